@@ -1,0 +1,148 @@
+#pragma once
+
+// The game: play modes, the shot cycle, scoring, take-back and the counters.
+// The window forwards its events here and shows what the game tells its view.
+
+#include "game/game_view.h"
+#include "simulation/table.h"
+
+#include <array>
+#include <string>
+
+namespace zandrel {
+
+enum PlayMode : int {
+    playModeSolo = 0,
+    playModeTwoPlayers = 1,
+    playModeDemo = 2,
+    playModeMenu = 3,
+};
+
+inline constexpr int kPlayerNameLength = 12;
+inline constexpr int kMaxCounter = 32767; ///< counters stop here instead of wrapping
+inline constexpr int kDefaultTargetPoints = 5;
+inline constexpr int kTuneMenu = 0;
+inline constexpr int kTuneGame = 2;
+inline constexpr int kNoTune = -1;
+
+/// One side of a game.
+struct Player {
+    std::string name = std::string(kPlayerNameLength, ' '); ///< always 12 characters, blank padded
+    bool hasTurn = false;
+    int wins = 0;
+};
+
+/// Cuts a name to 12 characters or pads it with blanks (characters, not bytes).
+std::string fixedPlayerName(const std::string& name);
+
+/// Everything a game shares with the window, the strip and the dialogs.
+struct GameState {
+    Table table;
+    Balls savedBalls{}; ///< the take-back snapshot; all zero (balls off the table) until the first shot
+
+    int playMode = playModeMenu;
+    int gameKind = kGameKindFourBall;
+    int points = 0;
+    int targetPoints = kDefaultTargetPoints; ///< the menu screen's preselected target until the first "Let's Play!"
+    int innings = 1;
+    int shotCount = 0;
+    int playSeconds = 0;
+    int fouls = 0;
+    std::array<Player, 2> players{};
+    int winsNeeded = 3;
+    bool isVsCpu = true;
+    int cueBallIndex = kCueBallIndex;
+    int idleSeconds = 0;
+    int levelOfTovi = 1;
+
+    float tipOffsetX = 0.0f; ///< side, -1..1
+    float tipOffsetY = 0.0f; ///< vertical, -2..2
+
+    int bgmWanted = kNoTune;
+    int bgmPlaying = kNoTune;
+
+    bool retryMenuEnabled = false;
+    bool startMenuEnabled = true;
+    bool menuScreenVisible = false;
+    bool motionTimerEnabled = false;
+    bool timeCounterEnabled = false;
+    bool demoTimerEnabled = false;
+    bool comTimerEnabled = false;
+};
+
+class Game {
+public:
+    explicit Game(GameView& view);
+
+    const GameState& state() const { return state_; }
+    /// Direct access for start-up, dialogs and tests.
+    GameState& mutableState() { return state_; }
+
+    // Set-up.
+    void initGame();
+    void initPlayer();
+    void returnToMenu();
+    void enableRetryMenu();
+    /// Racks the balls for the current game kind.
+    void setFirstPosition();
+    /// Which table-screen buttons show in the current play mode.
+    void changGameMenu();
+    /// A music request: the tune playing is remembered, then the new one is wanted.
+    void requestMusic(int tune);
+
+    // The shot cycle.
+    void cmdShot_Click();
+    void Timer1_Timer();
+    void timTimeCounter_Timer();
+    void timDemo_Timer();
+    bool isScoringShot() const;
+    /// True while a shot is in motion.
+    bool isShotRunning() const { return state_.motionTimerEnabled; }
+
+    // Take-back.
+    void saveBallsForUndo();
+    void undoLastShot();
+
+    // Aiming and cue tip (pixels of the table picture / the cue-ball face).
+    void moveAimTarget(float px, float py);
+    void redrawAimTarget();
+    void picPool_MouseDown(float x, float y);
+    void picPool_MouseMove(bool buttonHeld, float x, float y);
+    void picPool_MouseUp(bool buttonHeld, float x, float y);
+    void picPool_Click();
+    void picSetPoint_MouseDown(float x, float y, float width, float height, float markerWidth);
+
+    // Menu screen and menus.
+    /// "Let's Play!" with the texts of the three menu-screen choices.
+    void lblLetsPlay_Click(const std::string& gameName, const std::string& vsMode, const std::string& points);
+    void lblHelp_Click();
+    /// The table-screen buttons: 0 "Menu", 1 "Start", 2 "Back".
+    void lblMenu_Click(int index);
+    void mnuStart_click();
+    void mnuRetry_Click();
+    /// Back to solo play after a two-player game.
+    void returnToSoloPlay();
+
+private:
+    class ShotEvents;
+    void setMotionTimer(bool enabled);
+    void setTimer(GameTimer timer, bool enabled);
+    void endGame();
+    void startDemo();
+
+    GameView& view_;
+    GameState state_;
+    bool inMotionTick_ = false;
+    /// Bumped whenever the balls are racked or restored: a shot tick that sees
+    /// it change while it yields was abandoned and must not score.
+    unsigned rackGeneration_ = 0;
+};
+
+/// The end-of-game message for a game of `points` in `innings`.
+std::string summaryMessage(int points, int innings);
+
+/// The line the information strip prints for the game state, or "" when the
+/// strip stays empty (menu screen).
+std::string infomationLine(const GameState& state);
+
+} // namespace zandrel
