@@ -3,6 +3,7 @@
 // The game: play modes, the shot cycle, scoring, take-back and the counters.
 // The window forwards its events here and shows what the game tells its view.
 
+#include "game/coordinates.h"
 #include "game/game_view.h"
 #include "simulation/table.h"
 
@@ -43,7 +44,8 @@ struct GameState {
     int playMode = playModeMenu;
     int gameKind = kGameKindFourBall;
     int points = 0;
-    int targetPoints = kDefaultTargetPoints; ///< the menu screen's preselected target until the first "Let's Play!"
+    int targetPoints =
+        kDefaultTargetPoints; ///< the menu screen's preselected target until the first "Let's Play!"
     int innings = 1;
     int shotCount = 0;
     int playSeconds = 0;
@@ -75,6 +77,8 @@ public:
     explicit Game(GameView& view);
 
     const GameState& state() const { return state_; }
+    /// The table picture's scale (pixels per table unit, ball size).
+    const TableScale& scale() const { return scale_; }
     /// Direct access for start-up, dialogs and tests.
     GameState& mutableState() { return state_; }
 
@@ -118,7 +122,9 @@ public:
     void lblHelp_Click();
     /// The table-screen buttons: 0 "Menu", 1 "Start", 2 "Back".
     void lblMenu_Click(int index);
+    /// The menu's restart (F2); ignored while a shot runs.
     void mnuStart_click();
+    /// The menu's take-back; ignored while a shot runs.
     void mnuRetry_Click();
     /// Back to solo play after a two-player game.
     void returnToSoloPlay();
@@ -132,6 +138,7 @@ private:
 
     GameView& view_;
     GameState state_;
+    TableScale scale_;
     bool inMotionTick_ = false;
     /// Bumped whenever the balls are racked or restored: a shot tick that sees
     /// it change while it yields was abandoned and must not score.
