@@ -1,17 +1,22 @@
 #include "window/application.h"
 
+#include "window/fonts.h"
+#include "window/main_window.h"
+
 #include <QApplication>
-#include <QWidget>
 
 namespace zandrel {
 
 int runApplication(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Zandrel"));
-    window.setFixedSize(540, 372);
-    window.setStyleSheet(QStringLiteral("background-color: black;"));
-    window.show();
+    app.setApplicationName(QStringLiteral("zandrel"));
+    installFontSubstitutions();
+
+    StartupOptions options;
+    options.debugMode = isDebugCommandLine(app.arguments().mid(1));
+    MainWindow window(options);
+    if (!window.formLoad())
+        return 0;
     return app.exec();
 }
 

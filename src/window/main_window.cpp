@@ -1,0 +1,355 @@
+// The main window's controls: their creation, places, fonts and colours, and
+// the wiring of their events to the handlers.
+
+#include "window/main_window.h"
+
+#include "window/colours.h"
+#include "window/fonts.h"
+#include "window/pictures.h"
+#include "window/table_drawing.h"
+#include "window/window_layout.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPixmap>
+
+namespace zandrel {
+
+namespace {
+
+constexpr int kTimer1DesignInterval = 30; ///< ms; start-up sets the 50 ms tick
+constexpr int kTimeCounterInterval = 1000;
+constexpr int kDemoInterval = 1000;
+constexpr int kComInterval = 100;
+constexpr int kBgmInterval = 500;
+
+constexpr int kPowerMinimum = 1;
+constexpr int kPowerMaximum = 100;
+constexpr int kPowerLargeChange = 10;
+
+constexpr double kTableButtonPoints = 14.25;
+constexpr double kStripFontPoints = 12.0;
+constexpr double kTovisMessagePoints = 14.25;
+constexpr double kComboPoints = 12.0;
+constexpr double kVersionPoints = 11.25;
+constexpr double kExitPoints = 27.75;
+constexpr double kLetsPlayPoints = 36.0;
+constexpr double kLinkPoints = 14.25;
+constexpr double kDemoLabelPoints = 15.75;
+constexpr double kCopyrightPoints = 12.0;
+
+const QString kCopyrightLine = QStringLiteral("Copyright (C) 2000 Tovi Soft");
+const QString kMusicCreditLine = QStringLiteral("Music composed by Quib");
+
+const QString kComboStyle =
+    QStringLiteral("QComboBox { color: #00ff00; background-color: #404040; "
+                   "padding: 0px 2px; border: 1px solid #808080; }"
+                   "QComboBox:disabled { color: #80a080; }"
+                   "QComboBox QAbstractItemView { color: #00ff00; "
+                   "background-color: #404040; selection-background-color: #008000; }");
+
+QComboBox* makeCombo(const QStringList& items, QWidget* parent, const QRect& place) {
+    auto* combo = new QComboBox(parent);
+    combo->addItems(items);
+    combo->setFont(gameFont(kFontMsPGothic, kComboPoints, true));
+    combo->setStyleSheet(kComboStyle);
+    combo->setGeometry(place);
+    return combo;
+}
+
+/// An auto-sized label at `topLeft`.
+TextLabel* makeAutoLabel(const QString& caption, const QFont& font, Rgb colour, QPoint topLeft,
+                         QWidget* parent) {
+    auto* label = new TextLabel(caption, font, colour, parent);
+    label->move(topLeft);
+    label->setAutoSize(true);
+    return label;
+}
+
+QImage pictureOrPlain(const QString& path, int width, int height, Rgb fallback) {
+    return loadPicture(path, width, height, fallback);
+}
+
+} // namespace
+
+bool isDebugCommandLine(const QStringList& arguments) {
+    return arguments.join(QLatin1Char(' ')).toLower().contains(QStringLiteral("/debug"));
+}
+
+MainWindow::MainWindow(StartupOptions options, QWidget* parent)
+    : QWidget(parent), options_(std::move(options)) {
+    setWindowTitle(QStringLiteral("Zandrel"));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toQColor(kBlack));
+    setPalette(p);
+    setMouseTracking(true);
+
+    loadPictures();
+    createTableScreen();
+    createMenuScreen();
+    createMenus();
+    createTimers();
+    game_ = std::make_unique<Game>(*this);
+}
+
+MainWindow::~MainWindow() {
+    // The game's view is this window: stop every timer before the game goes.
+    for (QTimer* timer : {Timer1, timTimeCounter, timDemo, timCom, timBGM})
+        timer->stop();
+}
+
+void MainWindow::loadPictures() {
+    initPictureResources();
+    picTable =
+        toSurface(pictureOrPlain(kPictureTable, kTablePictureWidth, kTablePictureHeight + 60, kDarkGreen));
+    picBalls = Surface(kSpriteStripWidth, kSpriteStripHeight);
+    setWindowIcon(QIcon(QPixmap::fromImage(pictureOrPlain(kPictureIcon, 32, 32, kDarkGreen))));
+}
+
+void MainWindow::createTableScreen() {
+    using namespace layout;
+
+    picPool0 = new PictureBox(kTablePixelWidth, kTablePixelHeight, kDarkGreen, this);
+    picPool0->setGeometry(kPicPool);
+    picPool0->setMouseTracking(true);
+    picPool1 = Surface(kTablePixelWidth, kTablePixelHeight, kDarkGreen);
+
+    lblTovisMessage =
+        new TextLabel(QString(), gameFont(kFontMsGothic, kTovisMessagePoints, true), kGreen, picPool0);
+    lblTovisMessage->setBackgroundColour(kBlack);
+    lblTovisMessage->setGeometry(kLblTovisMessage);
+    lblTovisMessage->hide();
+
+    shpQBall = new ShapeWidget(kBallSize, kCueBallMarkerLine, kCueBallMarkerFill, picPool0);
+    shpTarget = new ShapeWidget(kBallSize, kAimMarker, std::nullopt, picPool0);
+
+    picSetPoint = new PicturePanel(kPicSetPoint.width(), kPicSetPoint.height(), kGrey, this);
+    picSetPoint->setGeometry(kPicSetPoint);
+    picSetPoint->setPicture(
+        pictureOrPlain(kPictureCueBall, kPicSetPoint.width(), kPicSetPoint.height(), kWhite));
+    shpPoint = new ShapeWidget(kTipMarkerSize, kTipMarker, kTipMarker, picSetPoint);
+    shpPoint->place(20.0f, 20.0f);
+
+    lblPower = new TextLabel(QStringLiteral("POWER 100%"), gameFont(kFontArial, 14.25, false), kGreen, this);
+    lblPower->setBackgroundColour(kDarkGrey);
+    lblPower->setAlignment(Qt::AlignCenter);
+
+    HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    HScroll1->setRange(kPowerMinimum, kPowerMaximum);
+    HScroll1->setPageStep(kPowerLargeChange);
+    HScroll1->setSingleStep(1);
+    HScroll1->setValue(kPowerMaximum);
+
+    cmdShot = new QPushButton(QStringLiteral("SHOT!"), this);
+    cmdShot->setFont(gameFont(kFontArial, 18.75, true));
+    cmdShot->setFocusPolicy(Qt::NoFocus);
+
+    picPocketedBalls = new PictureBox(kPocketedBallsWidth, kPocketedBallsHeight, kPointStripColour, this);
+    lblBIP = new TextLabel(QStringLiteral("Point"), gameFont(kFontArial, 14.25, false), kGreen, this);
+    lblBIP->setAlignment(Qt::AlignCenter);
+
+    picInfomation = new PictureBox(kPicInfomation.width(), kPicInfomation.height(), kBlack, this);
+    picInfomation->setGeometry(kPicInfomation);
+    picInfomation->setFont(gameFont(kFontArial, kStripFontPoints, true));
+    picInfomation->setMouseTracking(true);
+
+    const QFont buttonFont = gameFont(kFontArial, kTableButtonPoints, true);
+    lblMenu[2] = new TextLabel(QStringLiteral("Back"), buttonFont, kTableButtonRest, this);
+    lblMenu[2]->setGeometry(kLblMenuBack);
+    lblMenu[2]->setToolTip(QStringLiteral("一手戻る"));
+    lblMenu[1] = new TextLabel(QStringLiteral("Start"), buttonFont, kTableButtonRest, this);
+    lblMenu[1]->setGeometry(kLblMenuStart);
+    lblMenu[1]->setToolTip(QStringLiteral("始めからやり直し"));
+    lblMenu[0] = new TextLabel(QStringLiteral("Menu"), buttonFont, kTableButtonRest, this);
+    lblMenu[0]->setGeometry(kLblMenuMenu);
+    lblMenu[0]->setToolTip(QStringLiteral("メニュー画面に戻る"));
+
+    connect(picPool0, &PictureBox::mousePressed, this,
+            [this](Qt::MouseButton, QPointF pos) { picPool_MouseDown(float(pos.x()), float(pos.y())); });
+    connect(picPool0, &PictureBox::mouseMoved, this, [this](Qt::MouseButtons buttons, QPointF pos) {
+        picPool_MouseMove(buttons != Qt::NoButton, float(pos.x()), float(pos.y()));
+    });
+    connect(picPool0, &PictureBox::mouseReleased, this, [this](Qt::MouseButton button, QPointF pos) {
+        picPool_MouseUp(button != Qt::NoButton, float(pos.x()), float(pos.y()));
+    });
+    connect(picPool0, &PictureBox::clicked, this, [this] { picPool_Click(); });
+    connect(picSetPoint, &PicturePanel::mousePressed, this,
+            [this](Qt::MouseButton, QPointF pos) { picSetPoint_MouseDown(float(pos.x()), float(pos.y())); });
+    connect(picInfomation, &PictureBox::mouseMoved, this, [this] { picInfomation_MouseMove(); });
+    connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
+    connect(cmdShot, &QPushButton::clicked, this, [this] { cmdShot_Click(); });
+    for (int i = 0; i < int(lblMenu.size()); ++i) {
+        connect(lblMenu[i], &TextLabel::clicked, this, [this, i] { lblMenu_Click(i); });
+        connect(lblMenu[i], &TextLabel::mouseMoved, this, [this, i] { lblMenu_MouseMove(i); });
+    }
+}
+
+void MainWindow::createMenuScreen() {
+    using namespace layout;
+
+    picMenu = new PicturePanel(kPicMenu.width(), kPicMenu.height(), kBlack, this);
+    picMenu->setGeometry(kPicMenu);
+    picMenu->setPicture(pictureOrPlain(kPictureMenu, kPicMenu.width(), 365, kBlack));
+
+    cmbPoints = makeCombo(kTargetPointChoices, picMenu, kCmbPoints);
+    cmbVSMode = makeCombo({kSoloPlay, kTwoPlayers}, picMenu, kCmbVsMode);
+    cmbVSMode->setEnabled(false);
+    cmbGameName = makeCombo({kFourBall, kThreeBall}, picMenu, kCmbGameName);
+
+    const QImage soundOn = pictureOrPlain(kPictureSoundOn, kPicSound.width(), kPicSound.height(), kDarkGreen);
+    const QImage soundOff =
+        pictureOrPlain(kPictureSoundOff, kPicSound.width(), kPicSound.height(), kDarkGrey);
+    const QImage bgmOn = pictureOrPlain(kPictureBgmOn, kPicBgm.width(), kPicBgm.height(), kDarkGreen);
+    const QImage bgmOff = pictureOrPlain(kPictureBgmOff, kPicBgm.width(), kPicBgm.height(), kDarkGrey);
+    // Element 1 first: element 0 lies over it while both show.
+    for (int i : {1, 0}) {
+        picSound[i] = new PicturePanel(kPicSound.width(), kPicSound.height(), kBlack, picMenu);
+        picSound[i]->setGeometry(kPicSound);
+        picSound[i]->setPicture(i == 0 ? soundOn : soundOff);
+        picSound[i]->setToolTip(QStringLiteral("サウンドのOn/Off"));
+        connect(picSound[i], &PicturePanel::clicked, this, [this, i] { picSound_Click(i); });
+        picBGM[i] = new PicturePanel(kPicBgm.width(), kPicBgm.height(), kBlack, picMenu);
+        picBGM[i]->setGeometry(kPicBgm);
+        picBGM[i]->setPicture(i == 0 ? bgmOn : bgmOff);
+        picBGM[i]->setToolTip(QStringLiteral("BGMのOn/Off"));
+        connect(picBGM[i], &PicturePanel::clicked, this, [this, i] { picBGM_Click(i); });
+    }
+    picBGM[1]->hide();
+
+    Label2 = makeAutoLabel(QStringLiteral("ポイント先取"), gameFont(kFontMsPGothic, kComboPoints, true),
+                           kGreen, kLabel2, picMenu);
+    const QFont versionFont = gameFont(kFontMsPGothic, kVersionPoints, true);
+    lblRelease = makeAutoLabel(QString(), versionFont, kVersionText, kLblRelease, picMenu);
+    lblVersion = makeAutoLabel(QString(), versionFont, kVersionText, kLblVersion, picMenu);
+    lblExit = makeAutoLabel(QStringLiteral("EXIT"), gameFont(kFontArial, kExitPoints, true), kMenuLinkRest,
+                            kLblExit, picMenu);
+    lblExit->setToolTip(QStringLiteral("Zandrelを終了"));
+    lblLetsPlay = makeAutoLabel(QStringLiteral("Let's Play!"), gameFont(kFontArial, kLetsPlayPoints, true),
+                                kDarkGreen, kLblLetsPlay, picMenu);
+    lblLetsPlay->setToolTip(QStringLiteral("ゲーム開始!"));
+    const QFont linkFont = gameFont(kFontArial, kLinkPoints, true);
+    lblMail = makeAutoLabel(QStringLiteral("E-mail"), linkFont, kMenuLinkRest, kLblMail, picMenu);
+    lblMail->setToolTip(QStringLiteral("作者へのご意見・ご要望はこちら"));
+    lblToHP = makeAutoLabel(QStringLiteral("HomePage"), linkFont, kMenuLinkRest, kLblToHp, picMenu);
+    lblToHP->setToolTip(QStringLiteral("最新バージョンはこちら"));
+    lblHelp = makeAutoLabel(QStringLiteral("４つ球のデモ"), gameFont(kFontMsPGothic, kDemoLabelPoints, true),
+                            kMenuLinkRest, kLblHelp, picMenu);
+    lblHelp->setAlignment(Qt::AlignCenter);
+    lblHelp->setToolTip(QStringLiteral("４つ球のデモプレー"));
+
+    const QFont copyrightFont = gameFont(kFontArial, kCopyrightPoints, true);
+    lblCopyright[0] = new TextLabel(kCopyrightLine, copyrightFont, kCopyrightText, picMenu);
+    lblCopyright[0]->setGeometry(kLblCopyright0);
+    lblCopyright[1] = new TextLabel(kMusicCreditLine, copyrightFont, kCopyrightText, picMenu);
+    lblCopyright[1]->setGeometry(kLblCopyright1);
+    for (int i = 0; i < int(lblCopyright.size()); ++i) {
+        lblCopyright[i]->setAlignment(Qt::AlignCenter);
+        connect(lblCopyright[i], &TextLabel::clicked, this, [this, i] { lblCopyright_Click(i); });
+    }
+
+    connect(picMenu, &PicturePanel::mouseMoved, this, [this] { picMenu_MouseMove(); });
+    connect(picMenu, &PicturePanel::doubleClicked, this, [this] { picMenu_DblClick(); });
+    connect(lblLetsPlay, &TextLabel::clicked, this, [this] { lblLetsPlay_Click(); });
+    connect(lblLetsPlay, &TextLabel::mouseMoved, this, [this] { lblLetsPlay_MouseMove(); });
+    connect(lblExit, &TextLabel::clicked, this, [this] { lblExit_Click(); });
+    connect(lblExit, &TextLabel::mouseMoved, this, [this] { lblExit_MouseMove(); });
+    connect(lblHelp, &TextLabel::clicked, this, [this] { lblHelp_Click(); });
+    connect(lblHelp, &TextLabel::mouseMoved, this, [this] { lblHelp_MouseMove(); });
+    connect(lblMail, &TextLabel::clicked, this, [this] { lblMail_Click(); });
+    connect(lblMail, &TextLabel::mouseMoved, this, [this] { lblMail_MouseMove(); });
+    connect(lblToHP, &TextLabel::clicked, this, [this] { lblToHP_Click(); });
+    connect(lblToHP, &TextLabel::mouseMoved, this, [this] { lblToHP_MouseMove(); });
+
+    picMenu->raise();
+}
+
+void MainWindow::createMenus() {
+    // The menus are never shown as a bar; their items live on as the window's
+    // actions, so the two shortcut keys reach them.
+    auto item = [this](QMenu* menu, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        return action;
+    };
+    mnuGame = new QMenu(QStringLiteral("ゲーム(&G)"), this);
+    mnuStart = item(mnuGame, QStringLiteral("スタート(&S)"));
+    mnuStart->setShortcut(QKeySequence(Qt::Key_F2));
+    mnuRetry = item(mnuGame, QStringLiteral("一手戻し"));
+    mnuSep3 = mnuGame->addSeparator();
+    mnuRecord = item(mnuGame, QStringLiteral("レコード(&R)"));
+    mnuVS = item(mnuGame, QStringLiteral("対戦成績(&V)"));
+    mnuVS->setVisible(false);
+    mnuSep1 = mnuGame->addSeparator();
+    mnuExit = item(mnuGame, QStringLiteral("終了(&X)"));
+    mnuGame->menuAction()->setVisible(false);
+
+    mnuChangeMode = new QAction(QStringLiteral("独り突き→対戦(&M)"), this);
+    mnuChangeMode->setVisible(false);
+    mnuCurrentCondition = new QAction(QStringLiteral("実況(&C)"), this);
+    mnuCurrentCondition->setVisible(false);
+
+    mnuOption = new QMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"), this);
+    mnuSound = item(mnuOption, QStringLiteral("効果音(&S)"));
+    mnuSound->setCheckable(true);
+    mnuSound->setChecked(true);
+    mnuOption->menuAction()->setVisible(false);
+
+    mnuHelp = new QMenu(QStringLiteral("ヘルプ(&H)"), this);
+    mnuHelpCont = item(mnuHelp, QStringLiteral("目次"));
+    mnuHelpCont->setShortcut(QKeySequence(Qt::Key_F1));
+    mnuKey = item(mnuHelp, QStringLiteral("キーワードで検索"));
+    mnuKey->setVisible(false);
+    mnuSep2 = mnuHelp->addSeparator();
+    mnuAbout = item(mnuHelp, QStringLiteral("バージョン情報(&V)"));
+    mnuHelp->menuAction()->setVisible(false);
+
+    for (QAction* action : {mnuStart, mnuHelpCont}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+
+    connect(mnuStart, &QAction::triggered, this, [this] { mnuStart_click(); });
+    connect(mnuRetry, &QAction::triggered, this, [this] { mnuRetry_Click(); });
+    connect(mnuVS, &QAction::triggered, this, [this] { mnuVS_Click(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+    connect(mnuChangeMode, &QAction::triggered, this, [this] { mnuChangeMode_Click(); });
+    connect(mnuCurrentCondition, &QAction::triggered, this, [this] { mnuCurrentCondition_Click(); });
+    connect(mnuSound, &QAction::triggered, this, [this] { mnuSound_Click(); });
+    connect(mnuHelpCont, &QAction::triggered, this, [this] { mnuHelpCont_Click(); });
+    connect(mnuKey, &QAction::triggered, this, [this] { mnuKey_Click(); });
+    connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
+}
+
+void MainWindow::createTimers() {
+    auto makeTimer = [this](int interval) {
+        auto* timer = new QTimer(this);
+        timer->setInterval(interval);
+        return timer;
+    };
+    Timer1 = makeTimer(kTimer1DesignInterval);
+    timTimeCounter = makeTimer(kTimeCounterInterval);
+    timDemo = makeTimer(kDemoInterval);
+    timCom = makeTimer(kComInterval);
+    timBGM = makeTimer(kBgmInterval);
+    connect(Timer1, &QTimer::timeout, this, [this] { game_->Timer1_Timer(); });
+    connect(timTimeCounter, &QTimer::timeout, this, [this] { game_->timTimeCounter_Timer(); });
+    connect(timDemo, &QTimer::timeout, this, [this] { game_->timDemo_Timer(); });
+    connect(timCom, &QTimer::timeout, this, [this] { timCom_Timer(); });
+    connect(timBGM, &QTimer::timeout, this, [this] { timBGM_Timer(); });
+    timBGM->start();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent*) {
+    Form_MouseMove();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Form_Unload: the music files are closed; nothing is saved.
+    closeMusicFiles();
+    for (QTimer* timer : {Timer1, timTimeCounter, timDemo, timCom, timBGM})
+        timer->stop();
+    event->accept();
+}
+
+} // namespace zandrel

@@ -1,0 +1,179 @@
+// What the game shows: the main window's side of GameView.
+
+#include "window/infomation_drawing.h"
+#include "window/main_window.h"
+#include "window/message_box.h"
+#include "window/table_drawing.h"
+#include "window/window_layout.h"
+
+#include <QCoreApplication>
+
+namespace zandrel {
+
+namespace {
+
+const QString kDemoClickJa = QStringLiteral("クリックしてください");
+const QString kDemoClickEn = QStringLiteral("Click here !");
+const QString kPlayShotCaption = QStringLiteral("Shot!");
+
+} // namespace
+
+void MainWindow::redrawTable() {
+    drawEmptyTable(picPool1, picTable);
+    if (gameState().playMode == playModeDemo)
+        drawDemoCaptions(picPool1, langText(kDemoClickJa, kDemoClickEn).toStdString());
+    drawBallsWithShadows(picPool1, picBalls, gameState().table.balls, ballSize_);
+    bitBlt(picPool0->canvas(), 0, 0, layout::kTablePixelWidth, layout::kTablePixelHeight, picPool1, 0, 0,
+           RasterOp::srcCopy);
+    picPool0->showCanvas();
+}
+
+void MainWindow::drawBallOnScreen(int i) {
+    zandrel::drawBallOnScreen(picPool0->canvas(), picBalls, gameState().table.balls[std::size_t(i)], i,
+                              ballSize_);
+    picPool0->showCanvas();
+}
+
+void MainWindow::drawPointMarks() {
+    zandrel::drawPointMarks(picPocketedBalls->image(), picBalls, gameState().points);
+    picPocketedBalls->refresh();
+}
+
+void MainWindow::clearTable() {
+    picPool0->cls();
+}
+
+void MainWindow::clearPointMarks() {
+    picPocketedBalls->cls();
+}
+
+void MainWindow::setTableAutoRedraw(bool on) {
+    picPool0->setAutoRedraw(on);
+}
+
+void MainWindow::refreshTable() {
+    picPool0->refresh();
+}
+
+void MainWindow::showInfomation() {
+    const GameState& state = gameState();
+    drawInfomation(picInfomation->image(), picTable, picBalls, state.playMode, state.isVsCpu,
+                   state.cueBallIndex, infomationLine(state));
+    picInfomation->refresh();
+}
+
+void MainWindow::setAimMarkerVisible(bool visible) {
+    shpTarget->setVisible(visible);
+}
+
+void MainWindow::placeAimMarker(float left, float top) {
+    shpTarget->place(left, top);
+}
+
+void MainWindow::setCueBallMarkerVisible(bool visible) {
+    shpQBall->setVisible(visible);
+}
+
+void MainWindow::placeCueBallMarker(float left, float top) {
+    shpQBall->place(left, top);
+}
+
+void MainWindow::placeTipMarker(float left, float top) {
+    shpPoint->place(left, top);
+}
+
+void MainWindow::centreTipMarker() {
+    shpPoint->place(float(picSetPoint->width() - shpPoint->width()) / 2.0f,
+                    float(picSetPoint->height() - shpPoint->height()) / 2.0f);
+}
+
+void MainWindow::enableShotInput(bool enabled) {
+    picSetPoint->setEnabled(enabled);
+    HScroll1->setEnabled(enabled);
+    cmdShot->setEnabled(enabled);
+}
+
+void MainWindow::enableShotControls() {
+    cmdShot->setEnabled(true);
+    HScroll1->setEnabled(true);
+    picSetPoint->setEnabled(true);
+    picPool0->setEnabled(true);
+}
+
+void MainWindow::setShotButtonEnabled(bool enabled) {
+    cmdShot->setEnabled(enabled);
+}
+
+void MainWindow::setShotButtonPlayLook() {
+    QFont font = cmdShot->font();
+    font.setPixelSize(layout::kShotButtonFontPixels);
+    cmdShot->setFont(font);
+    cmdShot->setText(kPlayShotCaption);
+}
+
+int MainWindow::power() const {
+    return HScroll1->value();
+}
+
+void MainWindow::setPower(int power) {
+    HScroll1->setValue(power);
+}
+
+void MainWindow::setRetryMenuEnabled(bool enabled) {
+    mnuRetry->setEnabled(enabled);
+}
+
+void MainWindow::setStartMenuEnabled(bool enabled) {
+    mnuStart->setEnabled(enabled);
+}
+
+void MainWindow::setMenuScreenVisible(bool visible) {
+    picMenu->setVisible(visible);
+    if (visible)
+        picMenu->raise();
+}
+
+void MainWindow::setTableButtonsVisible(bool menu, bool start, bool back) {
+    lblMenu[0]->setVisible(menu);
+    lblMenu[1]->setVisible(start);
+    lblMenu[2]->setVisible(back);
+}
+
+void MainWindow::setTovisMessageVisible(bool visible) {
+    lblTovisMessage->setVisible(visible);
+}
+
+void MainWindow::setTimerEnabled(GameTimer timer, bool enabled) {
+    QTimer* qtimer = nullptr;
+    switch (timer) {
+    case GameTimer::motion:
+        qtimer = Timer1;
+        break;
+    case GameTimer::timeCounter:
+        qtimer = timTimeCounter;
+        break;
+    case GameTimer::demo:
+        qtimer = timDemo;
+        break;
+    case GameTimer::com:
+        qtimer = timCom;
+        break;
+    }
+    if (enabled) {
+        // Enabling a running timer leaves its rhythm alone.
+        if (!qtimer->isActive())
+            qtimer->start();
+    } else {
+        qtimer->stop();
+    }
+}
+
+void MainWindow::showMessage(const std::string& text) {
+    showMessageBox(text, this);
+}
+
+void MainWindow::processPendingEvents() {
+    QCoreApplication::processEvents();
+}
+
+} // namespace zandrel

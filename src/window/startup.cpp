@@ -1,0 +1,286 @@
+// Start-up of the main window: everything is set up in one fixed order, from
+// the version labels to the menu screen. With "/debug" each step reports
+// itself in a message box first.
+
+#include "window/colours.h"
+#include "window/fonts.h"
+#include "window/main_window.h"
+#include "window/message_box.h"
+#include "window/table_drawing.h"
+#include "window/window_layout.h"
+
+#include "platform/platformHelpers.h"
+#include "records/records.h"
+#include "sound/soundSettings.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+#include <exception>
+#include <new>
+#include <system_error>
+
+namespace zandrel {
+
+namespace {
+
+constexpr int kMotionTickMs = 50;
+constexpr int kDemoTickMs = 1000;
+constexpr double kSoloShotButtonPoints = 24.0;
+constexpr int kTwips = static_cast<int>(kTwipsPerPixel);
+
+const QString kSoloShotCaption = QStringLiteral("SHOT!");
+const QString kChangeToVsCaption = QStringLiteral("独り撞き→対戦(&M)");
+
+/// The number a trapped error is reported with.
+int errorNumber(const std::exception_ptr& error) {
+    constexpr int kOutOfMemory = 7;
+    constexpr int kInvalidCall = 5;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        return kOutOfMemory;
+    } catch (const std::system_error& e) {
+        return e.code().value();
+    } catch (...) {
+        return kInvalidCall;
+    }
+}
+
+/// A menu caption pair, Japanese first.
+struct Caption {
+    QAction* item;
+    const char* ja;
+    const char* en;
+};
+
+} // namespace
+
+QString MainWindow::langText(const QString& ja, const QString& en) const {
+    return isJapanese_ ? ja : en;
+}
+
+void MainWindow::langMsgBox(const std::string& ja, const std::string& en) {
+    showMessage(isJapanese_ ? ja : en);
+}
+
+void MainWindow::trace(const std::string& text) {
+    if (debugMode_)
+        showMessage(text);
+}
+
+bool MainWindow::formLoad() {
+    GameState& state = game_->mutableState();
+
+    lblVersion->setCaption(QStringLiteral("Ver.") + QString::fromUtf8(kVersion));
+    lblRelease->setCaption(QStringLiteral("Release:") + QString::fromUtf8(kReleaseDate));
+    debugMode_ = options_.debugMode;
+    isJapanese_ = isJapaneseSystem();
+    trace("Pass 1 !");
+
+    instanceLock_ = std::make_unique<SingleInstanceLock>(
+        options_.instanceLockPath.isEmpty() ? defaultInstanceLockPath() : options_.instanceLockPath);
+    if (!instanceLock_->tryLock()) {
+        langMsgBox("このプログラムは複数起動することは出来ません。", "Pindor can't be loaded twice.");
+        return false;
+    }
+    trace("Pass 2 !");
+    trace("Pass 3 !");
+    trace("Pass 4 !");
+
+    setMenuCaptions();
+    initPictureSize();
+    Timer1->setInterval(kMotionTickMs);
+    Timer1->stop();
+    timDemo->setInterval(kDemoTickMs);
+    timDemo->stop();
+    arrangeControls();
+    centreOnScreen();
+    // The window stays hidden until the opening picture hands over to it.
+    trace("Pass 5 !");
+    trace("Pass 6 !");
+
+    if (debugMode_)
+        show();
+    else
+        showOpeningWindow();
+    trace("Pass 7 !");
+
+    setWindowTitle(QStringLiteral("Zandrel Ver.") + QString::fromUtf8(kVersion));
+    trace("Pass 7-1 :Me.Caption");
+    trace("Pass 7-2 :setPocketXY");
+    iniPictures(picBalls, picTable);
+    trace("Pass 7-3 :iniPictures");
+    initGameMode();
+    trace("Pass 7-4 :initGameMode");
+    game_->initPlayer();
+    trace("Pass 7-5 :initPlayer");
+    state.isVsCpu = true;
+    loadLevelOfTove(records_);
+    state.levelOfTovi = records_.levelOfTovi;
+    trace("Pass 7-6 :loadLevelOfTove");
+
+    soundMode_ = loadSoundSettings().soundMode;
+    trace("Pass 7-7 :SOUND_MODE = GetPrivateProfileInt");
+    isBGMON_ = loadSoundSettings().isBGMOn;
+    trace("Pass 7-8 :isBGMON = GetPrivateProfileInt");
+    picBGM_Click(isBGMON_ != 0 ? 1 : 0);
+    trace("Pass 7-9 :picBGM_Click");
+    picSound_Click(soundMode_ == kSoundOn ? 1 : 0);
+    trace("Pass 7-10 :picSound_Click");
+    trace("Pass 7-11 :picColor_Click");
+    mnuSound->setChecked(soundMode_ != 0);
+    trace("Pass 7-12 :mnuSound.Checked ");
+
+    scaleX_ = static_cast<float>(480.0 / 2400.0);
+    ballSize_ = static_cast<float>(layout::kBallSize);
+    scaleY_ = static_cast<float>(240.0 / 1200.0);
+
+    QFont messageFont = lblTovisMessage->font();
+    messageFont.setFamily(isJapanese_ ? kFontMsGothic : kFontArial);
+    lblTovisMessage->setFont(messageFont);
+    trace("Pass 7-13 :lblTovisMessage.Font.Name" + lblTovisMessage->font().family().toStdString());
+
+    state.gameKind = kGameKindFourBall;
+    const int ballSize = static_cast<int>(ballSize_);
+    shpTarget->setShapeSize(ballSize);
+    shpQBall->setShapeSize(ballSize);
+    trace("Pass 7-14 :shpTarget & shpQBall");
+    game_->setFirstPosition();
+    trace("Pass 7-15 :setFirstPosition");
+    game_->initGame();
+    trace("Pass 7-16 :initGame");
+    trace("Pass 8 !");
+    loadSoloRecord(records_);
+    trace("Pass 9 !");
+    loadVsCpuRecord(records_);
+    game_->returnToMenu();
+    initBgmTable();
+    cmbVSMode->setCurrentText(kSoloPlay);
+    cmbGameName->setCurrentText(kFourBall);
+    cmbPoints->setCurrentText(kDefaultTargetChoice);
+    trace("Pass 10 !");
+    return true;
+}
+
+void MainWindow::setMenuCaptions() {
+    const Caption captions[] = {
+        {mnuGame->menuAction(), "ゲーム(&G)", "&Game"},
+        {mnuStart, "スタート(&S)", "&Start"},
+        {mnuRetry, "一手戻し", "Back"},
+        {mnuRecord, "独り撞き成績", "Record"},
+        {mnuVS, "対戦成績", "VS Record"},
+        {mnuExit, "終了(&X)", "E&xit"},
+        {mnuChangeMode, "独り撞き→対戦(&M)", "Solo->VS"},
+        {mnuOption->menuAction(), "ｵﾌﾟｼｮﾝ(&)", "&Option"},
+        {mnuSound, "効果音", "&Sound"},
+        {mnuHelp->menuAction(), "ヘルプ(&H)", "&Help"},
+        {mnuHelpCont, "目次", "Contents"},
+        {mnuAbout, "バージョン情報...(&V)", "&Version..."},
+    };
+    for (const Caption& caption : captions)
+        caption.item->setText(QString::fromUtf8(isJapanese_ ? caption.ja : caption.en));
+}
+
+void MainWindow::initPictureSize() {
+    picPool0->resizeSurfaces(layout::kTablePixelWidth, layout::kTablePixelHeight);
+    picPool1 = Surface(layout::kTablePixelWidth, layout::kTablePixelHeight, kDarkGreen);
+}
+
+void MainWindow::arrangeControls() {
+    using namespace layout;
+    const int captionHeight = kCaptionHeight;
+    const int borderWidth = kBorderWidth;
+    const int borderHeight = kBorderHeight;
+
+    picSetPoint->setGeometry(kPicSetPoint);
+    centreTipMarker();
+
+    lblPower->setGeometry(kPowerLeft, kStripTop, kPowerWidth, kStripHeight / 2);
+    lblPower->setFont(gameFont(kFontArial, std::trunc(pixelsToPoints(kStripLabelFontPixels)), false));
+
+    const int powerLabelHeight = lblPower->height();
+    HScroll1->setGeometry(lblPower->x(), powerLabelHeight + kStripTop + 1, lblPower->width(),
+                          kStripHeight - powerLabelHeight - 1);
+
+    cmdShot->setGeometry(kCmdShot);
+    QFont shotFont = cmdShot->font();
+    shotFont.setPixelSize(pointsToPixels(pixelsToPoints(kShotButtonFontPixels)));
+    cmdShot->setFont(shotFont);
+
+    picPocketedBalls->setGeometry(cmdShot->width() + cmdShot->x() + 1, kClientHeight - kPocketedBallsHeight,
+                                  kPocketedBallsWidth, kPocketedBallsHeight);
+    lblBIP->setGeometry(picPocketedBalls->x(), kStripTop, picPocketedBalls->width(),
+                        kStripHeight - picPocketedBalls->height());
+    lblBIP->setFont(gameFont(kFontArial, pixelsToPoints(kStripLabelFontPixels), false));
+
+    picPool0->setFixedSize(kPicPool.size());
+    picPool0->move(kPicPool.topLeft());
+    picMenu->move(kPicMenu.topLeft());
+
+    windowWidthTwips_ = (2 * borderWidth + kClientWidth) * kTwips;
+    windowHeightTwips_ = (captionHeight + kClientHeight + kFrameExtraHeight + 2 * borderHeight) * kTwips;
+    // The window manager draws the frame; the client area is what is left
+    // inside the outer size once the frame the metrics allow for is taken off.
+    setFixedSize(windowWidthTwips_ / kTwips - 2 * borderWidth,
+                 windowHeightTwips_ / kTwips - captionHeight - kFrameExtraHeight - 2 * borderHeight);
+}
+
+void MainWindow::centreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect area = screen->geometry();
+    const int top = (area.height() * kTwips - windowHeightTwips_) / 2;
+    const int left = (area.width() * kTwips - windowWidthTwips_) / 2;
+    move(area.x() + left / kTwips, area.y() + top / kTwips);
+}
+
+void MainWindow::initGameMode() {
+    std::string stepName;
+    // A failing step is reported with the last step name passed, and the next
+    // step runs all the same.
+    auto step = [&](auto&& action) {
+        try {
+            action();
+        } catch (...) {
+            showMessage(stepName + "/error :" + std::to_string(errorNumber(std::current_exception())));
+        }
+    };
+    GameState& state = game_->mutableState();
+
+    step([&] { trace("Pass 7-3-1 :iniGameMode begin"); });
+    step([&] { state.playMode = playModeSolo; });
+    step([&] { mnuChangeMode->setText(kChangeToVsCaption); });
+    step([&] {
+        state.startMenuEnabled = true;
+        setStartMenuEnabled(true);
+    });
+    step([&] { trace("Pass 7-3-2 :iniGameMode mid:mnuStart.Enabled"); });
+    step([&] { cmdShot->setText(kSoloShotCaption); });
+    step([&] { stepName = "cmdShot.Caption"; });
+    step([&] { trace("Pass 7-3-2-1 :iniGameMode mid:cmdShot.Caption"); });
+    step([&] {
+        QFont font = cmdShot->font();
+        font.setFamily(kFontArial);
+        cmdShot->setFont(font);
+    });
+    step([&] { stepName = "cmdShot.FontName"; });
+    step([&] { trace("Pass 7-3-2-2 :iniGameMode mid:cmdShot.FontName"); });
+    step([&] {
+        QFont font = cmdShot->font();
+        font.setBold(true);
+        cmdShot->setFont(font);
+    });
+    step([&] { stepName = "cmdShot.FontBold"; });
+    step([&] { trace("Pass 7-3-2-3 :iniGameMode mid:cmdShot.FontBold"); });
+    step([&] {
+        QFont font = cmdShot->font();
+        font.setPixelSize(pointsToPixels(kSoloShotButtonPoints));
+        cmdShot->setFont(font);
+    });
+    step([&] { trace("Pass 7-3-3 :iniGameMode end"); });
+}
+
+} // namespace zandrel

@@ -1,0 +1,49 @@
+#pragma once
+
+// A label of the window: a caption in a colour, on a transparent or an opaque
+// background, that reports clicks and pointer moves.
+
+#include "platform/surface.h"
+
+#include <QLabel>
+
+#include <optional>
+
+namespace zandrel {
+
+class TextLabel : public QLabel {
+    Q_OBJECT
+public:
+    TextLabel(const QString& caption, const QFont& font, Rgb colour, QWidget* parent);
+
+    /// The caption's colour.
+    Rgb textColour() const { return colour_; }
+    void setTextColour(Rgb colour);
+    /// An opaque background in `colour`; none means transparent.
+    void setBackgroundColour(std::optional<Rgb> colour);
+    /// Sets the caption; an auto-sized label takes the caption's size.
+    void setCaption(const QString& caption);
+    /// Whether the label's size follows its caption.
+    void setAutoSize(bool on);
+
+signals:
+    void clicked();
+    void doubleClicked();
+    void mouseMoved();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void applyPalette();
+
+    Rgb colour_;
+    std::optional<Rgb> background_;
+    bool autoSize_ = false;
+    bool pressed_ = false;
+};
+
+} // namespace zandrel

@@ -1,0 +1,183 @@
+// The player's mouse on the real window: aiming on the table, the cue tip,
+// the power bar and its caption, and the hover colours of the clickable texts.
+
+#include "window_fixture.h"
+
+#include "window/colours.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace zandrel::testing {
+namespace {
+
+/// Sends one mouse event straight to `widget` (also at places outside it, as a
+/// widget holding the mouse grab receives them).
+void sendMouse(QWidget* widget, QEvent::Type type, QPointF pos, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void move(QWidget* widget, QPointF pos = {5, 5}) {
+    sendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
+}
+
+class Playing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.w().cmbGameName->setCurrentText(kFourBall);
+        QTest::mouseClick(h.w().lblLetsPlay, Qt::LeftButton);
+        ASSERT_EQ(h.state().playMode, playModeSolo);
+    }
+
+    WindowHarness h;
+};
+
+TEST_F(Playing, APressAimsAtTheClampedPointAndADragCanLeaveTheTable) {
+    PictureBox* table = h.w().picPool0;
+    ShapeWidget* marker = h.w().shpTarget;
+
+    sendMouse(table, QEvent::MouseButtonPress, {10, 290}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(marker->left(), 30.0f);
+    EXPECT_EQ(marker->top(), 250.0f);
+    EXPECT_EQ(h.state().table.target.x, 50.0f);
+    EXPECT_EQ(h.state().table.target.y, 50.000015f);
+
+    sendMouse(table, QEvent::MouseMove, {600, -20}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(marker->left(), 590.0f);
+    EXPECT_EQ(marker->top(), -30.0f);
+    EXPECT_GT(h.state().table.target.x, 2400.0f);
+
+    sendMouse(table, QEvent::MouseButtonRelease, {600, -20}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(marker->left(), 490.0f);
+    EXPECT_EQ(marker->top(), 30.0f);
+    EXPECT_EQ(h.state().table.target.x, 2350.0f);
+    EXPECT_EQ(h.state().table.target.y, 1150.0f);
+
+    // Moving without a button only aims nothing.
+    move(table, {100, 100});
+    EXPECT_EQ(marker->left(), 490.0f);
+}
+
+TEST_F(Playing, TheRightButtonAimsLikeTheLeft) {
+    sendMouse(h.w().picPool0, QEvent::MouseButtonPress, {270, 150}, Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(h.state().table.target.x, 1200.0f);
+    EXPECT_EQ(h.state().table.target.y, 600.0f);
+    EXPECT_EQ(h.w().shpTarget->left(), 260.0f);
+}
+
+TEST_F(Playing, TheCueBallFacePlacesTheTipMarker) {
+    PicturePanel* face = h.w().picSetPoint;
+    sendMouse(face, QEvent::MouseButtonPress, {38.5, 22.5}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(h.w().shpPoint->left(), 36.0f);
+    EXPECT_EQ(h.w().shpPoint->top(), 20.0f);
+    EXPECT_FLOAT_EQ(h.state().tipOffsetX, 1.0f);
+    EXPECT_NEAR(h.state().tipOffsetY, 0.0f, 1e-6);
+
+    sendMouse(face, QEvent::MouseButtonPress, {22.5, 30.5}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_FLOAT_EQ(h.state().tipOffsetY, -0.5f);
+    EXPECT_FLOAT_EQ(h.w().shpPoint->top(), 28.0f);
+
+    sendMouse(face, QEvent::MouseButtonPress, {23.5, 23.5}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(h.w().shpPoint->left(), 20.0f);
+    EXPECT_EQ(h.state().tipOffsetX, 0.0f);
+    EXPECT_EQ(h.state().tipOffsetY, 0.0f);
+}
+
+TEST_F(Playing, ThePowerCaptionFollowsTheBar) {
+    QScrollBar* bar = h.w().HScroll1;
+    EXPECT_EQ(h.w().lblPower->text(), QStringLiteral("POWER 100%"));
+    bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(bar->value(), 90);
+    EXPECT_EQ(h.w().lblPower->text(), QStringLiteral("POWER  90%"));
+    bar->setValue(100);
+    EXPECT_EQ(h.w().lblPower->text(), QStringLiteral("POWER  100%"));
+    h.w().lblPower->setText(QStringLiteral("unchanged"));
+    h.w().setPower(100);
+    EXPECT_EQ(h.w().lblPower->text(), QStringLiteral("unchanged"));
+    bar->setValue(1);
+    EXPECT_EQ(h.w().lblPower->text(), QStringLiteral("POWER  1%"));
+    EXPECT_EQ(h.w().power(), 1);
+}
+
+TEST_F(Playing, TheTableButtonsLightUpUnderThePointerExceptDuringAShot) {
+    auto colours = [this] {
+        return std::vector<Rgb>{h.w().lblMenu[0]->textColour(), h.w().lblMenu[1]->textColour(),
+                                h.w().lblMenu[2]->textColour()};
+    };
+    const std::vector<Rgb> resting(3, kTableButtonRest);
+    EXPECT_EQ(colours(), resting);
+
+    move(h.w().lblMenu[1]);
+    EXPECT_EQ(colours(), (std::vector<Rgb>{kTableButtonRest, kTableButtonHover, kTableButtonRest}));
+    move(h.w().picInfomation);
+    EXPECT_EQ(colours(), resting);
+    move(h.w().lblMenu[0]);
+    move(h.w().picPool0);
+    EXPECT_EQ(colours(), resting);
+    move(h.w().lblMenu[2]);
+    move(h.window.get(), {540 - 5, 325});
+    EXPECT_EQ(colours(), resting);
+
+    h.state().table.balls[0].y = 600.0f;
+    QTest::mouseClick(h.w().cmdShot, Qt::LeftButton);
+    ASSERT_TRUE(h.game().isShotRunning());
+    move(h.w().lblMenu[1]);
+    EXPECT_EQ(colours(), resting);
+}
+
+TEST(MenuScreenHover, ColoursAndCaptionsChangeAndAreResetByThePanel) {
+    WindowHarness h;
+    MainWindow& w = h.w();
+
+    move(w.lblExit);
+    EXPECT_EQ(w.lblExit->textColour(), kGreen);
+    move(w.lblLetsPlay);
+    EXPECT_EQ(w.lblLetsPlay->textColour(), kGreen);
+    move(w.lblHelp);
+    EXPECT_EQ(w.lblHelp->textColour(), kDemoLabelHover);
+    move(w.lblMail);
+    EXPECT_EQ(w.lblMail->textColour(), kMenuLinkHover);
+    EXPECT_EQ(w.lblMail->text(), QStringLiteral("E-Mail:tovi@zandrel.example"));
+    move(w.lblToHP);
+    EXPECT_EQ(w.lblToHP->text(), QStringLiteral("Get New!: https://zandrel.example/"));
+    EXPECT_GT(w.lblToHP->width(), 250); // the label grows with its caption
+
+    h.state().playMode = playModeSolo;
+    move(w.picMenu, {300, 100});
+    EXPECT_EQ(w.lblExit->textColour(), kDarkGreen); // not its purple at load
+    EXPECT_EQ(w.lblLetsPlay->textColour(), kDarkGreen);
+    EXPECT_EQ(w.lblHelp->textColour(), kMenuLinkRest);
+    EXPECT_EQ(w.lblMail->textColour(), kMenuLinkRest);
+    EXPECT_EQ(w.lblMail->text(), QStringLiteral("E-Mail"));
+    EXPECT_EQ(w.lblToHP->text(), QStringLiteral("Get New!"));
+    EXPECT_EQ(h.state().playMode, playModeMenu);
+}
+
+TEST(MenuScreen, TheDemoLabelAsksForTheDemonstrationAndADoubleClickChangesNothing) {
+    WindowHarness h;
+    h.state().gameKind = kGameKindThreeBall;
+    QTest::mouseClick(h.w().lblHelp, Qt::LeftButton);
+    EXPECT_EQ(h.state().gameKind, kGameKindFourBall);
+    EXPECT_GT(h.state().idleSeconds, 30);
+
+    const Surface before = h.w().picPool0->image();
+    QTest::mouseDClick(h.w().picMenu, Qt::LeftButton, {}, QPoint(300, 100));
+    EXPECT_TRUE(h.w().picMenu->isVisible());
+    EXPECT_EQ(h.w().picPool0->image(), before);
+    EXPECT_EQ(h.state().playMode, playModeMenu);
+}
+
+TEST(MenuScreen, ExitClosesTheWindow) {
+    WindowHarness h;
+    ASSERT_TRUE(h.w().isVisible());
+    QTest::mouseClick(h.w().lblExit, Qt::LeftButton);
+    EXPECT_FALSE(h.w().isVisible());
+}
+
+} // namespace
+} // namespace zandrel::testing
