@@ -67,10 +67,6 @@ TextLabel* makeAutoLabel(const QString& caption, const QFont& font, Rgb colour, 
     return label;
 }
 
-QImage pictureOrPlain(const QString& path, int width, int height, Rgb fallback) {
-    return loadPicture(path, width, height, fallback);
-}
-
 } // namespace
 
 bool isDebugCommandLine(const QStringList& arguments) {
@@ -103,9 +99,9 @@ MainWindow::~MainWindow() {
 void MainWindow::loadPictures() {
     initPictureResources();
     picTable =
-        toSurface(pictureOrPlain(kPictureTable, kTablePictureWidth, kTablePictureHeight + 60, kDarkGreen));
+        toSurface(loadPicture(kPictureTable, kTablePictureWidth, kTablePictureHeight + 60, kDarkGreen));
     picBalls = Surface(kSpriteStripWidth, kSpriteStripHeight);
-    setWindowIcon(QIcon(QPixmap::fromImage(pictureOrPlain(kPictureIcon, 32, 32, kDarkGreen))));
+    setWindowIcon(QIcon(QPixmap::fromImage(loadPicture(kPictureIcon, 32, 32, kDarkGreen))));
 }
 
 void MainWindow::createTableScreen() {
@@ -128,7 +124,7 @@ void MainWindow::createTableScreen() {
     picSetPoint = new PicturePanel(kPicSetPoint.width(), kPicSetPoint.height(), kGrey, this);
     picSetPoint->setGeometry(kPicSetPoint);
     picSetPoint->setPicture(
-        pictureOrPlain(kPictureCueBall, kPicSetPoint.width(), kPicSetPoint.height(), kWhite));
+        loadPicture(kPictureCueBall, kPicSetPoint.width(), kPicSetPoint.height(), kWhite));
     shpPoint = new ShapeWidget(kTipMarkerSize, kTipMarker, kTipMarker, picSetPoint);
     shpPoint->place(20.0f, 20.0f);
 
@@ -191,18 +187,17 @@ void MainWindow::createMenuScreen() {
 
     picMenu = new PicturePanel(kPicMenu.width(), kPicMenu.height(), kBlack, this);
     picMenu->setGeometry(kPicMenu);
-    picMenu->setPicture(pictureOrPlain(kPictureMenu, kPicMenu.width(), 365, kBlack));
+    picMenu->setPicture(loadPicture(kPictureMenu, kPicMenu.width(), 365, kBlack));
 
     cmbPoints = makeCombo(kTargetPointChoices, picMenu, kCmbPoints);
     cmbVSMode = makeCombo({kSoloPlay, kTwoPlayers}, picMenu, kCmbVsMode);
     cmbVSMode->setEnabled(false);
     cmbGameName = makeCombo({kFourBall, kThreeBall}, picMenu, kCmbGameName);
 
-    const QImage soundOn = pictureOrPlain(kPictureSoundOn, kPicSound.width(), kPicSound.height(), kDarkGreen);
-    const QImage soundOff =
-        pictureOrPlain(kPictureSoundOff, kPicSound.width(), kPicSound.height(), kDarkGrey);
-    const QImage bgmOn = pictureOrPlain(kPictureBgmOn, kPicBgm.width(), kPicBgm.height(), kDarkGreen);
-    const QImage bgmOff = pictureOrPlain(kPictureBgmOff, kPicBgm.width(), kPicBgm.height(), kDarkGrey);
+    const QImage soundOn = loadPicture(kPictureSoundOn, kPicSound.width(), kPicSound.height(), kDarkGreen);
+    const QImage soundOff = loadPicture(kPictureSoundOff, kPicSound.width(), kPicSound.height(), kDarkGrey);
+    const QImage bgmOn = loadPicture(kPictureBgmOn, kPicBgm.width(), kPicBgm.height(), kDarkGreen);
+    const QImage bgmOff = loadPicture(kPictureBgmOff, kPicBgm.width(), kPicBgm.height(), kDarkGrey);
     // Element 1 first: element 0 lies over it while both show.
     for (int i : {1, 0}) {
         picSound[i] = new PicturePanel(kPicSound.width(), kPicSound.height(), kBlack, picMenu);
@@ -268,10 +263,7 @@ void MainWindow::createMenuScreen() {
 void MainWindow::createMenus() {
     // The menus are never shown as a bar; their items live on as the window's
     // actions, so the two shortcut keys reach them.
-    auto item = [this](QMenu* menu, const QString& caption) {
-        QAction* action = menu->addAction(caption);
-        return action;
-    };
+    auto item = [](QMenu* menu, const QString& caption) { return menu->addAction(caption); };
     mnuGame = new QMenu(QStringLiteral("ゲーム(&G)"), this);
     mnuStart = item(mnuGame, QStringLiteral("スタート(&S)"));
     mnuStart->setShortcut(QKeySequence(Qt::Key_F2));

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# End to end in a real X server: start, "Let's Play!", shoot, take the shot
+# back with "Back", and check that the table shows the cue ball at its place.
+GAME=${1:?usage: e2e_back.sh path/to/zandrel}
+for tool in xvfb-run xdotool import convert compare; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+if [ -z "${E2E_IN_XVFB:-}" ]; then
+    export E2E_IN_XVFB=1
+    exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$@"
+fi
+source "$(dirname "$0")/e2e_common.sh"
+
+start_game
+click $LETS_PLAY_X $LETS_PLAY_Y
+click 400 $((100 + TABLE_TOP))
+click $SHOT_X $SHOT_Y
+wait_until_still
+screenshot rest
+is_white "$(pixel rest $CUE_START_X $CUE_START_Y)" && fail "the cue ball did not move"
+
+click $BACK_X $BACK_Y
+screenshot back
+is_cloth "$(pixel back 270 85)" || fail "the menu screen shows instead of the table: $(pixel back 270 85)"
+is_white "$(pixel back $CUE_START_X $CUE_START_Y)" || fail "the cue ball is not back: $(pixel back $CUE_START_X $CUE_START_Y)"
+echo "PASS"

@@ -1,0 +1,93 @@
+# Shared steps of the end-to-end tests: run the game in the X server that
+# xvfb-run provides, click at window-relative places, take screenshots.
+# Sourced by the e2e_*.sh scripts; expects $GAME (the built game).
+
+set -euo pipefail
+
+work=$(mktemp -d)
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+game_pid=""
+
+cleanup() {
+    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
+        kill "$game_pid" 2>/dev/null || true
+        wait "$game_pid" 2>/dev/null || true
+    fi
+    if [ -n "${KEEP_SHOTS:-}" ]; then
+        cp "$work"/*.png "$KEEP_SHOTS"/ 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+start_game() {
+    "$GAME" &
+    game_pid=$!
+    window=""
+    for _ in $(seq 1 100); do
+        window=$(xdotool search --onlyvisible --name '^Zandrel' 2>/dev/null | head -1 || true)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "the game window did not appear"
+    sleep 0.5
+}
+
+# click X Y: a left click at (X, Y) of the window's client area.
+click() {
+    xdotool mousemove --window "$window" "$1" "$2"
+    sleep 0.1
+    xdotool click 1
+    sleep 0.3
+}
+
+# screenshot NAME: the window's client area into $work/NAME.png.
+screenshot() {
+    import -window "$window" "$work/$1.png"
+}
+
+# pixel NAME X Y: "R G B" of a pixel of a screenshot.
+pixel() {
+    convert "$work/$1.png" -format '%[fx:int(255*p{'"$2,$3"'}.r)] %[fx:int(255*p{'"$2,$3"'}.g)] %[fx:int(255*p{'"$2,$3"'}.b)]' info:
+}
+
+# is_white "R G B": a ball's bright face.
+is_white() {
+    read -r r g b <<<"$1"
+    [ "$r" -gt 170 ] && [ "$g" -gt 170 ] && [ "$b" -gt 170 ]
+}
+
+# is_cloth "R G B": the green table cloth.
+is_cloth() {
+    read -r r g b <<<"$1"
+    [ "$g" -gt $((r + 30)) ] && [ "$g" -gt $((b + 30)) ]
+}
+
+# wait_until_still: screenshots each half second until the table stops changing.
+wait_until_still() {
+    screenshot still_a
+    for _ in $(seq 1 60); do
+        sleep 0.5
+        screenshot still_b
+        diff=$(compare -metric AE "$work/still_a.png" "$work/still_b.png" null: 2>&1 || true)
+        [ "$diff" = "0" ] && return 0
+        mv "$work/still_b.png" "$work/still_a.png"
+    done
+    fail "the balls never came to rest"
+}
+
+# Places in the window's client area.
+LETS_PLAY_X=250 LETS_PLAY_Y=305
+SHOT_X=272 SHOT_Y=350
+BACK_X=388 BACK_Y=12
+TABLE_TOP=25
+CUE_START_X=90 CUE_START_Y=$((150 + TABLE_TOP)) # the four-ball rack's cue ball
