@@ -1,0 +1,206 @@
+#include "window/infomation_drawing.h"
+
+#include "game/game.h"
+#include "window/picture_box.h"
+#include "window/table_drawing.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <algorithm>
+#include <cstddef>
+#include <initializer_list>
+
+namespace zandrel {
+
+namespace {
+
+constexpr Rgb kStripBackground = rgb(0x00, 0x00, 0x00);
+constexpr Rgb kStripInk = rgb(0x00, 0xff, 0x00);
+constexpr Rgb kDemoInk = rgb(0x00, 0x80, 0x00);
+constexpr Rgb kAlphaByte = 0xff000000u;
+
+constexpr char kFontFamily[] = "Arial";
+constexpr int kStripFontPixels = 16;       ///< 12 points at 15 twips per pixel
+constexpr int kDemoTitleFontPixels = 133;  ///< 100 points
+constexpr int kDemoCaptionFontPixels = 40; ///< 30 points
+constexpr char kDemoTitle[] = "DEMO";
+constexpr int kDemoTitleX = 100;
+constexpr int kDemoTitleY = 75;
+constexpr int kDemoCaptionX = 100;
+constexpr int kDemoCaptionY = 200;
+
+constexpr int kIconSize = 25;
+constexpr int kIconY = 301;
+constexpr int kSoloIconX = 220;
+constexpr int kVsCpuIconX = 245;
+constexpr int kTwoPlayersIconX = 270;
+
+constexpr int kLineX = 30;
+constexpr int kLineY = 3;
+constexpr char kNowCaption[] = " Now :";
+constexpr int kNowX = 240;
+constexpr int kNowY = 3;
+constexpr int kFrameLeft = 289;
+constexpr int kFrameRight = 310;
+constexpr int kSoloFrameTop = 0;
+constexpr int kTwoSidesFrameTop = 1;
+constexpr int kFrameBottom = 22;
+constexpr int kCueBallX = 290;
+constexpr int kCueBallY = 1;
+
+QFont boldFont(int pixelSize) {
+    QFont font(QString::fromLatin1(kFontFamily));
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    return font;
+}
+
+/// One piece of text whose top-left corner is at (x, y), drawn without a background.
+struct TextItem {
+    int x = 0;
+    int y = 0;
+    const std::string* text = nullptr;
+    int fontPixels = 0;
+};
+
+void paintItems(QPainter& painter, Rgb ink, std::initializer_list<TextItem> items) {
+    painter.setPen(QColor::fromRgb(static_cast<QRgb>(ink | kAlphaByte)));
+    for (const TextItem& item : items) {
+        painter.setFont(boldFont(item.fontPixels));
+        const int ascent = painter.fontMetrics().ascent();
+        painter.drawText(QPoint(item.x, item.y + ascent), QString::fromStdString(*item.text));
+    }
+}
+
+/// Sets (opaque) or clears the top byte of the pixels in the area.
+void setAlphaBytes(Surface& surface, const QRect& area, bool opaque) {
+    const QRect clipped = area & QRect(0, 0, surface.width(), surface.height());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        Rgb* row = surface.data() + static_cast<std::size_t>(y) * surface.width();
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            row[x] = opaque ? (row[x] | kAlphaByte) : (row[x] & ~kAlphaByte);
+    }
+}
+
+/// Paints the texts in one colour straight onto the surface. QPainter expects
+/// RGB32 pixels to carry 0xff in their top byte, so the surface is made opaque
+/// for the painter and plain 0x00RRGGBB again afterwards.
+void paintTexts(Surface& surface, Rgb ink, std::initializer_list<TextItem> items) {
+    if (surface.isNull())
+        return;
+    const QRect all(0, 0, surface.width(), surface.height());
+    setAlphaBytes(surface, all, true);
+    {
+        QImage image = PictureBox::wrap(surface);
+        QPainter painter(&image);
+        paintItems(painter, ink, items);
+    }
+    setAlphaBytes(surface, all, false);
+}
+
+/// The demonstration captions painted once on a transparent layer the size of
+/// the table. Glyphs this large are filled as outlines on every draw, which
+/// would cost most of a frame; blending the layer is several times cheaper.
+struct CaptionLayer {
+    std::string caption;
+    QImage image;
+    QRect used; ///< the part of the layer holding any ink
+};
+
+const CaptionLayer& demoCaptionLayer(const std::string& clickCaption, QSize size) {
+    static CaptionLayer layer; // drawing happens on the UI thread only
+    if (!layer.image.isNull() && layer.image.size() == size && layer.caption == clickCaption)
+        return layer;
+    layer.caption = clickCaption;
+    layer.image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    layer.image.fill(Qt::transparent);
+    {
+        QPainter painter(&layer.image);
+        const std::string title = kDemoTitle;
+        paintItems(painter, kDemoInk,
+                   {{kDemoTitleX, kDemoTitleY, &title, kDemoTitleFontPixels},
+                    {kDemoCaptionX, kDemoCaptionY, &clickCaption, kDemoCaptionFontPixels}});
+    }
+    int left = size.width();
+    int top = size.height();
+    int right = -1;
+    int bottom = -1;
+    for (int y = 0; y < size.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(layer.image.constScanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            if (qAlpha(row[x]) != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    layer.used = QRect(QPoint(left, top), QPoint(right, bottom)); // empty when nothing was painted
+    return layer;
+}
+
+/// A one-pixel rectangle outline; both corners belong to it.
+void drawFrame(Surface& surface, int left, int top, int right, int bottom, Rgb colour) {
+    const int width = right - left + 1;
+    const int height = bottom - top + 1;
+    surface.fillRect(left, top, width, 1, colour);
+    surface.fillRect(left, bottom, width, 1, colour);
+    surface.fillRect(left, top, 1, height, colour);
+    surface.fillRect(right, top, 1, height, colour);
+}
+
+} // namespace
+
+void clearAlphaBytes(Surface& surface) {
+    setAlphaBytes(surface, QRect(0, 0, surface.width(), surface.height()), false);
+}
+
+void drawInfomation(Surface& strip, const Surface& picTable, const Surface& picBalls, int playMode,
+                    bool isVsCpu, int cueBallIndex, const std::string& line) {
+    strip.fill(kStripBackground);
+    if (playMode == playModeDemo) {
+        paintTexts(strip, kStripInk, {{kLineX, kLineY, &line, kStripFontPixels}});
+        return;
+    }
+    if (playMode != playModeSolo && playMode != playModeTwoPlayers)
+        return; // the menu screen covers the strip
+
+    int iconX = kSoloIconX;
+    int frameTop = kSoloFrameTop;
+    if (playMode == playModeTwoPlayers) {
+        iconX = isVsCpu ? kVsCpuIconX : kTwoPlayersIconX;
+        frameTop = kTwoSidesFrameTop;
+    }
+    bitBlt(strip, 0, 0, kIconSize, kIconSize, picTable, iconX, kIconY, RasterOp::srcCopy);
+
+    // The line first: a long one runs on under " Now :" and the cue-ball frame.
+    const std::string now = kNowCaption;
+    paintTexts(strip, kStripInk,
+               {{kLineX, kLineY, &line, kStripFontPixels}, {kNowX, kNowY, &now, kStripFontPixels}});
+    drawFrame(strip, kFrameLeft, frameTop, kFrameRight, kFrameBottom, kStripInk);
+    bitBlt(strip, kCueBallX, kCueBallY, kSpriteSize, kSpriteSize, picBalls, kSpriteSize * cueBallIndex, 0,
+           RasterOp::srcCopy);
+}
+
+void drawDemoCaptions(Surface& buffer, const std::string& clickCaption) {
+    if (buffer.isNull())
+        return;
+    const CaptionLayer& layer = demoCaptionLayer(clickCaption, QSize(buffer.width(), buffer.height()));
+    if (layer.used.isEmpty())
+        return;
+    setAlphaBytes(buffer, layer.used, true);
+    {
+        QImage image = PictureBox::wrap(buffer);
+        QPainter painter(&image);
+        painter.drawImage(layer.used.topLeft(), layer.image, layer.used);
+    }
+    setAlphaBytes(buffer, layer.used, false);
+}
+
+} // namespace zandrel
