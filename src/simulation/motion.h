@@ -11,6 +11,27 @@ inline constexpr float kNoContact = 100.0f;  ///< contact time meaning "no conta
 inline constexpr int kMinPower = 1;
 inline constexpr int kMaxPower = 100;
 
+/// Launch speed at power 100, units per second (48 per percent of power).
+inline constexpr double kFullPowerSpeed = 4800.0;
+/// Spin, units per second, per unit of tip offset of a full-power shot: the
+/// spins are speed x offset x 1440 / 4800 (side spin twice that).
+inline constexpr double kTipSpinAtFullPower = 1440.0;
+/// Deceleration while a ball is faster than kSlowSpeedThreshold, units/s^2.
+inline constexpr double kFastFriction = 1600.0;
+/// Deceleration at or below kSlowSpeedThreshold, units/s^2.
+inline constexpr double kSlowFriction = 640.0;
+/// Speed, units per second, at or below which a ball rolls: friction drops to
+/// kSlowFriction and the follow or draw spin is gone.
+inline constexpr float kSlowSpeedThreshold = 1440.0f;
+/// Share of the side-spin difference passed across the line of centres at a ball
+/// contact (each ball gets half of it).
+inline constexpr double kSideSpinTransfer = 0.3;
+/// Most contacts resolved in one tick. Ordinary shots need a handful; only
+/// degenerate states (balls overlapping or wedged together) chain zero-time
+/// contacts without end. Past the bound the tick just moves the balls by the
+/// time that is left.
+inline constexpr int kMaxContactsPerTick = 1000;
+
 /// What the motion step needs from the program around it. Every call happens
 /// on the caller's thread, in the order of the contacts.
 class SimulationEvents {
