@@ -72,14 +72,21 @@ is_cloth() {
     [ "$g" -gt $((r + 30)) ] && [ "$g" -gt $((b + 30)) ]
 }
 
-# wait_until_still: screenshots each half second until the table stops changing.
+# wait_until_still: screenshots each half second until the table has not
+# changed for a whole second (two unchanged pictures in a row).
 wait_until_still() {
     screenshot still_a
-    for _ in $(seq 1 60); do
+    unchanged=0
+    for _ in $(seq 1 80); do
         sleep 0.5
         screenshot still_b
         diff=$(compare -metric AE "$work/still_a.png" "$work/still_b.png" null: 2>&1 || true)
-        [ "$diff" = "0" ] && return 0
+        if [ "$diff" = "0" ]; then
+            unchanged=$((unchanged + 1))
+            [ "$unchanged" -ge 2 ] && return 0
+        else
+            unchanged=0
+        fi
         mv "$work/still_b.png" "$work/still_a.png"
     done
     fail "the balls never came to rest"

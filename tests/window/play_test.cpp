@@ -183,6 +183,24 @@ TEST(Shot, TheFrameShowsEachBallWithItsShadowOverTheTable) {
     EXPECT_EQ(w.picPool0->screen(), frame);
 }
 
+TEST(Frame, OnlyTheDemonstrationFrameCarriesCaptionsInTheSystemLanguage) {
+    auto frameIn = [](const char* lang, int playMode) {
+        WindowHarness h(lang);
+        h.state().playMode = playMode;
+        h.w().redrawTable();
+        return h.w().picPool0->image();
+    };
+    const Surface plain = frameIn(kJapanese, playModeSolo);
+    const Surface demoJa = frameIn(kJapanese, playModeDemo);
+    const Surface demoEn = frameIn(kEnglish, playModeDemo);
+    EXPECT_EQ(frameIn(kJapanese, playModeMenu), plain);
+    EXPECT_NE(demoJa, plain);
+    EXPECT_NE(demoEn, plain);
+    EXPECT_NE(demoJa, demoEn);
+    // The balls lie over the captions.
+    EXPECT_EQ(demoJa.pixel(90, 150), plain.pixel(90, 150));
+}
+
 TEST(Shot, ReachingTheTargetInOneInningShowsTheShortSummaryAndRestarts) {
     WindowHarness h;
     letsPlay(h, kFourBall, QStringLiteral("3"));
