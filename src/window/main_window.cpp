@@ -76,6 +76,9 @@ bool isDebugCommandLine(const QStringList& arguments) {
 MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     : QWidget(parent), options_(std::move(options)) {
     setWindowTitle(QStringLiteral("Zandrel"));
+    // A fixed frame: title bar, minimise and close, nothing to resize or maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, toQColor(kBlack));
