@@ -124,7 +124,9 @@ enum class ReadResult { ok, missing, failed };
 
 ReadResult readWholeFile(const std::string& path, std::string& contents) {
     contents.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a pipe put in the file's place cannot stall the game;
+    // anything but a regular file is refused below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return errno == ENOENT ? ReadResult::missing : ReadResult::failed;
     struct stat info {};

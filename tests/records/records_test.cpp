@@ -1,5 +1,4 @@
 #include "platform/file_helpers.h"
-#include "platform/textDecoding.h"
 #include "records/records.h"
 #include "support/temp_config_dir.h"
 
@@ -8,22 +7,15 @@
 namespace zandrel {
 namespace {
 
-using testing::TempConfigDir;
-using testing::writeBytes;
-
-std::string padded(std::string_view text, std::size_t bytes) {
-    return std::string(text) + std::string(bytes - text.size(), ' ');
+std::string padded(std::string text, std::size_t characters) {
+    return text + std::string(characters - text.size(), ' ');
 }
 
-const std::string kTaroUtf8 = "\xE3\x81\x9F\xE3\x82\x8D\xE3\x81\x86";
-const std::string kTaroCp932 = "\x82\xbd\x82\xeb\x82\xa4";
-
-/// A records file in the test's own config folder, at the place the game looks.
+/// A records file in the test's own config folder, where the game looks for it.
 class RecordsFile : public ::testing::Test {
 protected:
-    void write(std::string_view contents) { writeBytes(recordsFilePath(), contents); }
-
-    Records load() {
+    Records load(std::string_view contents) {
+        testing::writeBytes(recordsFilePath(), contents);
         Records records;
         loadLevelOfTove(records);
         loadSoloRecord(records);
@@ -31,35 +23,23 @@ protected:
         return records;
     }
 
-    TempConfigDir dir_;
+    testing::TempConfigDir dir_;
 };
 
-TEST_F(RecordsFile, LivesInTheGamesFolder) {
-    EXPECT_EQ(recordsFilePath(), dir_.gameDir() + "ZDSCORE.INI");
-}
-
 TEST_F(RecordsFile, NoFileGivesTheDefaultsEverywhere) {
-    const auto records = load();
+    EXPECT_EQ(recordsFilePath(), dir_.gameDir() + "ZDSCORE.INI");
+    Records records;
+    loadLevelOfTove(records);
+    loadSoloRecord(records);
+    loadVsCpuRecord(records);
     EXPECT_EQ(records.levelOfTovi, 1);
-    for (int row = kFirstLoadedRow; row <= kLastLoadedRow; ++row) {
-        const auto& solo = records.soloRecords[static_cast<std::size_t>(row)];
-        EXPECT_EQ(solo.name, padded("tovi", 20));
-        EXPECT_EQ(solo.shots, 0);
-        EXPECT_EQ(solo.turn, 10);
-        EXPECT_EQ(solo.time, 3600);
-        EXPECT_EQ(solo.ballsText, "000000000");
-        EXPECT_EQ(solo.ballCount, 0);
-        EXPECT_EQ(solo.date, "98/01/01");
-        const auto& vs = records.vsCpuRecords[static_cast<std::size_t>(row)];
-        EXPECT_EQ(vs.name, padded("tovi", 20));
-        EXPECT_EQ(vs.date, "98/01/01");
-        EXPECT_EQ(vs.time, 3600);
-        EXPECT_EQ(vs.youWon, 0);
-        EXPECT_EQ(vs.cpuWon, 0);
-        EXPECT_EQ(vs.levelOfTovi, 0);
+    const SoloRecord solo{padded("tovi", 20), 0, 10, 3600, "000000000", 0, "98/01/01"};
+    const VsCpuRecord vs{padded("tovi", 20), 0, 0, "98/01/01", 3600, 0};
+    for (std::size_t row = 1; row <= 10; ++row) {
+        EXPECT_EQ(records.soloRecords[row], solo) << row;
+        EXPECT_EQ(records.vsCpuRecords[row], vs) << row;
     }
-    // Rows 0 and 11 are never filled.
-    for (std::size_t row : {std::size_t{0}, kRecordRows - 1}) {
+    for (std::size_t row : {std::size_t{0}, std::size_t{11}}) { // never filled
         EXPECT_EQ(records.soloRecords[row], SoloRecord{});
         EXPECT_EQ(records.vsCpuRecords[row], VsCpuRecord{});
     }
@@ -68,179 +48,104 @@ TEST_F(RecordsFile, NoFileGivesTheDefaultsEverywhere) {
 
 TEST_F(RecordsFile, EveryKeyLandsInItsOwnFieldAndRow) {
     std::string text = "[SOLO]\n";
-    for (int r = 1; r <= 10; ++r) {
-        const auto n = (r < 10 ? "0" : "") + std::to_string(r);
-        text += "Shots" + n + "=" + std::to_string(100 + r) + "\n";
-        text += "Time" + n + "=" + std::to_string(200 + r) + "\n";
-        text += "Turn" + n + "=" + std::to_string(300 + r) + "\n";
-        text += "Name" + n + "=solo" + std::to_string(r) + "\n";
-        text += "Balls" + n + "=" + std::string(static_cast<std::size_t>(r - 1), '1') + "\n";
-        text += "Date" + n + "=24/01/" + n + "\n";
-    }
+    for (const char* row : {"01", "10"})
+        text += std::string("Shots") + row + "=1" + row + "\nTime" + row + "=2" + row + "\nTurn" + row +
+                "=3" + row + "\nName" + row + "=s" + row + "\nBalls" + row + "=00000000" + row[1] + "\nDate" +
+                row + "=d" + row + "\n";
     text += "[VSCPU]\n";
-    for (int r = 1; r <= 10; ++r) {
-        const auto n = (r < 10 ? "0" : "") + std::to_string(r);
-        text += "Name" + n + "=vs" + std::to_string(r) + "\n";
-        text += "Date" + n + "=23/12/" + n + "\n";
-        text += "Time" + n + "=" + std::to_string(400 + r) + "\n";
-        text += "YouWon" + n + "=" + std::to_string(500 + r) + "\n";
-        text += "CPUWon" + n + "=" + std::to_string(600 + r) + "\n";
-        text += "LevelOfTovi" + n + "=" + std::to_string(700 + r) + "\n";
-    }
-    text += "[TOVI]\nLV=7\n";
-    write(text);
-
-    const auto records = load();
+    for (const char* row : {"01", "10"})
+        text += std::string("Name") + row + "=v" + row + "\nDate" + row + "=e" + row + "\nTime" + row + "=4" +
+                row + "\nYouWon" + row + "=5" + row + "\nCPUWon" + row + "=6" + row + "\nLevelOfTovi" + row +
+                "=7" + row + "\n";
+    const auto records = load(text + "[solo]\nShots02=9\nTurn3=9\n[TOVI]\nlv=7\n");
     EXPECT_EQ(records.levelOfTovi, 7);
-    for (int r = 1; r <= 10; ++r) {
-        const auto n = (r < 10 ? "0" : "") + std::to_string(r);
-        const auto& solo = records.soloRecords[static_cast<std::size_t>(r)];
-        EXPECT_EQ(solo.shots, 100 + r);
-        EXPECT_EQ(solo.time, 200 + r);
-        EXPECT_EQ(solo.turn, 300 + r);
-        EXPECT_EQ(solo.name, padded("solo" + std::to_string(r), 20));
-        EXPECT_EQ(solo.ballsText, padded(std::string(static_cast<std::size_t>(r - 1), '1'), 9));
-        EXPECT_EQ(solo.ballCount, 9) << "blanks and ones all count";
-        EXPECT_EQ(solo.date, "24/01/" + n);
-        const auto& vs = records.vsCpuRecords[static_cast<std::size_t>(r)];
-        EXPECT_EQ(vs.name, padded("vs" + std::to_string(r), 20));
-        EXPECT_EQ(vs.date, "23/12/" + n);
-        EXPECT_EQ(vs.time, 400 + r);
-        EXPECT_EQ(vs.youWon, 500 + r);
-        EXPECT_EQ(vs.cpuWon, 600 + r);
-        EXPECT_EQ(vs.levelOfTovi, 700 + r);
-    }
-}
-
-TEST_F(RecordsFile, RowKeysHaveTwoDigitsAndIgnoreCase) {
-    write("[solo]\nShots1=11\nshots02=22\nSHOTS10=100\nShots11=111\nShots00=1\n");
-    const auto records = load();
-    EXPECT_EQ(records.soloRecords[1].shots, 0) << "\"Shots1\" is not row 1's key";
-    EXPECT_EQ(records.soloRecords[2].shots, 22);
-    EXPECT_EQ(records.soloRecords[10].shots, 100);
-    EXPECT_EQ(records.soloRecords[11].shots, 0);
-    EXPECT_EQ(records.soloRecords[0].shots, 0);
+    EXPECT_EQ(records.soloRecords[1],
+              (SoloRecord{padded("s01", 20), 101, 301, 201, "000000001", 1, "d01     "}));
+    EXPECT_EQ(records.soloRecords[10],
+              (SoloRecord{padded("s10", 20), 110, 310, 210, "000000000", 0, "d10     "}));
+    EXPECT_EQ(records.vsCpuRecords[1], (VsCpuRecord{padded("v01", 20), 501, 601, "e01     ", 401, 701}));
+    EXPECT_EQ(records.vsCpuRecords[10], (VsCpuRecord{padded("v10", 20), 510, 610, "e10     ", 410, 710}));
+    EXPECT_EQ(records.soloRecords[2].shots, 9) << "a later section of the same name is read too";
+    EXPECT_EQ(records.soloRecords[3].turn, 10) << "\"Turn3\" is not row 3's key";
 }
 
 TEST_F(RecordsFile, LevelIsClampedToOneThroughEleven) {
     const std::pair<std::string, int> cases[] = {
-        {"", 1},      {"LV=5", 5},  {"LV=1", 1},      {"LV=11", 11},    {"LV=15", 11},
-        {"LV=0", 1},  {"LV=-3", 1}, {"LV=99999", 11}, {"LV=-99999", 1}, {"LV=abc", 1},
-        {"LV=7x", 7}, {"LV=", 1},   {"lv = 12 ", 11}};
-    for (const auto& [line, level] : cases) {
-        write("[TOVI]\n" + line + "\n");
-        Records records;
-        records.levelOfTovi = 99;
-        loadLevelOfTove(records);
-        EXPECT_EQ(records.levelOfTovi, level) << line;
-    }
+        {"", 1},          {"LV=5", 5},      {"LV=11", 11}, {"LV=15", 11}, {"LV=0", 1},      {"LV=-3", 1},
+        {"LV=99999", 11}, {"LV=-99999", 1}, {"LV=abc", 1}, {"LV=7x", 7},  {" lv = 12 ", 11}};
+    for (const auto& [line, level] : cases)
+        EXPECT_EQ(load("[TOVI]\n" + line + "\n").levelOfTovi, level) << line;
 }
 
 TEST_F(RecordsFile, IntegersBeyondSixteenBitsAreClampedAndNonNumbersDefault) {
-    write("[SOLO]\nShots01=40000\nTime01=-99999\nTurn01=abc\nShots02=32767\nTime02=-32768\n"
-          "Shots03=99999999999999999999999\nTurn03=12 innings\n");
-    const auto records = load();
+    const auto records =
+        load("[SOLO]\nShots01=40000\nTime01=-99999\nTurn01=abc\nShots02=99999999999999999999999\n"
+             "Turn02=12 innings\n");
     EXPECT_EQ(records.soloRecords[1].shots, 32767);
     EXPECT_EQ(records.soloRecords[1].time, -32768);
     EXPECT_EQ(records.soloRecords[1].turn, 10);
     EXPECT_EQ(records.soloRecords[2].shots, 32767);
-    EXPECT_EQ(records.soloRecords[2].time, -32768);
-    EXPECT_EQ(records.soloRecords[3].shots, 32767);
-    EXPECT_EQ(records.soloRecords[3].turn, 12);
+    EXPECT_EQ(records.soloRecords[2].turn, 12);
 }
 
-struct TextCase {
-    std::string stored;
-    std::string name; ///< the field as held, 20 characters
-};
-
-TEST_F(RecordsFile, NamesAreDecodedAndFittedToTwentyCharacters) {
-    std::string cjk25Utf8;
-    for (int i = 0; i < 25; ++i)
-        cjk25Utf8 += "\xE6\x97\xA5";
-    std::string cjk25Cp932;
-    for (int i = 0; i < 25; ++i)
-        cjk25Cp932 += "\x93\xfa";
-    const TextCase cases[] = {
-        {"taro", padded("taro", 20)},
-        {kTaroCp932, kTaroUtf8 + std::string(17, ' ')},
-        {kTaroUtf8, kTaroUtf8 + std::string(17, ' ')},
-        {"abcdefghijklmnopqrstuvwxy", "abcdefghijklmnopqrst"},
-        {cjk25Utf8, cjk25Utf8.substr(0, 60)},
-        {cjk25Cp932, cjk25Utf8.substr(0, 60)},
-        {std::string("ab\0cd", 5), padded("ab", 20)},
-        {"  spaced  name  ", padded("spaced  name", 20)},
-        {std::string("  \0tail", 7), std::string(20, ' ')},
-        {"", std::string(20, ' ')},
-        {"\xFF", std::string(kReplacementCharacter) + std::string(19, ' ')},
-    };
-    for (const auto& c : cases) {
-        write("[SOLO]\nName01=" + c.stored + "\n[VSCPU]\nName01=" + c.stored + "\n");
-        const auto records = load();
-        EXPECT_EQ(records.soloRecords[1].name, c.name) << ::testing::PrintToString(c.stored);
-        EXPECT_EQ(records.vsCpuRecords[1].name, c.name) << ::testing::PrintToString(c.stored);
-        EXPECT_EQ(countCharacters(records.soloRecords[1].name), kRecordNameLength);
+TEST_F(RecordsFile, TextsAreDecodedCleanedAndFittedByCharacters) {
+    const std::string taro = "\xE3\x81\x9F\xE3\x82\x8D\xE3\x81\x86"; // たろう
+    std::string sun25Utf8, sun25Cp932;
+    for (int i = 0; i < 25; ++i) {
+        sun25Utf8 += "\xE6\x97\xA5"; // 日
+        sun25Cp932 += "\x93\xfa";
     }
-}
-
-TEST_F(RecordsFile, BallsAndDateAreFittedToTheirLengths) {
-    write("[SOLO]\nBalls01=001100000\nBalls02=1\nBalls03=0000000000001\nBalls04=\nDate01=2024/01/01\n"
-          "Date02=24/1/1\n");
-    const auto records = load();
-    EXPECT_EQ(records.soloRecords[1].ballsText, "001100000");
-    EXPECT_EQ(records.soloRecords[1].ballCount, 2);
-    EXPECT_EQ(records.soloRecords[2].ballsText, "1        ");
-    EXPECT_EQ(records.soloRecords[2].ballCount, 9);
-    EXPECT_EQ(records.soloRecords[3].ballsText, "000000000");
-    EXPECT_EQ(records.soloRecords[3].ballCount, 0);
-    EXPECT_EQ(records.soloRecords[4].ballsText, std::string(9, ' '));
-    EXPECT_EQ(records.soloRecords[4].ballCount, 9);
+    const std::pair<std::string, std::string> names[] = {
+        {"\x82\xbd\x82\xeb\x82\xa4", taro + std::string(17, ' ')}, // Shift-JIS bytes
+        {taro, taro + std::string(17, ' ')},
+        {"abcdefghijklmnopqrstuvwxy", "abcdefghijklmnopqrst"},
+        {sun25Utf8, sun25Utf8.substr(0, 60)},
+        {sun25Cp932, sun25Utf8.substr(0, 60)},
+        {std::string("ab\0cd", 5), padded("ab", 20)},
+        {std::string("  \0tail", 7), std::string(20, ' ')},
+        {"  spaced  name  ", padded("spaced  name", 20)},
+        {"\xFF", "\xEF\xBF\xBD" + std::string(19, ' ')},
+    };
+    for (const auto& [stored, held] : names) {
+        const auto records = load("[SOLO]\nName01=" + stored + "\n[VSCPU]\nName01=" + stored + "\n");
+        EXPECT_EQ(records.soloRecords[1].name, held) << ::testing::PrintToString(stored);
+        EXPECT_EQ(records.vsCpuRecords[1].name, held) << ::testing::PrintToString(stored);
+    }
+    const auto records = load("[SOLO]\nBalls01=001100000\nBalls02=1\nBalls03=0000000000001\nBalls04=\n"
+                              "Date01=2024/01/01\nDate02=24/1/1\n");
+    const std::tuple<std::string, int> balls[] = {
+        {"001100000", 2}, {"1        ", 9}, {"000000000", 0}, {"         ", 9}};
+    for (std::size_t row = 1; row <= 4; ++row) {
+        EXPECT_EQ(records.soloRecords[row].ballsText, std::get<0>(balls[row - 1]));
+        EXPECT_EQ(records.soloRecords[row].ballCount, std::get<1>(balls[row - 1]));
+    }
     EXPECT_EQ(records.soloRecords[1].date, "2024/01/");
     EXPECT_EQ(records.soloRecords[2].date, "24/1/1  ");
 }
 
 TEST(GetNumOfBallFromBalls, CountsPositionsOneToNineThatAreNotZero) {
-    const std::pair<std::string, int> cases[] = {
-        {"000000000", 0},
-        {"001100000", 2},
-        {"111111111", 9},
-        {"1", 9},
-        {"", 9},
-        {"0", 8},
-        {"00000000", 1},
-        {"0000000001", 0},
-        {"100000000", 1},
-        {"0 0 0 0 0", 4},
-        {"000000000   ", 0},
-        {"\xE3\x81\x9F"
-         "00000000",
-         1},
-        {"\xFF"
-         "00000000",
-         1},
-    };
+    const std::pair<std::string, int> cases[] = {{"000000000", 0},
+                                                 {"001100000", 2},
+                                                 {"1", 9},
+                                                 {"", 9},
+                                                 {"00000000", 1},
+                                                 {"0000000001", 0},
+                                                 {"0 0 0 0 0", 4},
+                                                 {"\xE3\x81\x9F"
+                                                  "00000000",
+                                                  1}};
     for (const auto& [balls, count] : cases)
         EXPECT_EQ(getNumOfBallFromBalls(balls), count) << ::testing::PrintToString(balls);
 }
 
 TEST_F(RecordsFile, ReloadingTheSoloTableTouchesNothingElse) {
-    write("[SOLO]\nShots01=5\n[VSCPU]\nYouWon01=3\n[TOVI]\nLV=4\n");
-    auto records = load();
-    write("[SOLO]\nShots01=6\n[VSCPU]\nYouWon01=9\n[TOVI]\nLV=9\n");
-    loadSoloRecord(records);
+    auto records = load("[SOLO]\nShots01=5\n[VSCPU]\nYouWon01=3\n[TOVI]\nLV=4\n");
+    const std::string elsewhere = dir_.path() + "/other.ini";
+    testing::writeBytes(elsewhere, "[SOLO]\r\nShots01=6\r\n[VSCPU]\r\nYouWon01=9\r\n[TOVI]\r\nLV=9\r\n");
+    loadSoloRecord(records, elsewhere);
     EXPECT_EQ(records.soloRecords[1].shots, 6);
     EXPECT_EQ(records.vsCpuRecords[1].youWon, 3);
     EXPECT_EQ(records.levelOfTovi, 4);
-}
-
-TEST_F(RecordsFile, ExplicitPathIsHonoured) {
-    const auto elsewhere = dir_.path() + "/elsewhere.ini";
-    writeBytes(elsewhere, "[TOVI]\r\nLV=3\r\n[SOLO]\r\nName01=far\r\n");
-    Records records;
-    loadLevelOfTove(records, elsewhere);
-    loadSoloRecord(records, elsewhere);
-    EXPECT_EQ(records.levelOfTovi, 3);
-    EXPECT_EQ(records.soloRecords[1].name, padded("far", 20));
 }
 
 } // namespace

@@ -10,97 +10,60 @@ namespace zandrel {
 namespace {
 
 using testing::readBytes;
-using testing::TempConfigDir;
 using testing::writeBytes;
 
 class SettingsFile : public ::testing::Test {
 protected:
-    void write(std::string_view contents) { writeBytes(settingsFilePath(), contents); }
-    std::string contents() const { return readBytes(settingsFilePath()); }
-
-    TempConfigDir dir_;
+    testing::TempConfigDir dir_;
 };
 
-TEST_F(SettingsFile, LivesInTheGamesFolder) {
+TEST_F(SettingsFile, NoFileMeansBothOnAndStartUpWritesBothKeysNormalised) {
     EXPECT_EQ(settingsFilePath(), dir_.gameDir() + "ZANDREL.INI");
-}
-
-TEST_F(SettingsFile, NoFileMeansSoundAndMusicOnAndLoadingWritesNothing) {
     EXPECT_EQ(loadSoundSettings(), (SoundSettings{1, -1}));
-    EXPECT_FALSE(std::filesystem::exists(settingsFilePath()));
-}
-
-TEST_F(SettingsFile, StartUpWritesBothKeysNormalised) {
+    EXPECT_FALSE(std::filesystem::exists(settingsFilePath())) << "loading writes nothing";
     ASSERT_TRUE(saveSoundSettings(normalizeSoundSettings(loadSoundSettings())));
-    EXPECT_EQ(contents(), "[PINDOR]\nBGM=-1\nSOUND= 1\n");
+    EXPECT_EQ(readBytes(settingsFilePath()), "[PINDOR]\nBGM=-1\nSOUND= 1\n");
 }
-
-struct LoadCase {
-    std::string file;
-    SoundSettings stored;
-    SoundSettings running;
-};
 
 TEST_F(SettingsFile, StoredValuesAndHowTheGameRunsThem) {
-    const LoadCase cases[] = {
-        {"[PINDOR]\nSOUND= 1\nBGM=-1\n", {1, -1}, {1, -1}},
-        {"[PINDOR]\nSOUND= 0\nBGM= 0\n", {0, 0}, {0, 0}},
-        {"[PINDOR]\nSOUND=-1\n", {-1, -1}, {0, -1}},
-        {"[PINDOR]\nSOUND=2\nBGM=1\n", {2, 1}, {0, -1}},
-        {"[pindor]\r\nsound = 0 \r\nbgm = 0 \r\n", {0, 0}, {0, 0}},
-        {"[PINDOR]\nHiColor=1\n", {1, -1}, {1, -1}},
-        {"[OTHER]\nSOUND=0\nBGM=0\n", {1, -1}, {1, -1}},
-        {"[PINDOR]\nSOUND=abc\nBGM=\n", {1, -1}, {1, -1}},
-        {"[PINDOR]\nSOUND=70000\nBGM=-70000\n", {32767, -32768}, {0, -1}},
-        {"[PINDOR]\nSOUND=65537\nBGM=65536\n", {32767, 32767}, {0, -1}},
-        {"[PINDOR]\nSOUND=1 \nBGM=0x1\n", {1, 0}, {1, 0}},
+    const std::tuple<std::string, SoundSettings, SoundSettings> cases[] = {
+        {"SOUND= 0\nBGM= 0", {0, 0}, {0, 0}},  {"SOUND=-1", {-1, -1}, {0, -1}},
+        {"SOUND=2\nBGM=1", {2, 1}, {0, -1}},   {"sound = 0 \r\nbgm = 0 \r", {0, 0}, {0, 0}},
+        {"SOUND=abc\nBGM=", {1, -1}, {1, -1}}, {"SOUND=70000\nBGM=-70000", {32767, -32768}, {0, -1}},
+        {"SOUND=1 \nBGM=0x1", {1, 0}, {1, 0}},
     };
-    for (const auto& c : cases) {
-        write(c.file);
-        const auto stored = loadSoundSettings();
-        EXPECT_EQ(stored, c.stored) << c.file;
-        EXPECT_EQ(normalizeSoundSettings(stored), c.running) << c.file;
+    for (const auto& [lines, stored, running] : cases) {
+        writeBytes(settingsFilePath(), "[PINDOR]\n" + lines + "\n[OTHER]\nSOUND=5\nBGM=5\n");
+        EXPECT_EQ(loadSoundSettings(), stored) << lines;
+        EXPECT_EQ(normalizeSoundSettings(stored), running) << lines;
     }
-}
-
-TEST(FormatSettingValue, LeadingBlankForNonNegativeNumbers) {
-    const std::pair<int, std::string> cases[] = {
-        {1, " 1"}, {0, " 0"}, {-1, "-1"}, {32767, " 32767"}, {-32768, "-32768"}};
-    for (const auto& [value, text] : cases)
-        EXPECT_EQ(formatSettingValue(value), text);
 }
 
 TEST_F(SettingsFile, EachSwitchIsWrittenInItsNormalisedForm) {
     const std::tuple<bool (*)(int, const std::string&), int, std::string> cases[] = {
         {saveSoundMode, 1, "SOUND= 1"},  {saveSoundMode, 0, "SOUND= 0"}, {saveSoundMode, 2, "SOUND= 0"},
         {saveSoundMode, -1, "SOUND= 0"}, {saveBgmMode, -1, "BGM=-1"},    {saveBgmMode, 0, "BGM= 0"},
-        {saveBgmMode, 1, "BGM=-1"},
-    };
+        {saveBgmMode, 1, "BGM=-1"}};
     for (const auto& [save, value, line] : cases) {
         std::filesystem::remove(settingsFilePath());
         ASSERT_TRUE(save(value, settingsFilePath()));
-        EXPECT_EQ(contents(), "[PINDOR]\n" + line + "\n") << value;
+        EXPECT_EQ(readBytes(settingsFilePath()), "[PINDOR]\n" + line + "\n") << value;
     }
+    const std::pair<int, std::string> formats[] = {{32767, " 32767"}, {-32768, "-32768"}};
+    for (const auto& [value, text] : formats)
+        EXPECT_EQ(formatSettingValue(value), text);
 }
 
 TEST_F(SettingsFile, HandEditedValuesAreRewrittenAndOtherLinesKept) {
-    write("; my settings\r\n[PINDOR]\r\nHiColor=1\r\nSOUND = -1\r\nBGM=1\r\n[Other]\r\nx=y\r\n");
+    writeBytes(settingsFilePath(),
+               "; mine\r\n[PINDOR]\r\nHiColor=1\r\nSOUND = -1\r\nBGM=1\r\n[Other]\r\nx=y\r\n");
     ASSERT_TRUE(saveSoundSettings(normalizeSoundSettings(loadSoundSettings())));
-    EXPECT_EQ(contents(),
-              "; my settings\r\n[PINDOR]\r\nHiColor=1\r\nSOUND= 0\r\nBGM=-1\r\n[Other]\r\nx=y\r\n");
-    EXPECT_EQ(loadSoundSettings(), (SoundSettings{0, -1}));
-}
-
-TEST_F(SettingsFile, MenuToggleThenIconClickWritesTheSameValue) {
-    ASSERT_TRUE(saveSoundSettings({1, -1}));
-    ASSERT_TRUE(saveSoundMode(0)); // the menu item turns the sound off
-    EXPECT_EQ(loadSoundSettings().soundMode, 0);
-    ASSERT_TRUE(saveSoundMode(0)); // the still-visible "on" icon turns it off again
-    EXPECT_EQ(contents(), "[PINDOR]\nBGM=-1\nSOUND= 0\n");
+    EXPECT_EQ(readBytes(settingsFilePath()),
+              "; mine\r\n[PINDOR]\r\nHiColor=1\r\nSOUND= 0\r\nBGM=-1\r\n[Other]\r\nx=y\r\n");
 }
 
 TEST(SettingsWriteFailure, BlockedFolderReturnsFalseWithoutThrowing) {
-    TempConfigDir dir;
+    testing::TempConfigDir dir;
     writeBytes(dir.path() + "/zandrel", "a file where the folder should be");
     EXPECT_FALSE(saveSoundMode(1));
     EXPECT_FALSE(saveBgmMode(0));
@@ -109,21 +72,20 @@ TEST(SettingsWriteFailure, BlockedFolderReturnsFalseWithoutThrowing) {
 }
 
 TEST(SettingsFuzz, HostileFilesLoadIntoDefinedValuesAndSaveReadsBack) {
-    TempConfigDir dir;
+    testing::TempConfigDir dir;
     testing::RandomProfile random;
-    const auto path = settingsFilePath();
     for (int i = 0; i < testing::kFuzzFileCount; ++i) {
-        writeBytes(path, random.next(i));
+        writeBytes(settingsFilePath(), random.next(i));
         const auto stored = loadSoundSettings();
-        ASSERT_GE(stored.soundMode, -32768) << "file " << i;
-        ASSERT_LE(stored.soundMode, 32767) << "file " << i;
-        ASSERT_GE(stored.isBGMOn, -32768) << "file " << i;
-        ASSERT_LE(stored.isBGMOn, 32767) << "file " << i;
+        ASSERT_TRUE(stored.soundMode >= -32768 && stored.soundMode <= 32767) << "file " << i;
+        ASSERT_TRUE(stored.isBGMOn >= -32768 && stored.isBGMOn <= 32767) << "file " << i;
         const auto running = normalizeSoundSettings(stored);
-        ASSERT_TRUE(running.soundMode == 1 || running.soundMode == 0) << "file " << i;
-        ASSERT_TRUE(running.isBGMOn == -1 || running.isBGMOn == 0) << "file " << i;
-        ASSERT_TRUE(saveSoundSettings(running)) << "file " << i;
-        ASSERT_EQ(loadSoundSettings(), running) << "file " << i;
+        ASSERT_TRUE((running.soundMode == 1 || running.soundMode == 0) &&
+                    (running.isBGMOn == -1 || running.isBGMOn == 0));
+        if (i % 3 == 0) { // writing is slow (fsync): every third file
+            ASSERT_TRUE(saveSoundSettings(running)) << "file " << i;
+            ASSERT_EQ(loadSoundSettings(), running) << "file " << i;
+        }
     }
 }
 
