@@ -124,7 +124,7 @@ void MainWindow::createTableScreen() {
     shpQBall = new ShapeWidget(kBallSize, kCueBallMarkerLine, kCueBallMarkerFill, picPool0);
     shpTarget = new ShapeWidget(kBallSize, kAimMarker, std::nullopt, picPool0);
 
-    picSetPoint = new PicturePanel(kPicSetPoint.width(), kPicSetPoint.height(), kGrey, this);
+    picSetPoint = new PictureBox(kPicSetPoint.width(), kPicSetPoint.height(), kGrey, this);
     picSetPoint->setGeometry(kPicSetPoint);
     picSetPoint->setPicture(
         loadPicture(kPictureCueBall, kPicSetPoint.width(), kPicSetPoint.height(), kWhite));
@@ -174,7 +174,7 @@ void MainWindow::createTableScreen() {
         picPool_MouseUp(button != Qt::NoButton, float(pos.x()), float(pos.y()));
     });
     connect(picPool0, &PictureBox::clicked, this, [this] { picPool_Click(); });
-    connect(picSetPoint, &PicturePanel::mousePressed, this,
+    connect(picSetPoint, &PictureBox::mousePressed, this,
             [this](Qt::MouseButton, QPointF pos) { picSetPoint_MouseDown(float(pos.x()), float(pos.y())); });
     connect(picInfomation, &PictureBox::mouseMoved, this, [this] { picInfomation_MouseMove(); });
     connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
@@ -188,7 +188,7 @@ void MainWindow::createTableScreen() {
 void MainWindow::createMenuScreen() {
     using namespace layout;
 
-    picMenu = new PicturePanel(kPicMenu.width(), kPicMenu.height(), kBlack, this);
+    picMenu = new PictureBox(kPicMenu.width(), kPicMenu.height(), kBlack, this);
     picMenu->setGeometry(kPicMenu);
     picMenu->setPicture(loadPicture(kPictureMenu, kPicMenu.width(), 365, kBlack));
 
@@ -203,16 +203,16 @@ void MainWindow::createMenuScreen() {
     const QImage bgmOff = loadPicture(kPictureBgmOff, kPicBgm.width(), kPicBgm.height(), kDarkGrey);
     // Element 1 first: element 0 lies over it while both show.
     for (int i : {1, 0}) {
-        picSound[i] = new PicturePanel(kPicSound.width(), kPicSound.height(), kBlack, picMenu);
+        picSound[i] = new PictureBox(kPicSound.width(), kPicSound.height(), kBlack, picMenu);
         picSound[i]->setGeometry(kPicSound);
         picSound[i]->setPicture(i == 0 ? soundOn : soundOff);
         picSound[i]->setToolTip(QStringLiteral("サウンドのOn/Off"));
-        connect(picSound[i], &PicturePanel::clicked, this, [this, i] { picSound_Click(i); });
-        picBGM[i] = new PicturePanel(kPicBgm.width(), kPicBgm.height(), kBlack, picMenu);
+        connect(picSound[i], &PictureBox::clicked, this, [this, i] { picSound_Click(i); });
+        picBGM[i] = new PictureBox(kPicBgm.width(), kPicBgm.height(), kBlack, picMenu);
         picBGM[i]->setGeometry(kPicBgm);
         picBGM[i]->setPicture(i == 0 ? bgmOn : bgmOff);
         picBGM[i]->setToolTip(QStringLiteral("BGMのOn/Off"));
-        connect(picBGM[i], &PicturePanel::clicked, this, [this, i] { picBGM_Click(i); });
+        connect(picBGM[i], &PictureBox::clicked, this, [this, i] { picBGM_Click(i); });
     }
     picBGM[1]->hide();
 
@@ -247,8 +247,8 @@ void MainWindow::createMenuScreen() {
         connect(lblCopyright[i], &TextLabel::clicked, this, [this, i] { lblCopyright_Click(i); });
     }
 
-    connect(picMenu, &PicturePanel::mouseMoved, this, [this] { picMenu_MouseMove(); });
-    connect(picMenu, &PicturePanel::doubleClicked, this, [this] { picMenu_DblClick(); });
+    connect(picMenu, &PictureBox::mouseMoved, this, [this] { picMenu_MouseMove(); });
+    connect(picMenu, &PictureBox::doubleClicked, this, [this] { picMenu_DblClick(); });
     connect(lblLetsPlay, &TextLabel::clicked, this, [this] { lblLetsPlay_Click(); });
     connect(lblLetsPlay, &TextLabel::mouseMoved, this, [this] { lblLetsPlay_MouseMove(); });
     connect(lblExit, &TextLabel::clicked, this, [this] { lblExit_Click(); });

@@ -9,7 +9,6 @@
 #include "platform/surface.h"
 #include "records/records.h"
 #include "window/picture_box.h"
-#include "window/picture_panel.h"
 #include "window/shape_widget.h"
 #include "window/single_instance.h"
 #include "window/text_label.h"
@@ -172,7 +171,7 @@ public:
     TextLabel* lblTovisMessage = nullptr;
     ShapeWidget* shpQBall = nullptr;
     ShapeWidget* shpTarget = nullptr;
-    PicturePanel* picSetPoint = nullptr;
+    PictureBox* picSetPoint = nullptr;
     ShapeWidget* shpPoint = nullptr;
     TextLabel* lblPower = nullptr;
     QScrollBar* HScroll1 = nullptr;
@@ -182,12 +181,12 @@ public:
     PictureBox* picInfomation = nullptr;
     std::array<TextLabel*, 3> lblMenu{}; ///< 0 "Menu", 1 "Start", 2 "Back"
 
-    PicturePanel* picMenu = nullptr;
+    PictureBox* picMenu = nullptr;
     QComboBox* cmbPoints = nullptr;
     QComboBox* cmbVSMode = nullptr;
     QComboBox* cmbGameName = nullptr;
-    std::array<PicturePanel*, 2> picSound{}; ///< 0 shown while the sound is on, 1 while off
-    std::array<PicturePanel*, 2> picBGM{};   ///< 0 shown while the music is on, 1 while off
+    std::array<PictureBox*, 2> picSound{}; ///< 0 shown while the sound is on, 1 while off
+    std::array<PictureBox*, 2> picBGM{};   ///< 0 shown while the music is on, 1 while off
     TextLabel* Label2 = nullptr;
     TextLabel* lblRelease = nullptr;
     TextLabel* lblVersion = nullptr;

@@ -1,5 +1,7 @@
 #include "window/picture_box.h"
 
+#include "window/pictures.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -54,6 +56,14 @@ void PictureBox::resizeSurfaces(int width, int height) {
     image_ = Surface(width, height, background_);
     screen_ = Surface(width, height, background_);
     setFixedSize(image_.width(), image_.height());
+    update();
+}
+
+void PictureBox::setPicture(const QImage& picture) {
+    image_.fill(background_);
+    const Surface pixels = toSurface(picture);
+    bitBlt(image_, 0, 0, pixels.width(), pixels.height(), pixels, 0, 0, RasterOp::srcCopy);
+    copyPixels(screen_, image_);
     update();
 }
 

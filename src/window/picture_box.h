@@ -36,6 +36,9 @@ public:
     const Surface& screen() const { return screen_; }
     /// Resizes both surfaces (contents are cleared to the background).
     void resizeSurfaces(int width, int height);
+    /// Shows a fixed picture: the background, with the picture from the top-left
+    /// corner (clipped to the box).
+    void setPicture(const QImage& picture);
 
     /// A QImage over the given surface's memory, for painting text with QPainter.
     static QImage wrap(Surface& surface);

@@ -71,7 +71,7 @@ TEST_F(Playing, TheRightButtonAimsLikeTheLeft) {
 }
 
 TEST_F(Playing, TheCueBallFacePlacesTheTipMarker) {
-    PicturePanel* face = h.w().picSetPoint;
+    PictureBox* face = h.w().picSetPoint;
     sendMouse(face, QEvent::MouseButtonPress, {38.5, 22.5}, Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(h.w().shpPoint->left(), 36.0f);
     EXPECT_EQ(h.w().shpPoint->top(), 20.0f);
