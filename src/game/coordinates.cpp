@@ -1,6 +1,6 @@
 #include "game/coordinates.h"
 
-#include "platform/platformHelpers.h"
+#include "platform/platform_helpers.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,8 +1,8 @@
 #include "records/records.h"
 
-#include "platform/platformHelpers.h"
-#include "platform/privateProfile.h"
-#include "platform/textDecoding.h"
+#include "platform/platform_helpers.h"
+#include "platform/private_profile.h"
+#include "platform/text_decoding.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "window/fonts.h"
 
-#include "platform/platformHelpers.h"
+#include "platform/platform_helpers.h"
 
 #include <cmath>
 

@@ -7,7 +7,7 @@
 #include "window/window_layout.h"
 
 #include "records/records.h"
-#include "sound/soundSettings.h"
+#include "sound/sound_settings.h"
 
 namespace zandrel {
 

@@ -9,9 +9,9 @@
 #include "window/table_drawing.h"
 #include "window/window_layout.h"
 
-#include "platform/platformHelpers.h"
+#include "platform/platform_helpers.h"
 #include "records/records.h"
-#include "sound/soundSettings.h"
+#include "sound/sound_settings.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
 #include "platform/file_helpers.h"
 #include "platform/random_profile.h"
-#include "platform/textDecoding.h"
+#include "platform/text_decoding.h"
 #include "records/records.h"
 #include "support/temp_config_dir.h"
 

@@ -4,7 +4,7 @@
 
 #include "window_fixture.h"
 
-#include "platform/privateProfile.h"
+#include "platform/private_profile.h"
 #include "window/single_instance.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "platform/platformHelpers.h"
+#include "platform/platform_helpers.h"
 
-#include "platform/privateProfile.h"
+#include "platform/private_profile.h"
 
 #include <array>
 #include <cerrno>

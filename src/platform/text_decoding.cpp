@@ -1,4 +1,4 @@
-#include "platform/textDecoding.h"
+#include "platform/text_decoding.h"
 
 #include <algorithm>
 #include <cerrno>

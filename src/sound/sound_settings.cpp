@@ -1,7 +1,7 @@
-#include "sound/soundSettings.h"
+#include "sound/sound_settings.h"
 
-#include "platform/platformHelpers.h"
-#include "platform/privateProfile.h"
+#include "platform/platform_helpers.h"
+#include "platform/private_profile.h"
 
 namespace zandrel {
 

@@ -1,6 +1,6 @@
 #include "platform/file_helpers.h"
 #include "platform/random_profile.h"
-#include "sound/soundSettings.h"
+#include "sound/sound_settings.h"
 #include "support/temp_config_dir.h"
 
 #include <filesystem>

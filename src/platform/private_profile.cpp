@@ -1,4 +1,4 @@
-#include "platform/privateProfile.h"
+#include "platform/private_profile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,5 +1,5 @@
 #include "platform/env_guard.h"
-#include "platform/platformHelpers.h"
+#include "platform/platform_helpers.h"
 #include "support/temp_config_dir.h"
 
 #include <array>

@@ -1,5 +1,5 @@
 #include "platform/file_helpers.h"
-#include "platform/privateProfile.h"
+#include "platform/private_profile.h"
 #include "platform/random_profile.h"
 #include "support/temp_config_dir.h"
 
