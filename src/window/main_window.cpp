@@ -39,7 +39,7 @@ constexpr double kLinkPoints = 14.25;
 constexpr double kDemoLabelPoints = 15.75;
 constexpr double kCopyrightPoints = 12.0;
 
-const QString kCopyrightLine = QStringLiteral("Copyright (C) 2000 Tovi Soft");
+const QString kCopyrightLine = QStringLiteral("Copyright (C) 2026 Zandrel developers");
 const QString kMusicCreditLine = QStringLiteral("Music composed by Quib");
 
 const QString kComboStyle =
