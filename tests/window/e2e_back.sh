@@ -2,13 +2,6 @@
 # End to end in a real X server: start, "Let's Play!", shoot, take the shot
 # back with "Back", and check that the table shows the cue ball at its place.
 GAME=${1:?usage: e2e_back.sh path/to/zandrel}
-for tool in xvfb-run xdotool import convert compare; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
-if [ -z "${E2E_IN_XVFB:-}" ]; then
-    export E2E_IN_XVFB=1
-    exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$@"
-fi
 source "$(dirname "$0")/e2e_common.sh"
 
 start_game

@@ -1,6 +1,15 @@
 # Shared steps of the end-to-end tests: run the game in the X server that
 # xvfb-run provides, click at window-relative places, take screenshots.
-# Sourced by the e2e_*.sh scripts; expects $GAME (the built game).
+# Sourced by the e2e_*.sh scripts; expects $GAME (the built game). A script
+# that sources it is restarted once inside a fresh X server.
+
+for tool in xvfb-run xdotool import convert compare; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+if [ -z "${E2E_IN_XVFB:-}" ]; then
+    export E2E_IN_XVFB=1
+    exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$GAME"
+fi
 
 set -euo pipefail
 

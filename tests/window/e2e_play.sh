@@ -2,13 +2,6 @@
 # End to end in a real X server: start the game, "Let's Play!", aim on the
 # table, shoot, and check that the balls have moved.
 GAME=${1:?usage: e2e_play.sh path/to/zandrel}
-for tool in xvfb-run xdotool import convert compare; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
-done
-if [ -z "${E2E_IN_XVFB:-}" ]; then
-    export E2E_IN_XVFB=1
-    exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$@"
-fi
 source "$(dirname "$0")/e2e_common.sh"
 
 start_game
