@@ -36,8 +36,8 @@ struct Ball {
     float vx = 0.0f; ///< units per second
     float vy = 0.0f; ///< units per second
     bool onTable = true;
-    float speed = 0.0f;     ///< never negative; 0 means at rest
-    float direction = 0.0f; ///< radians, not normalised
+    float speed = 0.0f;      ///< never negative; 0 means at rest
+    float direction = 0.0f;  ///< radians, not normalised
     float followSpin = 0.0f; ///< follow (+) or draw (-), units per second
     float sideSpin = 0.0f;   ///< tip right of centre (+), units per second
     bool hitByCue = false;   ///< touched by the cue ball during the current shot
@@ -71,8 +71,12 @@ float getAngle(float x1, float y1, float x2, float y2);
 float getAngleToTarget(const Table& table, int i);
 
 /// The larger of two values; the second one on a tie.
-template <class T> T maxOfTwo(T a, T b) { return a > b ? a : b; }
+template <class T> T maxOfTwo(T a, T b) {
+    return a > b ? a : b;
+}
 /// The smaller of two values; the second one on a tie.
-template <class T> T minOfTwo(T a, T b) { return a < b ? a : b; }
+template <class T> T minOfTwo(T a, T b) {
+    return a < b ? a : b;
+}
 
 } // namespace zandrel

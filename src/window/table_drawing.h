@@ -13,11 +13,11 @@ namespace zandrel {
 inline constexpr int kTablePictureWidth = 540;
 inline constexpr int kTablePictureHeight = 300; ///< the table surface rows of the table picture
 inline constexpr int kSpriteSize = 20;
-inline constexpr int kSpriteStripY = 300;   ///< where the sprite strip starts in the table picture
+inline constexpr int kSpriteStripY = 300; ///< where the sprite strip starts in the table picture
 inline constexpr int kSpriteStripWidth = 220;
 inline constexpr int kSpriteStripHeight = 40;
-inline constexpr int kMaskCellX = 200;      ///< mask at (200, 0), shadow at (200, 20)
-inline constexpr int kPointMarkCellX = 40;  ///< the red ball at rest
+inline constexpr int kMaskCellX = 200;     ///< mask at (200, 0), shadow at (200, 20)
+inline constexpr int kPointMarkCellX = 40; ///< the red ball at rest
 inline constexpr Rgb kPointStripColour = rgb(0x40, 0x40, 0x40);
 
 /// Fills the sprite sheet (220 x 40) from the strip of the table picture.
