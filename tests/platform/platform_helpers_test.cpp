@@ -1,13 +1,10 @@
-#include "platform/env_guard.h"
 #include "platform/platform_helpers.h"
-#include "support/temp_config_dir.h"
+#include "support/test_files.h"
 
-#include <array>
 #include <climits>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <limits>
-#include <optional>
 #include <tuple>
 
 namespace zandrel {
@@ -18,7 +15,7 @@ using Env = std::optional<std::string>;
 const Env unset;
 
 TEST(GetWindowsDir, FollowsXdgConfigHomeThenHome) {
-    const std::array<std::tuple<Env, Env, std::string>, 7> cases = {{
+    const std::tuple<Env, Env, std::string> cases[] = {
         {"/cfg", "/home/u", "/cfg/zandrel/"},
         {"/cfg/", "/home/u", "/cfg/zandrel/"},
         {"/", "/home/u", "/zandrel/"},
@@ -26,16 +23,14 @@ TEST(GetWindowsDir, FollowsXdgConfigHomeThenHome) {
         {"", "/home/u/", "/home/u/.config/zandrel/"},
         {"relative/cfg", "/home/u", "/home/u/.config/zandrel/"},
         {unset, "relative", "/"}, // home from the user database: some absolute path
-    }};
+    };
     for (const auto& [xdg, home, expected] : cases) {
         EnvGuard env;
         env.set("XDG_CONFIG_HOME", xdg);
         env.set("HOME", home);
         const auto dir = getWindowsDir();
         EXPECT_TRUE(dir.starts_with(expected) && dir.ends_with("/zandrel/")) << dir;
-        if (expected != "/") {
-            EXPECT_EQ(dir, expected);
-        }
+        EXPECT_TRUE(expected == "/" || dir == expected) << dir;
     }
     testing::TempConfigDir config;
     EXPECT_EQ(getWindowsDir(), config.gameDir());
@@ -55,7 +50,7 @@ TEST(TrimNul, CutsAtTheFirstNulAndTrimsBlanksOnly) {
 }
 
 TEST(IsJapaneseSystem, FirstNonEmptyOfLcAllLcMessagesLang) {
-    const std::array<std::tuple<Env, Env, Env, bool>, 16> cases = {{
+    const std::tuple<Env, Env, Env, bool> cases[] = {
         {unset, unset, unset, false},
         {unset, unset, "ja_JP.UTF-8", true},
         {unset, unset, "ja", true},
@@ -72,7 +67,7 @@ TEST(IsJapaneseSystem, FirstNonEmptyOfLcAllLcMessagesLang) {
         {unset, "ja_JP.UTF-8", "en_US.UTF-8", true},
         {"", "en_GB.UTF-8", "ja_JP.UTF-8", false},
         {"", "", "", false},
-    }};
+    };
     for (const auto& [all, messages, lang, japanese] : cases) {
         EnvGuard env;
         env.set("LC_ALL", all);

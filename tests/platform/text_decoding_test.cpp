@@ -57,11 +57,7 @@ TEST(ToFixedText, CutsOrPadsByCharactersNotBytes) {
         {sun25, 20, sun25.substr(0, 60)},
         {"", 8, std::string(8, ' ')},
         {"any", 0, ""},
-        {"\xFF"
-         "abc",
-         2,
-         "\xFF"
-         "a"}, // an undecodable byte is one character
+        {"\xFF\x61\x62\x63", 2, "\xFF\x61"}, // an undecodable byte is one character
     };
     for (const auto& [text, length, expected] : cases) {
         EXPECT_EQ(toFixedText(text, length), expected) << text;

@@ -1,86 +1,89 @@
-#include "platform/file_helpers.h"
+#include "platform/text_decoding.h"
 #include "records/records.h"
-#include "support/temp_config_dir.h"
+#include "support/random_profile.h"
+#include "support/test_files.h"
 
 #include <gtest/gtest.h>
 
 namespace zandrel {
 namespace {
 
-std::string padded(std::string text, std::size_t characters) {
+std::string padded(std::string text, std::size_t characters = kRecordNameLength) {
     return text + std::string(characters - text.size(), ' ');
 }
 
-/// A records file in the test's own config folder, where the game looks for it.
-class RecordsFile : public ::testing::Test {
-protected:
-    Records load(std::string_view contents) {
-        testing::writeBytes(recordsFilePath(), contents);
-        Records records;
-        loadLevelOfTove(records);
-        loadSoloRecord(records);
-        loadVsCpuRecord(records);
-        return records;
-    }
+/// Loads everything from a records file with the given contents, in the test's
+/// own config folder where the game looks for it.
+Records load(std::string_view contents) {
+    testing::writeBytes(recordsFilePath(), contents);
+    Records records;
+    loadLevelOfTove(records);
+    loadSoloRecord(records);
+    loadVsCpuRecord(records);
+    return records;
+}
 
-    testing::TempConfigDir dir_;
-};
-
-TEST_F(RecordsFile, NoFileGivesTheDefaultsEverywhere) {
-    EXPECT_EQ(recordsFilePath(), dir_.gameDir() + "ZDSCORE.INI");
+TEST(Records, NoFileGivesTheDefaultsEverywhere) {
+    testing::TempConfigDir dir;
+    EXPECT_EQ(recordsFilePath(), dir.gameDir() + "ZDSCORE.INI");
     Records records;
     loadLevelOfTove(records);
     loadSoloRecord(records);
     loadVsCpuRecord(records);
     EXPECT_EQ(records.levelOfTovi, 1);
-    const SoloRecord solo{padded("tovi", 20), 0, 10, 3600, "000000000", 0, "98/01/01"};
-    const VsCpuRecord vs{padded("tovi", 20), 0, 0, "98/01/01", 3600, 0};
     for (std::size_t row = 1; row <= 10; ++row) {
-        EXPECT_EQ(records.soloRecords[row], solo) << row;
-        EXPECT_EQ(records.vsCpuRecords[row], vs) << row;
+        EXPECT_EQ(records.soloRecords[row],
+                  (SoloRecord{padded("tovi"), 0, 10, 3600, "000000000", 0, "98/01/01"}));
+        EXPECT_EQ(records.vsCpuRecords[row], (VsCpuRecord{padded("tovi"), 0, 0, "98/01/01", 3600, 0}));
     }
-    for (std::size_t row : {std::size_t{0}, std::size_t{11}}) { // never filled
-        EXPECT_EQ(records.soloRecords[row], SoloRecord{});
-        EXPECT_EQ(records.vsCpuRecords[row], VsCpuRecord{});
-    }
+    EXPECT_EQ(records.soloRecords[11], SoloRecord{}) << "never filled";
     EXPECT_FALSE(std::filesystem::exists(recordsFilePath())) << "the records file is never written";
 }
 
-TEST_F(RecordsFile, EveryKeyLandsInItsOwnFieldAndRow) {
-    std::string text = "[SOLO]\n";
-    for (const char* row : {"01", "10"})
-        text += std::string("Shots") + row + "=1" + row + "\nTime" + row + "=2" + row + "\nTurn" + row +
-                "=3" + row + "\nName" + row + "=s" + row + "\nBalls" + row + "=00000000" + row[1] + "\nDate" +
-                row + "=d" + row + "\n";
-    text += "[VSCPU]\n";
-    for (const char* row : {"01", "10"})
-        text += std::string("Name") + row + "=v" + row + "\nDate" + row + "=e" + row + "\nTime" + row + "=4" +
-                row + "\nYouWon" + row + "=5" + row + "\nCPUWon" + row + "=6" + row + "\nLevelOfTovi" + row +
-                "=7" + row + "\n";
-    const auto records = load(text + "[solo]\nShots02=9\nTurn3=9\n[TOVI]\nlv=7\n");
+TEST(Records, EveryKeyLandsInItsOwnFieldAndRow) {
+    testing::TempConfigDir dir;
+    std::string solo = "[SOLO]\n", vs = "[VSCPU]\n";
+    for (const std::string row : {"01", "10"}) {
+        for (const auto& [key, value] : {std::pair{"Shots", "1"},
+                                         {"Time", "2"},
+                                         {"Turn", "3"},
+                                         {"Name", "s"},
+                                         {"Balls", "00000000"},
+                                         {"Date", "d"}})
+            solo += key + row + "=" + value + (key == std::string("Balls") ? row.substr(1) : row) + "\n";
+        for (const auto& [key, value] : {std::pair{"Name", "v"},
+                                         {"Date", "e"},
+                                         {"Time", "4"},
+                                         {"YouWon", "5"},
+                                         {"CPUWon", "6"},
+                                         {"LevelOfTovi", "7"}})
+            vs += key + row + "=" + value + row + "\n";
+    }
+    auto records = load(solo + vs + "[solo]\nShots02=9\nTurn3=9\n[TOVI]\nlv=7\n");
     EXPECT_EQ(records.levelOfTovi, 7);
-    EXPECT_EQ(records.soloRecords[1],
-              (SoloRecord{padded("s01", 20), 101, 301, 201, "000000001", 1, "d01     "}));
+    EXPECT_EQ(records.soloRecords[1], (SoloRecord{padded("s01"), 101, 301, 201, "000000001", 1, "d01     "}));
     EXPECT_EQ(records.soloRecords[10],
-              (SoloRecord{padded("s10", 20), 110, 310, 210, "000000000", 0, "d10     "}));
-    EXPECT_EQ(records.vsCpuRecords[1], (VsCpuRecord{padded("v01", 20), 501, 601, "e01     ", 401, 701}));
-    EXPECT_EQ(records.vsCpuRecords[10], (VsCpuRecord{padded("v10", 20), 510, 610, "e10     ", 410, 710}));
+              (SoloRecord{padded("s10"), 110, 310, 210, "000000000", 0, "d10     "}));
+    EXPECT_EQ(records.vsCpuRecords[1], (VsCpuRecord{padded("v01"), 501, 601, "e01     ", 401, 701}));
+    EXPECT_EQ(records.vsCpuRecords[10], (VsCpuRecord{padded("v10"), 510, 610, "e10     ", 410, 710}));
     EXPECT_EQ(records.soloRecords[2].shots, 9) << "a later section of the same name is read too";
     EXPECT_EQ(records.soloRecords[3].turn, 10) << "\"Turn3\" is not row 3's key";
+
+    loadSoloRecord(records, dir.path() + "/none.ini"); // reloading one table touches nothing else
+    EXPECT_EQ(records.soloRecords[1].shots, 0);
+    EXPECT_EQ(records.vsCpuRecords[1].youWon, 501);
+    EXPECT_EQ(records.levelOfTovi, 7);
 }
 
-TEST_F(RecordsFile, LevelIsClampedToOneThroughEleven) {
-    const std::pair<std::string, int> cases[] = {
-        {"", 1},          {"LV=5", 5},      {"LV=11", 11}, {"LV=15", 11}, {"LV=0", 1},      {"LV=-3", 1},
-        {"LV=99999", 11}, {"LV=-99999", 1}, {"LV=abc", 1}, {"LV=7x", 7},  {" lv = 12 ", 11}};
-    for (const auto& [line, level] : cases)
+TEST(Records, NumbersAreClampedAndNonNumbersDefault) {
+    testing::TempConfigDir dir;
+    const std::pair<std::string, int> levels[] = {{"", 1},          {"LV=5", 5},   {"LV=11", 11},
+                                                  {"LV=15", 11},    {"LV=0", 1},   {"LV=-3", 1},
+                                                  {"LV=99999", 11}, {"LV=abc", 1}, {" lv = 12 ", 11}};
+    for (const auto& [line, level] : levels)
         EXPECT_EQ(load("[TOVI]\n" + line + "\n").levelOfTovi, level) << line;
-}
-
-TEST_F(RecordsFile, IntegersBeyondSixteenBitsAreClampedAndNonNumbersDefault) {
-    const auto records =
-        load("[SOLO]\nShots01=40000\nTime01=-99999\nTurn01=abc\nShots02=99999999999999999999999\n"
-             "Turn02=12 innings\n");
+    const auto records = load("[SOLO]\nShots01=40000\nTime01=-99999\nTurn01=abc\n"
+                              "Shots02=99999999999999999999999\nTurn02=12 innings\n");
     EXPECT_EQ(records.soloRecords[1].shots, 32767);
     EXPECT_EQ(records.soloRecords[1].time, -32768);
     EXPECT_EQ(records.soloRecords[1].turn, 10);
@@ -88,7 +91,8 @@ TEST_F(RecordsFile, IntegersBeyondSixteenBitsAreClampedAndNonNumbersDefault) {
     EXPECT_EQ(records.soloRecords[2].turn, 12);
 }
 
-TEST_F(RecordsFile, TextsAreDecodedCleanedAndFittedByCharacters) {
+TEST(Records, NamesAreDecodedAndFittedByCharacters) {
+    testing::TempConfigDir dir;
     const std::string taro = "\xE3\x81\x9F\xE3\x82\x8D\xE3\x81\x86"; // たろう
     std::string sun25Utf8, sun25Cp932;
     for (int i = 0; i < 25; ++i) {
@@ -98,54 +102,53 @@ TEST_F(RecordsFile, TextsAreDecodedCleanedAndFittedByCharacters) {
     const std::pair<std::string, std::string> names[] = {
         {"\x82\xbd\x82\xeb\x82\xa4", taro + std::string(17, ' ')}, // Shift-JIS bytes
         {taro, taro + std::string(17, ' ')},
-        {"abcdefghijklmnopqrstuvwxy", "abcdefghijklmnopqrst"},
-        {sun25Utf8, sun25Utf8.substr(0, 60)},
         {sun25Cp932, sun25Utf8.substr(0, 60)},
-        {std::string("ab\0cd", 5), padded("ab", 20)},
-        {std::string("  \0tail", 7), std::string(20, ' ')},
-        {"  spaced  name  ", padded("spaced  name", 20)},
-        {"\xFF", "\xEF\xBF\xBD" + std::string(19, ' ')},
-    };
+        {std::string("ab\0cd", 5), padded("ab")},
+        {"  spaced  name  ", padded("spaced  name")},
+        {"\xFF", "\xEF\xBF\xBD" + std::string(19, ' ')}};
     for (const auto& [stored, held] : names) {
         const auto records = load("[SOLO]\nName01=" + stored + "\n[VSCPU]\nName01=" + stored + "\n");
         EXPECT_EQ(records.soloRecords[1].name, held) << ::testing::PrintToString(stored);
         EXPECT_EQ(records.vsCpuRecords[1].name, held) << ::testing::PrintToString(stored);
     }
-    const auto records = load("[SOLO]\nBalls01=001100000\nBalls02=1\nBalls03=0000000000001\nBalls04=\n"
-                              "Date01=2024/01/01\nDate02=24/1/1\n");
-    const std::tuple<std::string, int> balls[] = {
-        {"001100000", 2}, {"1        ", 9}, {"000000000", 0}, {"         ", 9}};
-    for (std::size_t row = 1; row <= 4; ++row) {
-        EXPECT_EQ(records.soloRecords[row].ballsText, std::get<0>(balls[row - 1]));
-        EXPECT_EQ(records.soloRecords[row].ballCount, std::get<1>(balls[row - 1]));
-    }
+    const auto records = load("[SOLO]\nBalls01=001100000\nBalls02=1\nBalls03=\nDate01=2024/01/01\n");
+    EXPECT_EQ(records.soloRecords[1].ballCount, 2);
+    EXPECT_EQ(records.soloRecords[2].ballsText, "1        ");
+    EXPECT_EQ(records.soloRecords[2].ballCount, 9);
+    EXPECT_EQ(records.soloRecords[3].ballCount, 9);
     EXPECT_EQ(records.soloRecords[1].date, "2024/01/");
-    EXPECT_EQ(records.soloRecords[2].date, "24/1/1  ");
 }
 
-TEST(GetNumOfBallFromBalls, CountsPositionsOneToNineThatAreNotZero) {
-    const std::pair<std::string, int> cases[] = {{"000000000", 0},
-                                                 {"001100000", 2},
-                                                 {"1", 9},
-                                                 {"", 9},
-                                                 {"00000000", 1},
-                                                 {"0000000001", 0},
-                                                 {"0 0 0 0 0", 4},
-                                                 {"\xE3\x81\x9F"
-                                                  "00000000",
-                                                  1}};
+TEST(Records, GetNumOfBallFromBallsCountsPositionsOneToNineThatAreNotZero) {
+    const std::pair<std::string, int> cases[] = {
+        {"000000000", 0}, {"001100000", 2},
+        {"1", 9},         {"", 9},
+        {"00000000", 1},  {"0000000001", 0},
+        {"0 0 0 0 0", 4}, {"\xE3\x81\x9F\x30\x30\x30\x30\x30\x30\x30\x30", 1}};
     for (const auto& [balls, count] : cases)
         EXPECT_EQ(getNumOfBallFromBalls(balls), count) << ::testing::PrintToString(balls);
 }
 
-TEST_F(RecordsFile, ReloadingTheSoloTableTouchesNothingElse) {
-    auto records = load("[SOLO]\nShots01=5\n[VSCPU]\nYouWon01=3\n[TOVI]\nLV=4\n");
-    const std::string elsewhere = dir_.path() + "/other.ini";
-    testing::writeBytes(elsewhere, "[SOLO]\r\nShots01=6\r\n[VSCPU]\r\nYouWon01=9\r\n[TOVI]\r\nLV=9\r\n");
-    loadSoloRecord(records, elsewhere);
-    EXPECT_EQ(records.soloRecords[1].shots, 6);
-    EXPECT_EQ(records.vsCpuRecords[1].youWon, 3);
-    EXPECT_EQ(records.levelOfTovi, 4);
+TEST(Records, HostileFilesAlwaysLoadIntoDefinedValues) {
+    testing::TempConfigDir dir;
+    testing::RandomProfile random;
+    const auto fixed = [](const std::string& text, std::size_t length) {
+        return isValidUtf8(text) && countCharacters(text) == length;
+    };
+    for (int i = 0; i < testing::kFuzzFileCount; ++i) {
+        const Records records = load(random.next(i));
+        ASSERT_GE(records.levelOfTovi, kLowestToviLevel) << "file " << i;
+        ASSERT_LE(records.levelOfTovi, kHighestToviLevel) << "file " << i;
+        for (int row = kFirstLoadedRow; row <= kLastLoadedRow; ++row) {
+            const auto& solo = records.soloRecords[static_cast<std::size_t>(row)];
+            const auto& vs = records.vsCpuRecords[static_cast<std::size_t>(row)];
+            ASSERT_TRUE(fixed(solo.name, kRecordNameLength) && fixed(solo.date, kRecordDateLength) &&
+                        fixed(solo.ballsText, kBallsTextLength) && fixed(vs.name, kRecordNameLength) &&
+                        fixed(vs.date, kRecordDateLength))
+                << "file " << i << " row " << row;
+            ASSERT_EQ(solo.ballCount, getNumOfBallFromBalls(solo.ballsText)) << "file " << i;
+        }
+    }
 }
 
 } // namespace

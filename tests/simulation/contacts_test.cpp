@@ -13,177 +13,100 @@ namespace zandrel {
 namespace {
 
 using test::RecordingEvents;
-using test::SimCall;
 
-// ---- Shot launch -----------------------------------------------------------
+TEST(Launch, SpeedIs48PerPercentAndTheTipGivesTheSpins) {
+    struct Case {
+        TablePoint target;
+        int power;
+        float tipX, tipY, speed, direction, vx, vy, follow, side;
+    };
+    const Case cases[] = {
+        {{300, 1000}, 100, 0, 0, 4800, 1.5707963f, 0, 4800, 0, 0}, // straight up, full power
+        {{1200, 600}, 1, 0, 0, 48, 0, 48, 0, 0, 0},
+        {{1200, 600}, 37, 0, 0, 1776, 0, 1776, 0, 0, 0},
+        {{1200, 600}, 50, -1, 2, 2400, 0, 2400, 0, 1440, -1440},
+        {{1200, 600}, 37, 0.5f, -0.5f, 1776, 0, 1776, 0, -266.4f, 532.8f}, // 0.3 x 1776 x -0.5, 0.6 x 1776 x
+                                                                           // 0.5
+        {{300, 600}, 10, 0, 0, 480, 0, 480, 0, 0, 0},                      // aim point on the ball
+        {{100, 600}, 10, 0, 0, 480, 3.1415925f, -480, 0, 0, 0}};           // straight left: the rounded pi
+    for (const Case& c : cases) {
+        Table t;
+        setFirstPosition(t, kGameKindFourBall);
+        t.target = c.target;
+        startShot(t, 0, c.power, c.tipX, c.tipY);
+        const Ball& b = t.balls[0];
+        SCOPED_TRACE(::testing::Message() << "power " << c.power << " tip " << c.tipX << "," << c.tipY);
+        EXPECT_EQ(b.speed, c.speed);
+        EXPECT_EQ(b.direction, c.direction);
+        EXPECT_NEAR(b.vx, c.vx, 1e-3f);
+        EXPECT_NEAR(b.vy, c.vy, 1e-3f);
+        EXPECT_EQ(b.followSpin, c.follow);
+        EXPECT_EQ(b.sideSpin, c.side);
+    }
+}
 
-class Launch : public ::testing::Test {
-protected:
-    void SetUp() override { setFirstPosition(table, kGameKindFourBall); }
+TEST(Launch, TouchesOnlyTheMotionOfTheLaunchedBall) {
     Table table;
-};
-
-TEST_F(Launch, FullPowerThroughTheCentre) {
-    table.target = TablePoint{300.0f, 1000.0f}; // straight up from the cue ball
-    startShot(table, 0, 100, 0.0f, 0.0f);
-    const Ball& b = table.balls[0];
-    EXPECT_EQ(b.speed, 4800.0f);
-    EXPECT_EQ(b.direction, 1.5707963f);
-    EXPECT_EQ(b.vy, 4800.0f);
-    EXPECT_NEAR(b.vx, 0.0f, 1e-3f);
-    EXPECT_EQ(b.followSpin, 0.0f);
-    EXPECT_EQ(b.sideSpin, 0.0f);
-}
-
-TEST_F(Launch, SpeedIs48PerPercent) {
-    startShot(table, 0, 1, 0.0f, 0.0f);
-    EXPECT_EQ(table.balls[0].speed, 48.0f);
-    startShot(table, 0, 37, 0.0f, 0.0f);
-    EXPECT_EQ(table.balls[0].speed, 1776.0f);
-    EXPECT_EQ(table.balls[0].vx, 1776.0f); // aim point straight to the right
-    EXPECT_EQ(table.balls[0].vy, 0.0f);
-}
-
-TEST_F(Launch, TipOffsetsGiveFollowAndSideSpin) {
-    startShot(table, 0, 50, -1.0f, 2.0f);
-    EXPECT_EQ(table.balls[0].speed, 2400.0f);
-    EXPECT_EQ(table.balls[0].followSpin, 1440.0f);
-    EXPECT_EQ(table.balls[0].sideSpin, -1440.0f);
-
-    startShot(table, 0, 37, 0.5f, -0.5f);
-    EXPECT_EQ(table.balls[0].followSpin, -266.4f); // 0.3 x 1776 x -0.5
-    EXPECT_EQ(table.balls[0].sideSpin, 532.8f);    // 0.6 x 1776 x 0.5
-}
-
-TEST_F(Launch, AimPointOnTheBallOrStraightLeft) {
-    table.target = TablePoint{300.0f, 600.0f};
-    startShot(table, 0, 10, 0.0f, 0.0f);
-    EXPECT_EQ(table.balls[0].direction, 0.0f);
-    EXPECT_EQ(table.balls[0].vx, 480.0f);
-    EXPECT_EQ(table.balls[0].vy, 0.0f);
-
-    table.target = TablePoint{100.0f, 600.0f};
-    startShot(table, 0, 10, 0.0f, 0.0f);
-    EXPECT_EQ(table.balls[0].direction, 3.1415925f);
-    EXPECT_EQ(table.balls[0].vx, -480.0f);
-    EXPECT_GT(table.balls[0].vy, 0.0f); // the rounded pi is a hair short of pi
-    EXPECT_LT(table.balls[0].vy, 1e-4f);
-}
-
-TEST_F(Launch, TouchesOnlyTheMotionOfTheLaunchedBall) {
+    setFirstPosition(table, kGameKindFourBall);
     table.balls[2].hitByCue = true;
-    const Table before = table;
     table.target = TablePoint{2000.0f, 100.0f};
     startShot(table, 2, 60, 0.3f, 1.0f);
     const Ball& b = table.balls[2];
-    EXPECT_EQ(b.x, before.balls[2].x);
-    EXPECT_EQ(b.y, before.balls[2].y);
-    EXPECT_TRUE(b.onTable);
+    EXPECT_EQ(b.x, 600.0f);
+    EXPECT_EQ(b.y, 600.0f);
     EXPECT_TRUE(b.hitByCue);
     EXPECT_EQ(b.speed, 2880.0f);
-    EXPECT_NEAR(std::hypot(b.vx, b.vy), 2880.0f, 1e-3f);
     EXPECT_NEAR(std::atan2(b.vy, b.vx), std::atan2(-500.0, 1400.0), 1e-6);
-    for (int i : {0, 1, 3}) {
+    for (int i : {0, 1, 3})
         EXPECT_EQ(table.balls[i].speed, 0.0f);
-        EXPECT_EQ(table.balls[i].followSpin, 0.0f);
+}
+
+TEST(CollideBalls, HeadOnFollowDrawAndSideSpin) {
+    struct Case {
+        float follow, side, partnerFollow;
+        float avx, avy, adirection, bvx, bvy, impact;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 0, 0, 0, 2000, 0, 2000},                // the cue ball stops
+        {600, 0, 0, 600, 0, 0, 2000, 0, 1400},            // follow keeps it running
+        {-600, 0, 0, -600, 0, 3.1415925f, 2000, 0, 2600}, // draw brings it back
+        {0, 1200, 5, 0, -180, -1.5707963f, 2005, 180, std::hypot(2005.0f, 360.0f)}}; // f = 0.3 x -1200 / 2
+    for (const Case& c : cases) {
+        // Ball 0 at (600, 600) rolling +x at 2000 onto ball 1 at rest at (700, 600).
+        Table t;
+        setFirstPosition(t, kGameKindFourBall);
+        t.balls[0] = Ball{600, 600, 2000, 0, true, 2000, 0, c.follow, c.side};
+        t.balls[1] = Ball{700, 600};
+        t.balls[1].followSpin = c.partnerFollow; // acts along the partner's own direction 0
+        RecordingEvents ev;
+        collideBalls(t, 0, 1, ev);
+        const Ball& a = t.balls[0];
+        const Ball& b = t.balls[1];
+        SCOPED_TRACE(::testing::Message() << "follow " << c.follow << " side " << c.side);
+        EXPECT_EQ(a.vx, c.avx);
+        EXPECT_EQ(a.vy, c.avy);
+        EXPECT_EQ(a.speed, std::hypot(c.avx, c.avy));
+        EXPECT_EQ(a.direction, c.adirection);
+        EXPECT_EQ(b.vx, c.bvx);
+        EXPECT_EQ(b.vy, c.bvy);
+        EXPECT_FLOAT_EQ(b.speed, std::hypot(c.bvx, c.bvy));
+        for (const Ball* p : {&a, &b}) {
+            EXPECT_EQ(p->followSpin, 0.0f);
+            EXPECT_EQ(p->sideSpin, 0.0f);
+        }
+        EXPECT_EQ(ev.log, "H");
+        EXPECT_FLOAT_EQ(ev.speeds[0], c.impact);
+        EXPECT_EQ(a.x, 600.0f) << "positions are the motion step's business";
+        EXPECT_EQ(b.x, 700.0f);
     }
 }
 
-// ---- Ball against ball -----------------------------------------------------
-
-/// Ball 0 at (600, 600) rolling +x at 2000 onto ball 1 at rest at (700, 600).
-Table headOn(float followSpin, float sideSpin) {
+TEST(CollideBalls, OnlyTheComponentsAlongTheLineOfCentresAreExchanged) {
+    // Glancing, the line of centres at 60 degrees to the motion: right angles.
     Table t;
     setFirstPosition(t, kGameKindFourBall);
-    Ball& a = t.balls[0];
-    a.x = 600.0f;
-    a.y = 600.0f;
-    a.vx = 2000.0f;
-    a.speed = 2000.0f;
-    a.followSpin = followSpin;
-    a.sideSpin = sideSpin;
-    t.balls[1].x = 700.0f;
-    t.balls[1].y = 600.0f;
-    return t;
-}
-
-TEST(CollideBalls, HeadOnWithoutSpinStopsTheCueBall) {
-    Table t = headOn(0.0f, 0.0f);
-    RecordingEvents ev;
-    collideBalls(t, 0, 1, ev);
-    const Ball& a = t.balls[0];
-    const Ball& b = t.balls[1];
-    EXPECT_EQ(a.speed, 0.0f);
-    EXPECT_EQ(a.direction, 0.0f);
-    EXPECT_EQ(a.vx, 0.0f);
-    EXPECT_EQ(a.vy, 0.0f);
-    EXPECT_EQ(b.speed, 2000.0f);
-    EXPECT_EQ(b.direction, 0.0f);
-    EXPECT_EQ(b.vx, 2000.0f);
-    EXPECT_EQ(b.vy, 0.0f);
-    ASSERT_EQ(ev.calls.size(), 1u);
-    EXPECT_EQ(ev.calls[0], SimCall::BallHit(2000.0f));
-    // Positions are the motion step's business.
-    EXPECT_EQ(a.x, 600.0f);
-    EXPECT_EQ(b.x, 700.0f);
-}
-
-TEST(CollideBalls, FollowKeepsTheCueBallRunning) {
-    Table t = headOn(600.0f, 0.0f);
-    RecordingEvents ev;
-    collideBalls(t, 0, 1, ev);
-    EXPECT_EQ(t.balls[0].speed, 600.0f);
-    EXPECT_EQ(t.balls[0].vx, 600.0f);
-    EXPECT_EQ(t.balls[0].direction, 0.0f);
-    EXPECT_EQ(t.balls[1].speed, 2000.0f);
-    EXPECT_EQ(ev.calls, std::vector<SimCall>{SimCall::BallHit(1400.0f)});
-    EXPECT_EQ(t.balls[0].followSpin, 0.0f);
-}
-
-TEST(CollideBalls, DrawBringsTheCueBallBack) {
-    Table t = headOn(-600.0f, 0.0f);
-    RecordingEvents ev;
-    collideBalls(t, 0, 1, ev);
-    EXPECT_EQ(t.balls[0].speed, 600.0f);
-    EXPECT_EQ(t.balls[0].vx, -600.0f);
-    EXPECT_EQ(t.balls[0].direction, 3.1415925f);
-    EXPECT_EQ(t.balls[1].speed, 2000.0f);
-    EXPECT_EQ(ev.calls, std::vector<SimCall>{SimCall::BallHit(2600.0f)});
-}
-
-TEST(CollideBalls, SideSpinThrowsBothBallsAcrossTheLine) {
-    Table t = headOn(0.0f, 1200.0f); // f = 0.3 x (0 - 1200) / 2 = -180
-    t.balls[1].followSpin = 5.0f;    // the partner's spins are cleared too
-    t.balls[1].sideSpin = 0.0f;
-    RecordingEvents ev;
-    collideBalls(t, 0, 1, ev);
-    const Ball& a = t.balls[0];
-    const Ball& b = t.balls[1];
-    EXPECT_EQ(a.vx, 0.0f);
-    EXPECT_EQ(a.vy, -180.0f);
-    EXPECT_EQ(a.speed, 180.0f);
-    EXPECT_EQ(a.direction, -1.5707963f);
-    EXPECT_EQ(b.vx, 2000.0f + 5.0f); // the partner's follow acts along its own direction 0
-    EXPECT_EQ(b.vy, 180.0f);
-    for (const Ball* p : {&a, &b}) {
-        EXPECT_EQ(p->followSpin, 0.0f);
-        EXPECT_EQ(p->sideSpin, 0.0f);
-    }
-    ASSERT_EQ(ev.calls.size(), 1u);
-    EXPECT_FLOAT_EQ(ev.calls[0].speed, std::hypot(2005.0f, 360.0f));
-}
-
-TEST(CollideBalls, GlancingContactSendsTheBallsAtRightAngles) {
-    Table t;
-    setFirstPosition(t, kGameKindFourBall);
-    Ball& a = t.balls[0];
-    a.x = 600.0f;
-    a.y = 600.0f;
-    a.vx = 2000.0f;
-    a.speed = 2000.0f;
-    // Line of centres at 60 degrees to the motion.
-    t.balls[1].x = 650.0f;
-    t.balls[1].y = 600.0f + 86.60254f;
+    t.balls[0] = Ball{600, 600, 2000, 0, true, 2000};
+    t.balls[1] = Ball{650, 600 + 86.60254f};
     RecordingEvents ev;
     collideBalls(t, 0, 1, ev);
     const Ball& p = t.balls[0];
@@ -193,129 +116,60 @@ TEST(CollideBalls, GlancingContactSendsTheBallsAtRightAngles) {
     EXPECT_NEAR(p.speed, 1732.05f, 0.01f); // across it: 2000 sin 60
     EXPECT_NEAR(q.direction, 1.0471976f, 1e-6f);
     EXPECT_NEAR(p.direction, -0.5235988f, 1e-6f);
-    EXPECT_NEAR(ev.calls[0].speed, 2000.0f, 0.01f);
-}
+    EXPECT_NEAR(ev.speeds[0], 2000.0f, 0.01f);
 
-TEST(CollideBalls, TwoMovingBallsExchangeTheirNormalComponents) {
-    Table t;
-    setFirstPosition(t, kGameKindFourBall);
-    Ball& a = t.balls[2];
-    Ball& b = t.balls[3];
-    a.x = 1000.0f;
-    a.y = 600.0f;
-    a.vx = 300.0f;
-    a.vy = 400.0f;
-    a.speed = 500.0f;
-    b.x = 1000.0f;
-    b.y = 700.0f; // line of centres straight up: normal is y
-    b.vx = -100.0f;
-    b.vy = -200.0f;
-    b.speed = std::hypot(100.0f, 200.0f);
-    RecordingEvents ev;
+    // Two moving balls, the line of centres straight up.
+    t.balls[2] = Ball{1000, 600, 300, 400, true, 500};
+    t.balls[3] = Ball{1000, 700, -100, -200, true, std::hypot(100.0f, 200.0f)};
     collideBalls(t, 2, 3, ev);
     // The float pi / 2 leaves cos at -4.4e-8, hence the small tolerances.
-    EXPECT_NEAR(a.vx, 300.0f, 1e-3f);
-    EXPECT_FLOAT_EQ(a.vy, -200.0f);
-    EXPECT_NEAR(b.vx, -100.0f, 1e-3f);
-    EXPECT_FLOAT_EQ(b.vy, 400.0f);
-    EXPECT_FLOAT_EQ(ev.calls[0].speed, std::hypot(400.0f, 600.0f));
+    EXPECT_NEAR(t.balls[2].vx, 300.0f, 1e-3f);
+    EXPECT_FLOAT_EQ(t.balls[2].vy, -200.0f);
+    EXPECT_NEAR(t.balls[3].vx, -100.0f, 1e-3f);
+    EXPECT_FLOAT_EQ(t.balls[3].vy, 400.0f);
+    EXPECT_FLOAT_EQ(ev.speeds[1], std::hypot(400.0f, 600.0f));
 }
 
-// ---- Ball against cushion --------------------------------------------------
-
-Ball& ballMoving(Table& t, float direction, float speed, float sideSpin) {
-    setFirstPosition(t, kGameKindFourBall);
-    Ball& b = t.balls[0];
-    b.direction = direction;
-    b.speed = speed;
-    b.vx = static_cast<float>(std::cos(static_cast<double>(direction)) * speed);
-    b.vy = static_cast<float>(std::sin(static_cast<double>(direction)) * speed);
-    b.sideSpin = sideSpin;
-    b.followSpin = 321.0f;
-    return b;
-}
-
-TEST(BounceOffCushion, TopCushionWithSideSpinKick) {
-    Table t;
-    Ball& b = ballMoving(t, 1.5707963f, 1000.0f, 300.0f);
-    const float x = b.x;
-    bounceOffCushion(t, 0, cushionTop);
-    EXPECT_FLOAT_EQ(b.vx, 300.0f);
-    EXPECT_FLOAT_EQ(b.vy, -1000.0f);
-    EXPECT_FLOAT_EQ(b.speed, 1044.0307f);
-    EXPECT_NEAR(b.speed, 1044.03f, 0.005f);
-    EXPECT_FLOAT_EQ(b.direction, static_cast<float>(std::atan2(-1000.0, 300.0)));
-    EXPECT_EQ(b.followSpin, 0.0f);
-    EXPECT_EQ(b.sideSpin, 0.0f);
-    EXPECT_EQ(b.x, x);
-}
-
-TEST(BounceOffCushion, LeftCushionStraightOn) {
-    Table t;
-    Ball& b = ballMoving(t, 3.1415925f, 500.0f, 100.0f);
-    bounceOffCushion(t, 0, cushionLeft);
-    // 3.1415926 - 3.1415925f is about 1e-7, so the ball comes straight back
-    // (a hair upward), pushed along +y by the spin.
-    EXPECT_FLOAT_EQ(b.vx, 500.0f);
-    EXPECT_GT(b.vy, 100.0f);
-    EXPECT_NEAR(b.vy, 100.0f, 1e-4f);
-    EXPECT_NEAR(b.direction, std::atan2(100.0, 500.0), 1e-6);
-}
-
-TEST(BounceOffCushion, KickGoesToTheShootersRightForTipRight) {
+TEST(BounceOffCushion, MirrorsWithoutLossAndKicksToTheShootersRight) {
     struct Case {
         int cushion;
-        float direction; // of travel onto the cushion
-        float kickX;     // of a ball arriving at speed 0 with side spin +100
-        float kickY;
+        float direction, speed, side; // arriving
+        float vx, vy;                 // leaving
     };
-    // Arriving "straight on", the shooter's right is the travel direction
-    // turned clockwise.
     const Case cases[] = {
-        {cushionLeft, 3.1415925f, 0.0f, 100.0f},     // going -x: right is +y
-        {cushionRight, 0.0f, 0.0f, -100.0f},         // going +x: right is -y
-        {cushionTop, 1.5707963f, 100.0f, 0.0f},      // going +y: right is +x
-        {cushionBottom, -1.5707963f, -100.0f, 0.0f}, // going -y: right is -x
-    };
+        {cushionTop, 1.5707963f, 1000, 300, 300, -1000}, // speed 1044.03
+        {cushionLeft, 3.1415925f, 500, 100, 500, 100},   // a hair upward: 3.1415925f is short of pi
+        // Arriving at rest with side spin +100: the shooter's right is the
+        // travel direction turned clockwise.
+        {cushionLeft, 3.1415925f, 0, 100, 0, 100},
+        {cushionRight, 0, 0, 100, 0, -100},
+        {cushionTop, 1.5707963f, 0, 100, 100, 0},
+        {cushionBottom, -1.5707963f, 0, 100, -100, 0},
+        {cushionBottom, -1.2f, 0, -200, 200, 0},
+        {cushionRight, 2.0f, 0, 0, 0, 0},
+        {cushionRight, 0.5f, 900, 0, float(-900 * std::cos(0.5)), float(900 * std::sin(0.5))},
+        {cushionTop, 0.5f, 900, 0, float(900 * std::cos(0.5)), float(-900 * std::sin(0.5))}};
     for (const Case& c : cases) {
         Table t;
-        Ball& b = ballMoving(t, c.direction, 0.0f, 100.0f);
+        setFirstPosition(t, kGameKindFourBall);
+        Ball& b = t.balls[0];
+        b.direction = c.direction;
+        b.speed = c.speed;
+        b.vx = static_cast<float>(std::cos(static_cast<double>(c.direction)) * c.speed);
+        b.vy = static_cast<float>(std::sin(static_cast<double>(c.direction)) * c.speed);
+        b.sideSpin = c.side;
+        b.followSpin = 321.0f;
         bounceOffCushion(t, 0, c.cushion);
-        EXPECT_FLOAT_EQ(b.vx, c.kickX) << c.cushion;
-        EXPECT_FLOAT_EQ(b.vy, c.kickY) << c.cushion;
-        EXPECT_EQ(b.speed, 100.0f) << c.cushion;
+        SCOPED_TRACE(::testing::Message() << "cushion " << c.cushion << " from " << c.direction << " at "
+                                          << c.speed << " spin " << c.side);
+        EXPECT_NEAR(b.vx, c.vx, 1e-3f);
+        EXPECT_NEAR(b.vy, c.vy, 1e-3f);
+        EXPECT_NEAR(b.speed, std::hypot(c.vx, c.vy), 1e-3f);
+        EXPECT_NEAR(b.direction, c.speed + c.side == 0 ? 0.0f : std::atan2(c.vy, c.vx), 1e-6f);
+        EXPECT_EQ(b.followSpin, 0.0f);
+        EXPECT_EQ(b.sideSpin, 0.0f);
+        EXPECT_EQ(b.x, 300.0f);
     }
-}
-
-TEST(BounceOffCushion, BallArrivingAtRestLeavesWithTheKickAlone) {
-    Table t;
-    Ball& b = ballMoving(t, -1.2f, 0.0f, -200.0f);
-    bounceOffCushion(t, 0, cushionBottom);
-    EXPECT_EQ(b.vx, 200.0f);
-    EXPECT_EQ(b.vy, 0.0f);
-    EXPECT_EQ(b.speed, 200.0f);
-    EXPECT_EQ(b.direction, 0.0f);
-
-    Ball& still = ballMoving(t, 2.0f, 0.0f, 0.0f);
-    bounceOffCushion(t, 0, cushionRight);
-    EXPECT_EQ(still.speed, 0.0f);
-    EXPECT_EQ(still.direction, 0.0f);
-}
-
-TEST(BounceOffCushion, MirrorsTheDirectionWithoutLoss) {
-    Table t;
-    Ball& b = ballMoving(t, 0.5f, 900.0f, 0.0f);
-    bounceOffCushion(t, 0, cushionRight);
-    EXPECT_FLOAT_EQ(b.direction, static_cast<float>(3.1415926 - 0.5));
-    EXPECT_FLOAT_EQ(b.speed, 900.0f);
-    EXPECT_LT(b.vx, 0.0f);
-    EXPECT_GT(b.vy, 0.0f);
-
-    b = ballMoving(t, 0.5f, 900.0f, 0.0f);
-    bounceOffCushion(t, 0, cushionTop);
-    EXPECT_FLOAT_EQ(b.direction, -0.5f);
-    EXPECT_FLOAT_EQ(b.vx, static_cast<float>(900.0 * std::cos(0.5)));
-    EXPECT_FLOAT_EQ(b.vy, static_cast<float>(-900.0 * std::sin(0.5)));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
-#include "platform/file_helpers.h"
-#include "platform/random_profile.h"
 #include "sound/sound_settings.h"
-#include "support/temp_config_dir.h"
+#include "support/random_profile.h"
+#include "support/test_files.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -10,28 +9,25 @@ namespace zandrel {
 namespace {
 
 using testing::readBytes;
+using testing::TempConfigDir;
 using testing::writeBytes;
 
-class SettingsFile : public ::testing::Test {
-protected:
-    testing::TempConfigDir dir_;
-};
-
-TEST_F(SettingsFile, NoFileMeansBothOnAndStartUpWritesBothKeysNormalised) {
-    EXPECT_EQ(settingsFilePath(), dir_.gameDir() + "ZANDREL.INI");
+TEST(SoundSettings, NoFileMeansBothOnAndStartUpWritesBothKeysNormalised) {
+    TempConfigDir dir;
+    EXPECT_EQ(settingsFilePath(), dir.gameDir() + "ZANDREL.INI");
     EXPECT_EQ(loadSoundSettings(), (SoundSettings{1, -1}));
     EXPECT_FALSE(std::filesystem::exists(settingsFilePath())) << "loading writes nothing";
     ASSERT_TRUE(saveSoundSettings(normalizeSoundSettings(loadSoundSettings())));
     EXPECT_EQ(readBytes(settingsFilePath()), "[PINDOR]\nBGM=-1\nSOUND= 1\n");
 }
 
-TEST_F(SettingsFile, StoredValuesAndHowTheGameRunsThem) {
+TEST(SoundSettings, StoredValuesAndHowTheGameRunsThem) {
+    TempConfigDir dir;
     const std::tuple<std::string, SoundSettings, SoundSettings> cases[] = {
         {"SOUND= 0\nBGM= 0", {0, 0}, {0, 0}},  {"SOUND=-1", {-1, -1}, {0, -1}},
         {"SOUND=2\nBGM=1", {2, 1}, {0, -1}},   {"sound = 0 \r\nbgm = 0 \r", {0, 0}, {0, 0}},
         {"SOUND=abc\nBGM=", {1, -1}, {1, -1}}, {"SOUND=70000\nBGM=-70000", {32767, -32768}, {0, -1}},
-        {"SOUND=1 \nBGM=0x1", {1, 0}, {1, 0}},
-    };
+        {"SOUND=1 \nBGM=0x1", {1, 0}, {1, 0}}};
     for (const auto& [lines, stored, running] : cases) {
         writeBytes(settingsFilePath(), "[PINDOR]\n" + lines + "\n[OTHER]\nSOUND=5\nBGM=5\n");
         EXPECT_EQ(loadSoundSettings(), stored) << lines;
@@ -39,7 +35,8 @@ TEST_F(SettingsFile, StoredValuesAndHowTheGameRunsThem) {
     }
 }
 
-TEST_F(SettingsFile, EachSwitchIsWrittenInItsNormalisedForm) {
+TEST(SoundSettings, EachSwitchIsWrittenNormalisedKeepingOtherLines) {
+    TempConfigDir dir;
     const std::tuple<bool (*)(int, const std::string&), int, std::string> cases[] = {
         {saveSoundMode, 1, "SOUND= 1"},  {saveSoundMode, 0, "SOUND= 0"}, {saveSoundMode, 2, "SOUND= 0"},
         {saveSoundMode, -1, "SOUND= 0"}, {saveBgmMode, -1, "BGM=-1"},    {saveBgmMode, 0, "BGM= 0"},
@@ -49,12 +46,9 @@ TEST_F(SettingsFile, EachSwitchIsWrittenInItsNormalisedForm) {
         ASSERT_TRUE(save(value, settingsFilePath()));
         EXPECT_EQ(readBytes(settingsFilePath()), "[PINDOR]\n" + line + "\n") << value;
     }
-    const std::pair<int, std::string> formats[] = {{32767, " 32767"}, {-32768, "-32768"}};
-    for (const auto& [value, text] : formats)
-        EXPECT_EQ(formatSettingValue(value), text);
-}
+    EXPECT_EQ(formatSettingValue(32767), " 32767");
+    EXPECT_EQ(formatSettingValue(-32768), "-32768");
 
-TEST_F(SettingsFile, HandEditedValuesAreRewrittenAndOtherLinesKept) {
     writeBytes(settingsFilePath(),
                "; mine\r\n[PINDOR]\r\nHiColor=1\r\nSOUND = -1\r\nBGM=1\r\n[Other]\r\nx=y\r\n");
     ASSERT_TRUE(saveSoundSettings(normalizeSoundSettings(loadSoundSettings())));
@@ -62,8 +56,8 @@ TEST_F(SettingsFile, HandEditedValuesAreRewrittenAndOtherLinesKept) {
               "; mine\r\n[PINDOR]\r\nHiColor=1\r\nSOUND= 0\r\nBGM=-1\r\n[Other]\r\nx=y\r\n");
 }
 
-TEST(SettingsWriteFailure, BlockedFolderReturnsFalseWithoutThrowing) {
-    testing::TempConfigDir dir;
+TEST(SoundSettings, BlockedFolderReturnsFalseWithoutThrowing) {
+    TempConfigDir dir;
     writeBytes(dir.path() + "/zandrel", "a file where the folder should be");
     EXPECT_FALSE(saveSoundMode(1));
     EXPECT_FALSE(saveBgmMode(0));
@@ -71,8 +65,8 @@ TEST(SettingsWriteFailure, BlockedFolderReturnsFalseWithoutThrowing) {
     EXPECT_EQ(loadSoundSettings(), (SoundSettings{1, -1}));
 }
 
-TEST(SettingsFuzz, HostileFilesLoadIntoDefinedValuesAndSaveReadsBack) {
-    testing::TempConfigDir dir;
+TEST(SoundSettings, HostileFilesLoadIntoDefinedValuesAndSaveReadsBack) {
+    TempConfigDir dir;
     testing::RandomProfile random;
     for (int i = 0; i < testing::kFuzzFileCount; ++i) {
         writeBytes(settingsFilePath(), random.next(i));

@@ -1,25 +1,20 @@
 #pragma once
 
-// A started main window for GUI tests: its own settings folder, its own
-// single-instance lock, the message boxes captured as texts, the language
-// chosen by the test.
+// Qt for the window tests, and a started main window with its own settings
+// folder, its own single-instance lock, the message boxes captured as texts and
+// the language chosen by the test.
 
-#include "qt_app.h"
-#include "support/temp_config_dir.h"
+#include "support/test_files.h"
 #include "window/fonts.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
 
+#include <QApplication>
+#include <QFont>
 #include <QString>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -31,31 +26,17 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace zandrel::testing {
 
-/// Sets the language variables the game reads for its lifetime.
-class LanguageGuard {
-public:
-    explicit LanguageGuard(const char* lang) {
-        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-            const char* old = std::getenv(name);
-            saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
-            unsetenv(name);
-        }
-        setenv("LANG", lang, 1);
-    }
-    ~LanguageGuard() {
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
-    }
-    LanguageGuard(const LanguageGuard&) = delete;
-    LanguageGuard& operator=(const LanguageGuard&) = delete;
-
-private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
+/// Creates the one application of the test program (offscreen unless
+/// QT_QPA_PLATFORM says otherwise) and maps "Arial" as the game does.
+inline void ensureQtApp() {
+    if (QCoreApplication::instance() != nullptr)
+        return;
+    static int argc = 1;
+    static char name[] = "window_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv); // never destroyed: tearing Qt down at exit is not safe
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+}
 
 inline constexpr const char* kJapanese = "ja_JP.UTF-8";
 inline constexpr const char* kEnglish = "en_US.UTF-8";
@@ -63,14 +44,14 @@ inline constexpr const char* kEnglish = "en_US.UTF-8";
 /// Owns a main window that has run its start-up.
 class WindowHarness {
 public:
-    /// Starts a window; `settings`, when given, is the settings file it finds.
+    /// Starts a window in `lang`; `settings`, when given, is the settings file it finds.
     explicit WindowHarness(const char* lang = kJapanese, bool debugMode = false,
-                           const char* settings = nullptr)
-        : language_(lang) {
-        if (settings != nullptr) {
-            std::filesystem::create_directories(config_.gameDir());
-            std::ofstream(settingsPath()) << settings;
-        }
+                           const char* settings = nullptr) {
+        language_.set("LC_ALL", std::nullopt);
+        language_.set("LC_MESSAGES", std::nullopt);
+        language_.set("LANG", lang);
+        if (settings != nullptr)
+            writeBytes(settingsPath(), settings);
         ensureQtApp();
         installFontSubstitutions();
         setMessageHook([this](const std::string& text) { messages.push_back(text); });
@@ -84,8 +65,6 @@ public:
         window.reset();
         setMessageHook({});
     }
-    WindowHarness(const WindowHarness&) = delete;
-    WindowHarness& operator=(const WindowHarness&) = delete;
 
     MainWindow& w() { return *window; }
     Game& game() { return window->game(); }
@@ -95,10 +74,8 @@ public:
     /// Runs motion ticks until the balls rest (or the limit is reached).
     int runShotToRest(int tickLimit = 2000) {
         int ticks = 0;
-        while (game().isShotRunning() && ticks < tickLimit) {
+        for (; game().isShotRunning() && ticks < tickLimit; ++ticks)
             game().Timer1_Timer();
-            ++ticks;
-        }
         return ticks;
     }
 
@@ -108,7 +85,7 @@ public:
 
 private:
     TempConfigDir config_;
-    LanguageGuard language_;
+    EnvGuard language_;
     QTemporaryDir lockDir_;
 };
 

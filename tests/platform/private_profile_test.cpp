@@ -1,15 +1,16 @@
-#include "platform/file_helpers.h"
-#include "platform/private_profile.h"
-#include "platform/random_profile.h"
-#include "support/temp_config_dir.h"
+// The INI layer: what a read finds, what a write changes, and how a failed
+// write leaves the file.
 
-#include <algorithm>
-#include <array>
-#include <cctype>
+#include "platform/private_profile.h"
+#include "support/random_profile.h"
+#include "support/test_files.h"
+
+#include <climits>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <strings.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,21 +23,98 @@ using testing::readBytes;
 using testing::TempConfigDir;
 using testing::writeBytes;
 
+const std::string d = "<default>";
+
 int entriesIn(const std::string& folder) {
     return static_cast<int>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-struct WriteCase {
-    const char* what;
-    std::string before;
-    std::string section;
-    std::string key;
-    std::string value;
-    std::string after;
-};
+TEST(ReadString, FindsWhatAReaderOfTheFileExpects) {
+    struct Case {
+        const char* what;
+        std::string contents, section, key, expected;
+    };
+    const Case cases[] = {
+        {"names ignore case", "[pinDor]\nsOUnd=1\n", "PINDOR", "SOUND", "1"},
+        {"asked names ignore case", "[PINDOR]\nSOUND=1\n", "pindor", "sound", "1"},
+        {"blanks around everything", "  [  PINDOR \t]  \n \t SOUND  =\t  1 \t\n", " PINDOR", "SOUND\t", "1"},
+        {"blanks inside a value stay", "[A]\nk=  a  b  \n", "A", "k", "a  b"},
+        {"first key wins", "[A]\nK=1\nk=2\n", "A", "k", "1"},
+        {"later section of the same name", "[A]\nx=0\n[B]\nk=9\n[a]\nk=2\n", "A", "k", "2"},
+        {"first of two sections", "[A]\nk=1\n[A]\nk=2\n", "A", "k", "1"},
+        {"key of another section", "[A]\nx=1\n[B]\nk=1\n", "A", "k", d},
+        {"key before any section", "k=1\n[A]\nx=1\n", "A", "k", d},
+        {"longer names are other names", "[AB]\nk=1\n[A]\nkk=1\nk1=2\n", "A", "k", d},
+        {"comment line", "[A]\n;k=1\n  ; k=2\n", "A", "k", d},
+        {"comment is no key of its own", "[A]\n;k=1\n", "A", ";k", d},
+        {"line without =", "[A]\nk\n", "A", "k", d},
+        {"empty value is a value", "[A]\nk=\n", "A", "k", ""},
+        {"value holds =", "[A]\nk=a=b\n", "A", "k", "a=b"},
+        {"text after ]", "[A] ; note\nk=1\n", "A", "k", "1"},
+        {"header without ]", "[A\nk=1\n", "A", "k", "1"},
+        {"CRLF", "[A]\r\nk=1\r\nj=2\r\n", "A", "j", "2"},
+        {"mixed endings", "[A]\r\nk=1\nj=2\r\n", "A", "k", "1"},
+        {"byte order mark", "\xEF\xBB\xBF[A]\nk=1\n", "A", "k", "1"},
+        {"no final newline", "[A]\nk=1", "A", "k", "1"},
+        {"raw bytes and NULs kept", std::string("[A]\nk=\x82\xbd\0b\n", 11), "A", "k",
+         std::string("\x82\xbd\0b", 4)},
+        {"empty names never match", "[]\n=1\n", "", "", d},
+    };
+    TempConfigDir dir;
+    const auto path = dir.path() + "/test.ini";
+    for (const auto& c : cases) {
+        writeBytes(path, c.contents);
+        EXPECT_EQ(getPrivateProfileString(c.section, c.key, d, path), c.expected) << c.what;
+    }
+    EXPECT_EQ(getPrivateProfileString("A", "k", d, dir.path() + "/none.ini"), d);
+    EXPECT_EQ(getPrivateProfileInt("A", "k", 42, dir.path() + "/no/such/folder/x.ini"), 42);
+    EXPECT_EQ(getPrivateProfileInt("A", "k", 7, dir.path()), 7) << "a folder is no file";
+}
+
+TEST(ReadInt, LeadingNumberSaturatedOrTheDefaultWhenThereIsNone) {
+    constexpr int kDefault = 77;
+    const std::pair<std::string, int> cases[] = {{"1", 1},
+                                                 {" 0", 0},
+                                                 {"-1", -1},
+                                                 {"+5", 5},
+                                                 {"007", 7},
+                                                 {"12abc", 12},
+                                                 {"1 2", 1},
+                                                 {"1e3", 1},
+                                                 {"0x10", 0},
+                                                 {"3.9", 3},
+                                                 {"-0", 0},
+                                                 // No digit at all: no number, so the default stands.
+                                                 {"", kDefault},
+                                                 {"abc", kDefault},
+                                                 {"-", kDefault},
+                                                 {"- 5", kDefault},
+                                                 {"--1", kDefault},
+                                                 {"\xEF\xBC\x93", kDefault},
+                                                 // Beyond int: saturated, never wrapped.
+                                                 {"2147483647", INT_MAX},
+                                                 {"2147483648", INT_MAX},
+                                                 {"-2147483649", INT_MIN},
+                                                 {"4294967297", INT_MAX},
+                                                 {std::string(100000, '9'), INT_MAX},
+                                                 {"-" + std::string(100000, '9'), INT_MIN}};
+    for (const auto& [value, expected] : cases) {
+        const auto profile = PrivateProfile::fromText("[N]\nv=" + value + "\n");
+        EXPECT_EQ(profile.getInt("N", "v", kDefault), expected) << value.substr(0, 20);
+    }
+    EXPECT_EQ(PrivateProfile::fromText("").getInt("N", "v", -5), -5);
+    const std::pair<long long, int> clamps[] = {{32767, 32767},   {32768, 32767},   {-32768, -32768},
+                                                {-32769, -32768}, {INT_MAX, 32767}, {LLONG_MIN, -32768}};
+    for (const auto& [input, expected] : clamps)
+        EXPECT_EQ(clampToInteger16(input), expected) << input;
+}
 
 TEST(Write, ChangesOnlyWhatItMust) {
-    const WriteCase cases[] = {
+    struct Case {
+        const char* what;
+        std::string before, section, key, value, after;
+    };
+    const Case cases[] = {
         {"new section", "", "PINDOR", "SOUND", " 1", "[PINDOR]\nSOUND= 1\n"},
         {"new key after the last", "[PINDOR]\nBGM=-1\n", "PINDOR", "SOUND", " 1",
          "[PINDOR]\nBGM=-1\nSOUND= 1\n"},
@@ -79,27 +157,20 @@ TEST(Write, CreatesFoldersKeepsPermissionsAndFollowsLinks) {
     ASSERT_TRUE(writePrivateProfileString("A", "k", "1", path));
     EXPECT_EQ(readBytes(path), "[A]\nk=1\n");
 
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    const auto rw = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(path, rw);
     const auto link = dir.path() + "/link.ini";
     fs::create_symlink(path, link);
     ASSERT_TRUE(writePrivateProfileString("A", "k", "2", link));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(readBytes(path), "[A]\nk=2\n");
-    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, rw);
 }
 
 TEST(Write, RefusesWhatTheFileCannotHoldAndLeavesItAlone) {
-    const std::array<std::array<std::string, 3>, 10> cases = {{{" ", "k", "1"},
-                                                               {"a]b", "k", "1"},
-                                                               {"a\nb", "k", "1"},
-                                                               {"A", "", "1"},
-                                                               {"A", "a=b", "1"},
-                                                               {"A", "[k", "1"},
-                                                               {"A", ";k", "1"},
-                                                               {"A", "a\rb", "1"},
-                                                               {"A", "k", "1\n[B]"},
-                                                               {"A", "k", "1\r"}}};
+    const std::array<std::string, 3> cases[] = {
+        {" ", "k", "1"},  {"a]b", "k", "1"}, {"a\nb", "k", "1"}, {"A", "", "1"},       {"A", "a=b", "1"},
+        {"A", "[k", "1"}, {"A", ";k", "1"},  {"A", "a\rb", "1"}, {"A", "k", "1\n[B]"}, {"A", "k", "1\r"}};
     TempConfigDir dir;
     const auto path = dir.path() + "/a.ini";
     writeBytes(path, "[A]\nk=0\n");
@@ -157,14 +228,6 @@ TEST(WriteFuzz, RandomFilesReadBackTheWrittenValueAndNothingElseChanges) {
     testing::RandomProfile random;
     TempConfigDir dir;
     const auto path = dir.path() + "/fuzz.ini";
-    const auto same = [](std::string a, std::string b) {
-        const auto lower = [](std::string& s) {
-            std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-        };
-        lower(a);
-        lower(b);
-        return a == b;
-    };
     for (int i = 0; i < testing::kFuzzFileCount / 3; ++i) {
         const auto before = random.next(i);
         writeBytes(path, before);
@@ -173,18 +236,18 @@ TEST(WriteFuzz, RandomFilesReadBackTheWrittenValueAndNothingElseChanges) {
         auto value = random.value();
         std::erase_if(value, [](char c) { return c == '\n' || c == '\r'; });
         ASSERT_EQ(writePrivateProfileString(section, key, value, path), !section.empty()) << "file " << i;
-        const auto old = PrivateProfile::fromText(before);
-        const auto now = PrivateProfile::load(path);
         if (section.empty()) {
             ASSERT_EQ(readBytes(path), before);
             continue;
         }
+        const auto old = PrivateProfile::fromText(before);
+        const auto now = PrivateProfile::load(path);
         ASSERT_EQ(now.getString(section, key, "-"),
                   PrivateProfile::fromText("[s]\nk=" + value).getString("s", "k", ""));
         for (int probe = 0; probe < 12; ++probe) {
             const auto s = random.sectionName();
             const auto k = random.keyName();
-            if (!same(s, section) || !same(k, key)) {
+            if (strcasecmp(s.c_str(), section.c_str()) != 0 || strcasecmp(k.c_str(), key.c_str()) != 0) {
                 ASSERT_EQ(now.getString(s, k, "-"), old.getString(s, k, "-"))
                     << "file " << i << " [" << s << "] " << k;
             }

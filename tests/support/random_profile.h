@@ -4,50 +4,41 @@
 // NULs, stray CRs, 1 MB lines, no final newline, numbers far outside the 16-bit
 // range or no numbers at all, mixed with the section and key names the game reads.
 
-#include <array>
 #include <cctype>
 #include <cstdint>
 #include <random>
 #include <string>
-#include <string_view>
+#include <vector>
 
 namespace zandrel::testing {
 
-inline constexpr std::uint32_t kFuzzSeed = 0x5A4E4452;
 inline constexpr int kFuzzFileCount = 3000;
-inline constexpr int kHugeLineEvery = 300; ///< every this many files one has a 1 MB line
-inline constexpr std::size_t kHugeLineBytes = 1 << 20;
 
 class RandomProfile {
 public:
-    /// Contents of the `index`-th file.
+    /// Contents of the `index`-th file; every 300th has a 1 MB line.
     std::string next(int index) {
         if (chance(10))
             return bytes(below(4096), true);
         std::string text = chance(10) ? "\xEF\xBB\xBF" : "";
         const bool crlf = chance(3);
         const int lines = below(60);
-        const int huge = index % kHugeLineEvery == 0 ? below(lines + 1) : -1;
+        const int huge = index % 300 == 0 ? below(lines + 1) : -1;
         for (int i = 0; i < lines; ++i) {
-            text += i == huge ? keyName() + "=" + bytes(kHugeLineBytes, false) : line();
+            text += i == huge ? keyName() + "=" + bytes(1 << 20, false) : line();
             if (i + 1 < lines || !chance(4))
                 text += crlf && !chance(20) ? "\r\n" : "\n";
         }
         return text;
     }
 
-    std::string sectionName() {
-        static constexpr std::array<std::string_view, 7> kNames = {"SOLO", "VSCPU",  "TOVI", "PINDOR",
-                                                                   "SOLO", "PINDOR", ""};
-        return respell(std::string(kNames[below(kNames.size())]));
-    }
+    std::string sectionName() { return respell(pick({"SOLO", "VSCPU", "TOVI", "PINDOR", "PINDOR", ""})); }
 
     std::string keyName() {
-        static constexpr std::array<std::string_view, 9> kRowKeys = {
-            "Shots", "Time", "Turn", "Name", "Balls", "Date", "YouWon", "CPUWon", "LevelOfTovi"};
-        static constexpr std::array<std::string_view, 4> kKeys = {"LV", "SOUND", "BGM", "HiColor"};
         const bool row = chance(2);
-        std::string key(row ? kRowKeys[below(kRowKeys.size())] : kKeys[below(kKeys.size())]);
+        std::string key =
+            row ? pick({"Shots", "Time", "Turn", "Name", "Balls", "Date", "YouWon", "CPUWon", "LevelOfTovi"})
+                : pick({"LV", "SOUND", "BGM", "HiColor"});
         if (row != chance(10)) {
             const int n = below(12);
             key += (n < 10 ? "0" : "") + std::to_string(n);
@@ -56,15 +47,13 @@ public:
     }
 
     std::string value() {
-        static constexpr std::array<std::string_view, 10> kOdd = {
-            "abc", "", "-", " 12abc", "0x7FFF", "1e9", "- 5", "\xEF\xBC\x93", "--1", "+7"};
         switch (below(7)) {
         case 0:
             return std::to_string(below(70000) - 35000);
         case 1:
             return (chance(2) ? "-" : "") + std::string(1 + below(40), static_cast<char>('1' + below(9)));
         case 2:
-            return std::string(kOdd[below(kOdd.size())]);
+            return pick({"abc", "", "-", " 12abc", "0x7FFF", "1e9", "- 5", "\xEF\xBC\x93", "--1", "+7"});
         case 3:
             return "\x82\xbd\x82\xeb\x82\xa4" + bytes(below(3), false); // Shift-JIS, maybe cut
         case 4:
@@ -77,6 +66,7 @@ public:
 private:
     int below(std::size_t bound) { return bound == 0 ? 0 : static_cast<int>(rng_() % bound); }
     bool chance(int oneIn) { return below(static_cast<std::size_t>(oneIn)) == 0; }
+    std::string pick(const std::vector<std::string>& options) { return options[below(options.size())]; }
 
     std::string line() {
         const std::string pad(below(3), chance(2) ? ' ' : '\t');
@@ -108,7 +98,7 @@ private:
         return s;
     }
 
-    std::mt19937 rng_{kFuzzSeed};
+    std::mt19937 rng_{0x5A4E4452};
 };
 
 } // namespace zandrel::testing
