@@ -22,8 +22,7 @@ TEST(GetWindowsDir, FollowsXdgConfigHomeThenHome) {
         {unset, "/home/u", "/home/u/.config/zandrel/"},
         {"", "/home/u/", "/home/u/.config/zandrel/"},
         {"relative/cfg", "/home/u", "/home/u/.config/zandrel/"},
-        {unset, "relative", "/"}, // home from the user database: some absolute path
-    };
+        {unset, "relative", "/"}}; // "/": home from the user database, some absolute path
     for (const auto& [xdg, home, expected] : cases) {
         EnvGuard env;
         env.set("XDG_CONFIG_HOME", xdg);
@@ -38,36 +37,27 @@ TEST(GetWindowsDir, FollowsXdgConfigHomeThenHome) {
 }
 
 TEST(TrimNul, CutsAtTheFirstNulAndTrimsBlanksOnly) {
-    const std::pair<std::string, std::string> cases[] = {{std::string(" ab\0xyz", 7), "ab"},
-                                                         {std::string("\0abc", 4), ""},
-                                                         {"  tovi  ", "tovi"},
-                                                         {"    ", ""},
-                                                         {" a b ", "a b"},
-                                                         {"\tab\t", "\tab\t"},
-                                                         {std::string(200, '\0'), ""}};
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string(" ab\0xyz", 7), "ab"}, {std::string("\0abc", 4), ""}, {"  tovi  ", "tovi"}, {"    ", ""},
+        {" a b ", "a b"}, {"\tab\t", "\tab\t"}, {std::string(200, '\0'), ""}};
+    // clang-format on
     for (const auto& [input, expected] : cases)
         EXPECT_EQ(trimNul(input), expected) << ::testing::PrintToString(input);
 }
 
 TEST(IsJapaneseSystem, FirstNonEmptyOfLcAllLcMessagesLang) {
+    // clang-format off
     const std::tuple<Env, Env, Env, bool> cases[] = {
-        {unset, unset, unset, false},
-        {unset, unset, "ja_JP.UTF-8", true},
-        {unset, unset, "ja", true},
-        {unset, unset, "ja.UTF-8", true},
-        {unset, unset, "ja_JP@variant", true},
-        {unset, unset, "C", false},
-        {unset, unset, "POSIX", false},
-        {unset, unset, "en_JP.UTF-8", false},
-        {unset, unset, "jam_JM", false},
-        {unset, unset, "j", false},
-        {"", "", "ja_JP.UTF-8", true},
-        {"C", unset, "ja_JP.UTF-8", false},
-        {"ja_JP.UTF-8", "en_US.UTF-8", "en_US.UTF-8", true},
-        {unset, "ja_JP.UTF-8", "en_US.UTF-8", true},
-        {"", "en_GB.UTF-8", "ja_JP.UTF-8", false},
-        {"", "", "", false},
-    };
+        {unset, unset, unset, false},          {unset, unset, "ja_JP.UTF-8", true},
+        {unset, unset, "ja", true},            {unset, unset, "ja.UTF-8", true},
+        {unset, unset, "ja_JP@variant", true}, {unset, unset, "C", false},
+        {unset, unset, "POSIX", false},        {unset, unset, "en_JP.UTF-8", false},
+        {unset, unset, "jam_JM", false},       {unset, unset, "j", false},
+        {"", "", "ja_JP.UTF-8", true},         {"C", unset, "ja_JP.UTF-8", false},
+        {unset, "ja_JP.UTF-8", "en_US.UTF-8", true},  {"ja_JP.UTF-8", "en_US.UTF-8", "en_US.UTF-8", true},
+        {"", "en_GB.UTF-8", "ja_JP.UTF-8", false},    {"", "", "", false}};
+    // clang-format on
     for (const auto& [all, messages, lang, japanese] : cases) {
         EnvGuard env;
         env.set("LC_ALL", all);
@@ -79,19 +69,12 @@ TEST(IsJapaneseSystem, FirstNonEmptyOfLcAllLcMessagesLang) {
 }
 
 TEST(RoundHalfToEven, HalvesGoToTheEvenNeighbour) {
-    const std::pair<double, long long> cases[] = {{0.5, 0},
-                                                  {1.5, 2},
-                                                  {2.5, 2},
-                                                  {-0.5, 0},
-                                                  {-1.5, -2},
-                                                  {-2.5, -2},
-                                                  {2.4999999, 2},
-                                                  {2.5000001, 3},
-                                                  {-2.5000001, -3},
-                                                  {0.49999999999999994, 0},
-                                                  {1e300, LLONG_MAX},
-                                                  {-1e300, LLONG_MIN},
-                                                  {std::numeric_limits<double>::quiet_NaN(), 0}};
+    // clang-format off
+    const std::pair<double, long long> cases[] = {
+        {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {2.4999999, 2}, {2.5000001, 3},
+        {-2.5000001, -3}, {0.49999999999999994, 0}, {1e300, LLONG_MAX}, {-1e300, LLONG_MIN},
+        {std::numeric_limits<double>::quiet_NaN(), 0}};
+    // clang-format on
     for (const auto& [input, expected] : cases)
         EXPECT_EQ(roundHalfToEven(input), expected) << input;
 }

@@ -73,31 +73,15 @@ TEST(ReadString, FindsWhatAReaderOfTheFileExpects) {
 
 TEST(ReadInt, LeadingNumberSaturatedOrTheDefaultWhenThereIsNone) {
     constexpr int kDefault = 77;
-    const std::pair<std::string, int> cases[] = {{"1", 1},
-                                                 {" 0", 0},
-                                                 {"-1", -1},
-                                                 {"+5", 5},
-                                                 {"007", 7},
-                                                 {"12abc", 12},
-                                                 {"1 2", 1},
-                                                 {"1e3", 1},
-                                                 {"0x10", 0},
-                                                 {"3.9", 3},
-                                                 {"-0", 0},
-                                                 // No digit at all: no number, so the default stands.
-                                                 {"", kDefault},
-                                                 {"abc", kDefault},
-                                                 {"-", kDefault},
-                                                 {"- 5", kDefault},
-                                                 {"--1", kDefault},
-                                                 {"\xEF\xBC\x93", kDefault},
-                                                 // Beyond int: saturated, never wrapped.
-                                                 {"2147483647", INT_MAX},
-                                                 {"2147483648", INT_MAX},
-                                                 {"-2147483649", INT_MIN},
-                                                 {"4294967297", INT_MAX},
-                                                 {std::string(100000, '9'), INT_MAX},
-                                                 {"-" + std::string(100000, '9'), INT_MIN}};
+    // A leading number; the default without a digit; saturated, never wrapped, beyond int.
+    // clang-format off
+    const std::pair<std::string, int> cases[] = {
+        {"1", 1}, {" 0", 0}, {"-1", -1}, {"+5", 5}, {"007", 7}, {"12abc", 12}, {"1 2", 1}, {"1e3", 1},
+        {"0x10", 0}, {"3.9", 3}, {"-0", 0}, {"", kDefault}, {"abc", kDefault}, {"-", kDefault},
+        {"- 5", kDefault}, {"--1", kDefault}, {"\xEF\xBC\x93", kDefault}, {"2147483647", INT_MAX},
+        {"2147483648", INT_MAX}, {"-2147483649", INT_MIN}, {"4294967297", INT_MAX},
+        {std::string(100000, '9'), INT_MAX}, {"-" + std::string(100000, '9'), INT_MIN}};
+    // clang-format on
     for (const auto& [value, expected] : cases) {
         const auto profile = PrivateProfile::fromText("[N]\nv=" + value + "\n");
         EXPECT_EQ(profile.getInt("N", "v", kDefault), expected) << value.substr(0, 20);

@@ -63,13 +63,11 @@ TEST(BitBlt, CopiesExactlyThePartInsideBothSurfaces) {
     struct Case {
         int dx, dy, w, h, sx, sy;
     };
-    const Case cases[] = {
-        {1, 1, 3, 3, 0, 0},  {-2, -1, 4, 4, 0, 0},
-        {1, 1, 4, 4, -1, 2}, {2, 3, 10, 10, 3, 1},
-        {0, 0, 0, 4, 0, 0},  {0, 0, -3, -3, 0, 0},
-        {5, 0, 4, 4, 0, 0},  {0, 0, 4, 4, 0, -5},
-        {0, 0, 4, 4, 5, 0},  {INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MAX, 0},
-    };
+    const Case cases[] = {{1, 1, 3, 3, 0, 0},  {-2, -1, 4, 4, 0, 0},
+                          {1, 1, 4, 4, -1, 2}, {2, 3, 10, 10, 3, 1},
+                          {0, 0, 0, 4, 0, 0},  {0, 0, -3, -3, 0, 0},
+                          {5, 0, 4, 4, 0, 0},  {0, 0, 4, 4, 0, -5},
+                          {0, 0, 4, 4, 5, 0},  {INT_MIN, INT_MIN, INT_MAX, INT_MAX, INT_MAX, 0}};
     const Surface src = patterned(5, 5);
     for (const Case& c : cases) {
         Surface dst(6, 6, kDst);

@@ -11,16 +11,13 @@ const std::string kTaroCp932 = "\x82\xbd\x82\xeb\x82\xa4";
 const std::string kBad(kReplacementCharacter);
 
 TEST(IsValidUtf8, AcceptsWellFormedTextOnly) {
-    const std::pair<std::string, bool> cases[] = {{kTaroUtf8, true},
-                                                  {"\xF0\x9F\x8E\xB1", true},
-                                                  {std::string("a\0b", 3), true},
-                                                  {kTaroCp932, false},
-                                                  {"\xC0\xAF", false},
-                                                  {"\xE0\x80\xAF", false}, // overlong
-                                                  {"\xED\xA0\x80", false},
-                                                  {"\xF4\x90\x80\x80", false}, // surrogate, > U+10FFFF
-                                                  {"\xE3\x81", false},
-                                                  {"\x80", false}};
+    // Overlong forms, surrogates, beyond U+10FFFF and cut sequences are not UTF-8.
+    // clang-format off
+    const std::pair<std::string, bool> cases[] = {
+        {kTaroUtf8, true}, {"\xF0\x9F\x8E\xB1", true}, {std::string("a\0b", 3), true}, {kTaroCp932, false},
+        {"\xC0\xAF", false}, {"\xE0\x80\xAF", false}, {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false},
+        {"\xE3\x81", false}, {"\x80", false}};
+    // clang-format on
     for (const auto& [bytes, valid] : cases)
         EXPECT_EQ(isValidUtf8(bytes), valid) << ::testing::PrintToString(bytes);
 }
@@ -36,8 +33,7 @@ TEST(DecodeUtf8OrCp932, KeepsUtf8ConvertsCodePage932ReplacesTheRest) {
         {"\x81\x60", "\xEF\xBD\x9E"}, // wave dash as code page 932 maps it (U+FF5E)
         {"a\x82", "a" + kBad},        // lead byte cut off at the end
         {"\x82 b", kBad + " b"},      // lead byte without a trail byte
-        {"\xFF\xFF", kBad + kBad},
-    };
+        {"\xFF\xFF", kBad + kBad}};
     for (const auto& [bytes, utf8] : cases)
         EXPECT_EQ(decodeUtf8OrCp932(bytes), utf8) << ::testing::PrintToString(bytes);
     std::string all;

@@ -42,24 +42,12 @@ TEST(Records, NoFileGivesTheDefaultsEverywhere) {
 
 TEST(Records, EveryKeyLandsInItsOwnFieldAndRow) {
     testing::TempConfigDir dir;
-    std::string solo = "[SOLO]\n", vs = "[VSCPU]\n";
-    for (const std::string row : {"01", "10"}) {
-        for (const auto& [key, value] : {std::pair{"Shots", "1"},
-                                         {"Time", "2"},
-                                         {"Turn", "3"},
-                                         {"Name", "s"},
-                                         {"Balls", "00000000"},
-                                         {"Date", "d"}})
-            solo += key + row + "=" + value + (key == std::string("Balls") ? row.substr(1) : row) + "\n";
-        for (const auto& [key, value] : {std::pair{"Name", "v"},
-                                         {"Date", "e"},
-                                         {"Time", "4"},
-                                         {"YouWon", "5"},
-                                         {"CPUWon", "6"},
-                                         {"LevelOfTovi", "7"}})
-            vs += key + row + "=" + value + row + "\n";
-    }
-    auto records = load(solo + vs + "[solo]\nShots02=9\nTurn3=9\n[TOVI]\nlv=7\n");
+    auto records =
+        load("[SOLO]\nShots01=101\nTime01=201\nTurn01=301\nName01=s01\nBalls01=000000001\nDate01=d01\n"
+             "Shots10=110\nTime10=210\nTurn10=310\nName10=s10\nBalls10=000000000\nDate10=d10\n"
+             "[VSCPU]\nName01=v01\nDate01=e01\nTime01=401\nYouWon01=501\nCPUWon01=601\nLevelOfTovi01=701\n"
+             "Name10=v10\nDate10=e10\nTime10=410\nYouWon10=510\nCPUWon10=610\nLevelOfTovi10=710\n"
+             "[solo]\nShots02=9\nTurn3=9\n[TOVI]\nlv=7\n");
     EXPECT_EQ(records.levelOfTovi, 7);
     EXPECT_EQ(records.soloRecords[1], (SoloRecord{padded("s01"), 101, 301, 201, "000000001", 1, "d01     "}));
     EXPECT_EQ(records.soloRecords[10],
@@ -77,9 +65,10 @@ TEST(Records, EveryKeyLandsInItsOwnFieldAndRow) {
 
 TEST(Records, NumbersAreClampedAndNonNumbersDefault) {
     testing::TempConfigDir dir;
-    const std::pair<std::string, int> levels[] = {{"", 1},          {"LV=5", 5},   {"LV=11", 11},
-                                                  {"LV=15", 11},    {"LV=0", 1},   {"LV=-3", 1},
-                                                  {"LV=99999", 11}, {"LV=abc", 1}, {" lv = 12 ", 11}};
+    // clang-format off
+    const std::pair<std::string, int> levels[] = {{"", 1}, {"LV=5", 5}, {"LV=11", 11}, {"LV=15", 11}, {"LV=0", 1},
+        {"LV=-3", 1}, {"LV=99999", 11}, {"LV=abc", 1}, {" lv = 12 ", 11}};
+    // clang-format on
     for (const auto& [line, level] : levels)
         EXPECT_EQ(load("[TOVI]\n" + line + "\n").levelOfTovi, level) << line;
     const auto records = load("[SOLO]\nShots01=40000\nTime01=-99999\nTurn01=abc\n"
@@ -120,11 +109,10 @@ TEST(Records, NamesAreDecodedAndFittedByCharacters) {
 }
 
 TEST(Records, GetNumOfBallFromBallsCountsPositionsOneToNineThatAreNotZero) {
-    const std::pair<std::string, int> cases[] = {
-        {"000000000", 0}, {"001100000", 2},
-        {"1", 9},         {"", 9},
-        {"00000000", 1},  {"0000000001", 0},
-        {"0 0 0 0 0", 4}, {"\xE3\x81\x9F\x30\x30\x30\x30\x30\x30\x30\x30", 1}};
+    // clang-format off
+    const std::pair<std::string, int> cases[] = {{"000000000", 0}, {"001100000", 2}, {"1", 9}, {"", 9},
+        {"00000000", 1}, {"0000000001", 0}, {"0 0 0 0 0", 4}, {"\xE3\x81\x9F\x30\x30\x30\x30\x30\x30\x30\x30", 1}};
+    // clang-format on
     for (const auto& [balls, count] : cases)
         EXPECT_EQ(getNumOfBallFromBalls(balls), count) << ::testing::PrintToString(balls);
 }

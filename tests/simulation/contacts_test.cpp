@@ -25,8 +25,7 @@ TEST(Launch, SpeedIs48PerPercentAndTheTipGivesTheSpins) {
         {{1200, 600}, 1, 0, 0, 48, 0, 48, 0, 0, 0},
         {{1200, 600}, 37, 0, 0, 1776, 0, 1776, 0, 0, 0},
         {{1200, 600}, 50, -1, 2, 2400, 0, 2400, 0, 1440, -1440},
-        {{1200, 600}, 37, 0.5f, -0.5f, 1776, 0, 1776, 0, -266.4f, 532.8f}, // 0.3 x 1776 x -0.5, 0.6 x 1776 x
-                                                                           // 0.5
+        {{1200, 600}, 37, 0.5f, -0.5f, 1776, 0, 1776, 0, -266.4f, 532.8f}, // 0.3 and 0.6 x 1776 x 0.5
         {{300, 600}, 10, 0, 0, 480, 0, 480, 0, 0, 0},                      // aim point on the ball
         {{100, 600}, 10, 0, 0, 480, 3.1415925f, -480, 0, 0, 0}};           // straight left: the rounded pi
     for (const Case& c : cases) {
@@ -43,22 +42,6 @@ TEST(Launch, SpeedIs48PerPercentAndTheTipGivesTheSpins) {
         EXPECT_EQ(b.followSpin, c.follow);
         EXPECT_EQ(b.sideSpin, c.side);
     }
-}
-
-TEST(Launch, TouchesOnlyTheMotionOfTheLaunchedBall) {
-    Table table;
-    setFirstPosition(table, kGameKindFourBall);
-    table.balls[2].hitByCue = true;
-    table.target = TablePoint{2000.0f, 100.0f};
-    startShot(table, 2, 60, 0.3f, 1.0f);
-    const Ball& b = table.balls[2];
-    EXPECT_EQ(b.x, 600.0f);
-    EXPECT_EQ(b.y, 600.0f);
-    EXPECT_TRUE(b.hitByCue);
-    EXPECT_EQ(b.speed, 2880.0f);
-    EXPECT_NEAR(std::atan2(b.vy, b.vx), std::atan2(-500.0, 1400.0), 1e-6);
-    for (int i : {0, 1, 3})
-        EXPECT_EQ(table.balls[i].speed, 0.0f);
 }
 
 TEST(CollideBalls, HeadOnFollowDrawAndSideSpin) {

@@ -99,17 +99,5 @@ TEST(GetAngle, QuadrantsAndAxesUseTheRoundedPi) {
     EXPECT_EQ(getAngleToTarget(t, 0), 0.0f); // aim point on the centre
 }
 
-TEST(MinMax, TieReturnsTheSecondArgument) {
-    // +0 and -0 compare equal but can be told apart by their sign bit.
-    EXPECT_TRUE(std::signbit(maxOfTwo(0.0f, -0.0f)));
-    EXPECT_FALSE(std::signbit(maxOfTwo(-0.0f, 0.0f)));
-    EXPECT_TRUE(std::signbit(minOfTwo(0.0f, -0.0f)));
-    EXPECT_FALSE(std::signbit(minOfTwo(-0.0f, 0.0f)));
-    EXPECT_EQ(maxOfTwo(-2, 3), 3);
-    EXPECT_EQ(maxOfTwo(3, -2), 3);
-    EXPECT_EQ(minOfTwo(-2, 3), -2);
-    EXPECT_EQ(minOfTwo(3, -2), -2);
-}
-
 } // namespace
 } // namespace zandrel

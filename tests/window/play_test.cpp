@@ -263,22 +263,5 @@ TEST(Restart, F2RacksAnewInSoloPlayAndOnTheMenuScreen) {
     EXPECT_EQ(h.state().shotCount, 4);
 }
 
-TEST(ChangeMode, FromTwoPlayersGoesBackToSoloPlayAndRefreshesAtOnce) {
-    WindowHarness h;
-    letsPlay(h);
-    h.state().playMode = playModeTwoPlayers;
-    h.game().changGameMenu();
-    h.w().setStartMenuEnabled(false);
-    h.w().mnuChangeMode->setText(QStringLiteral("対戦→独り撞き(&S)"));
-    h.w().mnuChangeMode->trigger();
-    EXPECT_EQ(h.state().playMode, playModeSolo);
-    EXPECT_TRUE(h.w().mnuStart->isEnabled());
-    EXPECT_EQ(h.w().mnuChangeMode->text(), QStringLiteral("独り撞き→対戦(&M)"));
-    EXPECT_EQ(h.w().cmdShot->text(), QStringLiteral("SHOT!"));
-    for (TextLabel* button : h.w().lblMenu)
-        EXPECT_TRUE(button->isVisible());
-    EXPECT_EQ(stripLine(h), "0 / 5 -- Inning:1 Shot:0");
-}
-
 } // namespace
 } // namespace zandrel::testing

@@ -18,8 +18,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <stdexcept>
-
 namespace zandrel::testing {
 namespace {
 
@@ -27,141 +25,52 @@ std::string setting(const WindowHarness& h, const char* key) {
     return getPrivateProfileString("PINDOR", key, "<missing>", h.settingsPath());
 }
 
-TEST(StartUp, LandsOnTheMenuScreenWithTheThreeChoices) {
+TEST(StartUp, LandsOnTheMenuScreenWithTheThreeChoicesAndCaptionsInTheSystemLanguage) {
     WindowHarness h;
     ASSERT_TRUE(h.started);
     MainWindow& w = h.w();
     EXPECT_EQ(h.state().playMode, playModeMenu);
     EXPECT_EQ(h.state().gameKind, kGameKindFourBall);
-    EXPECT_TRUE(h.state().isVsCpu);
-    EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(w.picMenu->isVisible());
+    EXPECT_TRUE(w.isVisible() && w.picMenu->isVisible());
     EXPECT_EQ(w.cmbVSMode->currentText(), kSoloPlay);
     EXPECT_FALSE(w.cmbVSMode->isEnabled());
     EXPECT_EQ(w.cmbGameName->currentText(), kFourBall);
     EXPECT_EQ(w.cmbPoints->currentText(), QStringLiteral("5"));
     EXPECT_EQ(w.cmbPoints->count(), 5);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Zandrel Ver.0.02"));
-    EXPECT_EQ(w.lblVersion->text(), QStringLiteral("Ver.0.02"));
-    EXPECT_EQ(w.lblRelease->text(), QStringLiteral("Release:2000/3/12"));
     EXPECT_TRUE(w.timDemo->isActive());
-    EXPECT_EQ(w.timDemo->interval(), 1000);
     EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_EQ(w.Timer1->interval(), 50);
     EXPECT_FALSE(w.mnuRetry->isEnabled());
-    EXPECT_TRUE(w.mnuStart->isEnabled());
     EXPECT_EQ(w.cmdShot->text(), QStringLiteral("SHOT!"));
-    EXPECT_EQ(w.lblPower->text(), QStringLiteral("POWER 100%"));
-    EXPECT_FALSE(w.lblTovisMessage->isVisible());
-    EXPECT_FALSE(w.windowIcon().isNull());
+    EXPECT_FALSE(w.mnuGame->menuAction()->isVisible()) << "no menu bar";
     EXPECT_TRUE(h.messages.empty());
-    // No menu bar: nothing of the menus is visible.
-    EXPECT_FALSE(w.mnuGame->menuAction()->isVisible());
-    EXPECT_FALSE(w.mnuHelp->menuAction()->isVisible());
-    EXPECT_TRUE(w.mnuSound->isChecked());
-}
-
-TEST(StartUp, LaysTheControlsOutOnTheFixedPixelGrid) {
-    WindowHarness h;
-    MainWindow& w = h.w();
     EXPECT_EQ(w.size(), QSize(540, 372));
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
-    EXPECT_EQ(w.windowWidthTwips(), 8130);
-    EXPECT_EQ(w.windowHeightTwips(), 5970);
-    const std::pair<QWidget*, QRect> places[] = {{w.picPool0, {0, 25, 540, 299}},
-                                                 {w.picSetPoint, {2, 327, 45, 45}},
-                                                 {w.shpPoint, {20, 20, 5, 5}},
-                                                 {w.lblPower, {49, 327, 149, 22}},
-                                                 {w.HScroll1, {49, 350, 149, 22}},
-                                                 {w.cmdShot, {200, 327, 145, 45}},
-                                                 {w.picPocketedBalls, {346, 347, 183, 25}},
-                                                 {w.lblBIP, {346, 327, 183, 20}},
-                                                 {w.picInfomation, {0, 0, 321, 25}},
-                                                 {w.lblMenu[0], {472, 0, 57, 25}},
-                                                 {w.lblMenu[1], {416, 0, 49, 25}},
-                                                 {w.lblMenu[2], {360, 0, 57, 25}},
-                                                 {w.picMenu, {0, 0, 540, 400}},
-                                                 {w.cmbPoints, {8, 264, 41, 24}},
-                                                 {w.picSound[0], {32, 184, 40, 40}},
-                                                 {w.picBGM[0], {40, 136, 40, 40}}};
-    for (const auto& [widget, rect] : places)
-        EXPECT_EQ(widget->geometry(), rect) << widget->objectName().toStdString();
-    EXPECT_EQ(w.picPool0->image().height(), 300);
-    EXPECT_EQ(w.picPool1.height(), 300);
-    EXPECT_EQ(w.lblLetsPlay->pos(), QPoint(160, 280));
-    EXPECT_EQ(w.lblExit->pos(), QPoint(440, 328));
-    EXPECT_EQ(w.shpTarget->size(), QSize(20, 20));
-
-    // Fonts are sized in pixels from their points at 15 twips per pixel.
-    const std::pair<QWidget*, int> fonts[] = {{w.lblPower, 19},    {w.lblBIP, 19},  {w.lblMenu[0], 19},
-                                              {w.lblLetsPlay, 48}, {w.lblExit, 37}, {w.cmbPoints, 16},
-                                              {w.cmdShot, 32}};
-    for (const auto& [widget, pixels] : fonts)
-        EXPECT_EQ(widget->font().pixelSize(), pixels) << widget->objectName().toStdString();
-    EXPECT_EQ(w.lblLetsPlay->font().family(), kFontArial);
-    for (const auto& [family, substitute] : {std::pair{kFontArial, kFontLiberationSans},
-                                             {kFontMsGothic, kFontIpaGothic},
-                                             {kFontMsPGothic, kFontIpaGothic}})
-        EXPECT_EQ(QFont::substitute(family).compare(substitute, Qt::CaseInsensitive), 0);
-
-    // The menu screen lies over the whole table screen.
-    for (const QPoint at :
-         {QPoint(270, 200), QPoint(100, 5), QPoint(500, 10), QPoint(270, 340), QPoint(20, 350)}) {
+    EXPECT_EQ(w.picPool0->geometry(), QRect(0, 25, 540, 299));
+    for (const QPoint at : {QPoint(270, 200), QPoint(100, 5), QPoint(500, 10), QPoint(20, 350)}) {
         QWidget* top = w.childAt(at);
-        EXPECT_TRUE(top == w.picMenu || w.picMenu->isAncestorOf(top)) << at.x() << "," << at.y();
+        EXPECT_TRUE(top == w.picMenu || w.picMenu->isAncestorOf(top)) << "the menu screen covers " << at.x();
     }
-}
+    EXPECT_EQ(w.lblTovisMessage->font().family(), QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(w.mnuRetry->text(), QStringLiteral("一手戻し"));
 
-TEST(StartUp, MenuCaptionsFollowTheSystemLanguage) {
-    const std::tuple<const char*, std::vector<std::string>, const char*> cases[] = {
-        {kJapanese,
-         {"ゲーム(&G)", "スタート(&S)", "一手戻し", "独り撞き成績", "対戦成績", "終了(&X)",
-          "独り撞き→対戦(&M)", "ｵﾌﾟｼｮﾝ(&)", "効果音", "ヘルプ(&H)", "目次", "バージョン情報...(&V)"},
-         "ＭＳ ゴシック"},
-        // The mode item is set back to Japanese by the solo set-up.
-        {kEnglish,
-         {"&Game", "&Start", "Back", "Record", "VS Record", "E&xit", "独り撞き→対戦(&M)", "&Option", "&Sound",
-          "&Help", "Contents", "&Version..."},
-         "Arial"}};
-    for (const auto& [lang, captions, messageFont] : cases) {
-        WindowHarness h(lang);
-        MainWindow& w = h.w();
-        const QAction* items[] = {w.mnuGame->menuAction(),
-                                  w.mnuStart,
-                                  w.mnuRetry,
-                                  w.mnuRecord,
-                                  w.mnuVS,
-                                  w.mnuExit,
-                                  w.mnuChangeMode,
-                                  w.mnuOption->menuAction(),
-                                  w.mnuSound,
-                                  w.mnuHelp->menuAction(),
-                                  w.mnuHelpCont,
-                                  w.mnuAbout};
-        for (std::size_t i = 0; i < std::size(items); ++i)
-            EXPECT_EQ(items[i]->text().toStdString(), captions[i]) << lang << " item " << i;
-        EXPECT_EQ(w.mnuCurrentCondition->text(), QStringLiteral("実況(&C)"));
-        EXPECT_EQ(w.lblTovisMessage->font().family().toStdString(), messageFont);
-    }
+    WindowHarness english(kEnglish);
+    EXPECT_EQ(english.w().lblTovisMessage->font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(english.w().mnuRetry->text(), QStringLiteral("Back"));
+    EXPECT_EQ(english.w().mnuExit->text(), QStringLiteral("E&xit"));
+    // The mode item is set back to Japanese by the solo set-up.
+    EXPECT_EQ(english.w().mnuChangeMode->text(), QStringLiteral("独り撞き→対戦(&M)"));
 }
 
 // --- Settings -------------------------------------------------------------------
 
 TEST(Settings, StartUpWritesTheSwitchesNormalisedAndShowsThem) {
-    {
-        WindowHarness h;
-        EXPECT_EQ(setting(h, "SOUND"), "1");
-        EXPECT_EQ(setting(h, "BGM"), "-1");
-        EXPECT_TRUE(h.w().picSound[0]->isVisible() && !h.w().picSound[1]->isVisible());
-        EXPECT_TRUE(h.w().picBGM[0]->isVisible() && !h.w().picBGM[1]->isVisible());
-        EXPECT_TRUE(h.w().timBGM->isActive());
-        EXPECT_EQ(h.state().bgmWanted, kTuneMenu);
-    }
     WindowHarness h(kJapanese, false, "[PINDOR]\nSOUND=2\nBGM=1\n");
     EXPECT_EQ(h.w().soundMode(), 0);
     EXPECT_FALSE(h.w().mnuSound->isChecked());
     EXPECT_TRUE(!h.w().picSound[0]->isVisible() && h.w().picSound[1]->isVisible());
     EXPECT_EQ(h.w().isBgmOn(), -1);
+    EXPECT_TRUE(h.w().timBGM->isActive());
     EXPECT_EQ(readBytes(h.settingsPath()), "[PINDOR]\nSOUND= 0\nBGM=-1\n");
 }
 
@@ -205,16 +114,10 @@ const std::vector<std::string> kInitGameModeTrace = {
 
 TEST(DebugTrace, ReportsEveryStartUpStepInOrder) {
     for (const auto& [lang, messageFont] : {std::pair{kJapanese, "ＭＳ ゴシック"}, {kEnglish, "Arial"}}) {
-        std::vector<std::string> trace = {"Pass 1 !",
-                                          "Pass 2 !",
-                                          "Pass 3 !",
-                                          "Pass 4 !",
-                                          "Pass 5 !",
-                                          "Pass 6 !",
-                                          "Pass 7 !",
-                                          "Pass 7-1 :Me.Caption",
-                                          "Pass 7-2 :setPocketXY",
-                                          "Pass 7-3 :iniPictures"};
+        std::vector<std::string> trace;
+        for (int step = 1; step <= 7; ++step)
+            trace.push_back("Pass " + std::to_string(step) + " !");
+        trace.insert(trace.end(), {"Pass 7-1 :Me.Caption", "Pass 7-2 :setPocketXY", "Pass 7-3 :iniPictures"});
         trace.insert(trace.end(), kInitGameModeTrace.begin(), kInitGameModeTrace.end());
         trace.insert(trace.end(), {"Pass 7-4 :initGameMode", "Pass 7-5 :initPlayer",
                                    "Pass 7-6 :loadLevelOfTove", "Pass 7-7 :SOUND_MODE = GetPrivateProfileInt",
@@ -240,24 +143,6 @@ TEST(DebugTrace, ComesOnlyWithTheDebugWord) {
                                                   {{"debug"}, false}};
     for (const auto& [arguments, expected] : cases)
         EXPECT_EQ(isDebugCommandLine(arguments), expected) << arguments.join(' ').toStdString();
-}
-
-TEST(DebugTrace, ATrappedStepIsReportedAndTheRestStillRuns) {
-    WindowHarness h(kJapanese, true);
-    std::vector<std::string> seen;
-    setMessageHook([&](const std::string& text) {
-        seen.push_back(text);
-        if (text == "Pass 7-3-2-1 :iniGameMode mid:cmdShot.Caption")
-            throw std::runtime_error("box failed");
-    });
-    h.state().playMode = playModeTwoPlayers;
-    h.w().cmdShot->setText(QStringLiteral("x"));
-    h.w().initGameMode();
-    std::vector<std::string> expected = kInitGameModeTrace;
-    expected.insert(expected.begin() + 3, "cmdShot.Caption/error :5");
-    EXPECT_EQ(seen, expected);
-    EXPECT_EQ(h.state().playMode, playModeSolo);
-    EXPECT_EQ(h.w().cmdShot->text(), QStringLiteral("SHOT!"));
 }
 
 // --- Single instance ----------------------------------------------------------------

@@ -9,7 +9,6 @@
 #include "window/picture_box.h"
 #include "window_fixture.h"
 
-#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -110,17 +109,6 @@ protected:
     Surface buffer{kTablePictureWidth, kTablePictureHeight};
     Surface emptyTable;
 };
-
-TEST_F(TableDrawing, SheetAndEmptyTableAreCopiesOfTheTablePicture) {
-    ASSERT_EQ(picBalls.width(), kSpriteStripWidth);
-    ASSERT_EQ(picBalls.height(), kSpriteStripHeight);
-    EXPECT_EQ(picBalls.pixel(30, 10), ballColour(1, 0));
-    EXPECT_EQ(picBalls.pixel(210, 30), kShadowColour);
-    EXPECT_EQ(emptyTable.pixel(539, 299), rgb(539, 299, 0x80));
-    Surface dirty(kTablePictureWidth, kTablePictureHeight, rgb(1, 2, 3));
-    drawEmptyTable(dirty, picTable);
-    EXPECT_EQ(dirty, emptyTable);
-}
 
 TEST_F(TableDrawing, MaskedDrawWritesTheDiscKeepsEverythingElseAndIsClipped) {
     drawSprite(buffer, 50, 60, picBalls, 20, 0);
@@ -254,44 +242,9 @@ TEST_F(Infomation, DemoShowsOnlyTheLineAndTheMenuScreenNothing) {
     EXPECT_EQ(strip, Surface(kInfomationWidth, kInfomationHeight, 0));
 }
 
-TEST_F(Infomation, DemoCaptionsLieBelowAndRightOfTheirPrintPositions) {
-    drawDemoCaptions(buffer, "Click here !");
-    const auto changed = [&](Box area) {
-        int n = 0;
-        for (int y = area.top; y <= area.bottom; ++y)
-            for (int x = area.left; x <= area.right; ++x)
-                n += buffer.pixel(x, y) != emptyTable.pixel(x, y) ? 1 : 0;
-        return n;
-    };
-    EXPECT_EQ(changed({0, 0, 539, 74}), 0);
-    EXPECT_EQ(changed({0, 0, 99, 299}), 0);
-    const auto ink = [](Rgb p) { return p == rgb(0, 0x80, 0); };
-    EXPECT_GT(countPixels(buffer, {100, 75, 539, 199}, ink), 2000);
-    EXPECT_GT(countPixels(buffer, {100, 200, 539, 260}, ink), 200);
-    EXPECT_EQ(countPixels(buffer, {0, 0, 539, 299}, hasAlphaByte), 0);
-    Surface other = emptyTable; // a new caption is drawn, not the previous one
-    drawDemoCaptions(other, "\u30af\u30ea\u30c3\u30af");
-    EXPECT_NE(other, buffer);
-}
-
-class PictureBoxTest : public ::testing::Test {
-protected:
-    const bool qtReady_ = (testing::ensureQtApp(), true); // before the widget
+TEST(PictureBox, ScreenShowsTheKeptImageOrTheDirectDrawing) {
+    testing::ensureQtApp();
     PictureBox box{40, 30, rgb(0, 0x80, 0)};
-
-    void mouse(QEvent::Type type, QPointF pos) {
-        QMouseEvent event(type, pos, box.mapToGlobal(pos), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&box, &event);
-    }
-};
-
-TEST_F(PictureBoxTest, ScreenShowsTheKeptImageOrTheDirectDrawing) {
-    EXPECT_EQ(box.size(), QSize(40, 30));
-    QImage image = PictureBox::wrap(box.image()); // shares the surface memory
-    box.image().setPixel(3, 4, rgb(1, 2, 3));
-    EXPECT_EQ(image.pixel(3, 4), 0xff010203u);
-
     box.canvas().setPixel(1, 1, kGreen); // auto redraw on: into the kept image
     EXPECT_EQ(box.screen().pixel(1, 1), box.background());
     box.refresh();
@@ -302,26 +255,6 @@ TEST_F(PictureBoxTest, ScreenShowsTheKeptImageOrTheDirectDrawing) {
     EXPECT_EQ(box.grab().toImage().pixel(2, 2), 0xff00ff00u);
     box.setAutoRedraw(true); // a repaint shows the kept image again
     EXPECT_EQ(box.grab().toImage().pixel(2, 2), 0xff008000u);
-    box.cls();
-    EXPECT_EQ(box.screen(), Surface(40, 30, box.background()));
-    EXPECT_EQ(box.image(), box.screen());
-}
-
-TEST_F(PictureBoxTest, ClickNeedsAPressAndAReleaseInside) {
-    int clicks = 0, doubleClicks = 0;
-    QObject::connect(&box, &PictureBox::clicked, [&] { ++clicks; });
-    QObject::connect(&box, &PictureBox::doubleClicked, [&] { ++doubleClicks; });
-    const std::tuple<QEvent::Type, QPointF, int> steps[] = {
-        {QEvent::MouseButtonRelease, {5, 5}, 0},  {QEvent::MouseButtonPress, {5, 5}, 0},
-        {QEvent::MouseButtonRelease, {6, 6}, 1},  {QEvent::MouseButtonPress, {5, 5}, 1},
-        {QEvent::MouseButtonRelease, {50, 6}, 1}, {QEvent::MouseButtonPress, {5, 5}, 1},
-        {QEvent::MouseButtonRelease, {5, 5}, 2},  {QEvent::MouseButtonDblClick, {5, 5}, 2},
-        {QEvent::MouseButtonRelease, {5, 5}, 2}};
-    for (const auto& [type, pos, clicksAfter] : steps) {
-        mouse(type, pos);
-        EXPECT_EQ(clicks, clicksAfter) << "after an event at " << pos.x() << "," << pos.y();
-    }
-    EXPECT_EQ(doubleClicks, 1);
 }
 
 } // namespace
