@@ -261,9 +261,6 @@ private:
     bool isJapanese_ = false;
     int soundMode_ = 1;
     int isBGMON_ = -1;
-    float ballSize_ = 20.0f;
-    float scaleX_ = 0.2f;
-    float scaleY_ = 0.2f;
     int windowWidthTwips_ = 0;
     int windowHeightTwips_ = 0;
 };

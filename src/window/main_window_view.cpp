@@ -22,7 +22,7 @@ void MainWindow::redrawTable() {
     drawEmptyTable(picPool1, picTable);
     if (gameState().playMode == playModeDemo)
         drawDemoCaptions(picPool1, langText(kDemoClickJa, kDemoClickEn).toStdString());
-    drawBallsWithShadows(picPool1, picBalls, gameState().table.balls, ballSize_);
+    drawBallsWithShadows(picPool1, picBalls, gameState().table.balls, game_->scale().ballSize);
     bitBlt(picPool0->canvas(), 0, 0, layout::kTablePixelWidth, layout::kTablePixelHeight, picPool1, 0, 0,
            RasterOp::srcCopy);
     picPool0->showCanvas();
@@ -30,7 +30,7 @@ void MainWindow::redrawTable() {
 
 void MainWindow::drawBallOnScreen(int i) {
     zandrel::drawBallOnScreen(picPool0->canvas(), picBalls, gameState().table.balls[std::size_t(i)], i,
-                              ballSize_);
+                              game_->scale().ballSize);
     picPool0->showCanvas();
 }
 

@@ -121,9 +121,10 @@ bool MainWindow::formLoad() {
     state.levelOfTovi = records_.levelOfTovi;
     trace("Pass 7-6 :loadLevelOfTove");
 
-    soundMode_ = loadSoundSettings().soundMode;
+    const SoundSettings stored = loadSoundSettings();
+    soundMode_ = stored.soundMode;
     trace("Pass 7-7 :SOUND_MODE = GetPrivateProfileInt");
-    isBGMON_ = loadSoundSettings().isBGMOn;
+    isBGMON_ = stored.isBGMOn;
     trace("Pass 7-8 :isBGMON = GetPrivateProfileInt");
     picBGM_Click(isBGMON_ != 0 ? 1 : 0);
     trace("Pass 7-9 :picBGM_Click");
@@ -133,9 +134,7 @@ bool MainWindow::formLoad() {
     mnuSound->setChecked(soundMode_ != 0);
     trace("Pass 7-12 :mnuSound.Checked ");
 
-    scaleX_ = static_cast<float>(480.0 / 2400.0);
-    ballSize_ = static_cast<float>(layout::kBallSize);
-    scaleY_ = static_cast<float>(240.0 / 1200.0);
+    // The table's scale and ball size are fixed in the game layer (TableScale).
 
     QFont messageFont = lblTovisMessage->font();
     messageFont.setFamily(isJapanese_ ? kFontMsGothic : kFontArial);
@@ -143,7 +142,7 @@ bool MainWindow::formLoad() {
     trace("Pass 7-13 :lblTovisMessage.Font.Name" + lblTovisMessage->font().family().toStdString());
 
     state.gameKind = kGameKindFourBall;
-    const int ballSize = static_cast<int>(ballSize_);
+    const int ballSize = static_cast<int>(game_->scale().ballSize);
     shpTarget->setShapeSize(ballSize);
     shpQBall->setShapeSize(ballSize);
     trace("Pass 7-14 :shpTarget & shpQBall");
