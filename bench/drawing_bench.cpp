@@ -1,9 +1,9 @@
+#include "window/fonts.h"
 #include "window/infomation_drawing.h"
 #include "window/table_drawing.h"
 
 #include <QApplication>
 #include <QByteArray>
-#include <QFont>
 #include <benchmark/benchmark.h>
 
 namespace zandrel {
@@ -38,17 +38,29 @@ Balls fourBalls() {
     return balls;
 }
 
-/// One frame of a running shot: the bare table, four shadows, four balls.
-void BM_ComposeFrame(benchmark::State& state) {
+/// What every frame is composed from, and where it is composed.
+struct FrameInputs {
+    FrameInputs() { iniPictures(picBalls, picTable); }
+    /// The bare table, four shadows, four balls, with `captions` painted in between.
+    template <class Captions> void compose(Captions captions) {
+        drawEmptyTable(buffer, picTable);
+        captions(buffer);
+        drawBallsWithShadows(buffer, picBalls, balls, kBallSize);
+    }
     const Surface picTable = makeTablePicture();
     Surface picBalls;
-    iniPictures(picBalls, picTable);
-    Surface buffer(kTablePictureWidth, kTablePictureHeight);
+    Surface buffer{kTablePictureWidth, kTablePictureHeight};
     const Balls balls = fourBalls();
+};
+
+void noCaptions(Surface&) {}
+
+/// One frame of a running shot.
+void BM_ComposeFrame(benchmark::State& state) {
+    FrameInputs frame;
     for (auto _ : state) {
-        drawEmptyTable(buffer, picTable);
-        drawBallsWithShadows(buffer, picBalls, balls, kBallSize);
-        benchmark::DoNotOptimize(buffer.data());
+        frame.compose(noCaptions);
+        benchmark::DoNotOptimize(frame.buffer.data());
         benchmark::ClobberMemory();
     }
 }
@@ -56,16 +68,11 @@ BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMicrosecond);
 
 /// The same frame, then copied to the visible table as the game shows it.
 void BM_ComposeAndShowFrame(benchmark::State& state) {
-    const Surface picTable = makeTablePicture();
-    Surface picBalls;
-    iniPictures(picBalls, picTable);
-    Surface buffer(kTablePictureWidth, kTablePictureHeight);
+    FrameInputs frame;
     Surface screen(kTablePictureWidth, kTablePictureHeight);
-    const Balls balls = fourBalls();
     for (auto _ : state) {
-        drawEmptyTable(buffer, picTable);
-        drawBallsWithShadows(buffer, picBalls, balls, kBallSize);
-        bitBlt(screen, 0, 0, kTablePictureWidth, kTablePictureHeight, buffer, 0, 0, RasterOp::srcCopy);
+        frame.compose(noCaptions);
+        bitBlt(screen, 0, 0, kTablePictureWidth, kTablePictureHeight, frame.buffer, 0, 0, RasterOp::srcCopy);
         benchmark::DoNotOptimize(screen.data());
         benchmark::ClobberMemory();
     }
@@ -82,18 +89,12 @@ void BM_ComposeDemoFrame(benchmark::State& state) {
         static char* argv[] = {name, nullptr};
         static QApplication* const app = new QApplication(argc, argv);
         (void)app;
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        installFontSubstitutions();
     }
-    const Surface picTable = makeTablePicture();
-    Surface picBalls;
-    iniPictures(picBalls, picTable);
-    Surface buffer(kTablePictureWidth, kTablePictureHeight);
-    const Balls balls = fourBalls();
+    FrameInputs frame;
     for (auto _ : state) {
-        drawEmptyTable(buffer, picTable);
-        drawDemoCaptions(buffer, "Click here !");
-        drawBallsWithShadows(buffer, picBalls, balls, kBallSize);
-        benchmark::DoNotOptimize(buffer.data());
+        frame.compose([](Surface& buffer) { drawDemoCaptions(buffer, "Click here !"); });
+        benchmark::DoNotOptimize(frame.buffer.data());
         benchmark::ClobberMemory();
     }
 }
