@@ -1,5 +1,6 @@
 #include "window/fonts.h"
 #include "window/infomation_drawing.h"
+#include "game/coordinates.h"
 #include "window/table_drawing.h"
 
 #include <QApplication>
@@ -10,7 +11,6 @@ namespace zandrel {
 namespace {
 
 constexpr int kPictureHeight = 360;
-constexpr float kBallSize = 20.0f;
 
 /// A table picture with a plain cloth and a sprite strip whose cells are discs.
 Surface makeTablePicture() {
@@ -45,7 +45,7 @@ struct FrameInputs {
     template <class Captions> void compose(Captions captions) {
         drawEmptyTable(buffer, picTable);
         captions(buffer);
-        drawBallsWithShadows(buffer, picBalls, balls, kBallSize);
+        drawBallsWithShadows(buffer, picBalls, balls, kBallSpritePixels);
     }
     const Surface picTable = makeTablePicture();
     Surface picBalls;

@@ -74,20 +74,12 @@ Game::Game(GameView& view) : view_(view) {
 }
 
 void Game::setTimer(GameTimer timer, bool enabled) {
-    switch (timer) {
-    case GameTimer::motion:
+    // The game itself only needs to know whether a shot is moving and whether
+    // play time is being counted; the view owns the real timers.
+    if (timer == GameTimer::motion)
         state_.motionTimerEnabled = enabled;
-        break;
-    case GameTimer::timeCounter:
+    else if (timer == GameTimer::timeCounter)
         state_.timeCounterEnabled = enabled;
-        break;
-    case GameTimer::demo:
-        state_.demoTimerEnabled = enabled;
-        break;
-    case GameTimer::com:
-        state_.comTimerEnabled = enabled;
-        break;
-    }
     view_.setTimerEnabled(timer, enabled);
 }
 
@@ -121,7 +113,6 @@ void Game::initGame() {
     const Ball& cue = state_.table.balls[kCueBallIndex];
     view_.placeCueBallMarker(scale_.toPixelX(cue.x - kBallRadius), scale_.toPixelY(cue.y + kBallRadius));
     view_.enableShotInput(true);
-    state_.retryMenuEnabled = false;
     view_.setRetryMenuEnabled(false);
     view_.refreshTable();
 }
@@ -138,14 +129,12 @@ void Game::returnToMenu() {
     setMotionTimer(false);
     setTimer(GameTimer::demo, true);
     state_.idleSeconds = 0;
-    state_.menuScreenVisible = true;
     view_.setMenuScreenVisible(true);
     state_.playMode = playModeMenu;
 }
 
 void Game::enableRetryMenu() {
-    state_.retryMenuEnabled = state_.playMode == playModeSolo;
-    view_.setRetryMenuEnabled(state_.retryMenuEnabled);
+    view_.setRetryMenuEnabled(state_.playMode == playModeSolo);
 }
 
 void Game::changGameMenu() {
@@ -310,7 +299,6 @@ void Game::undoLastShot() {
     view_.setShotButtonEnabled(true);
     view_.centreTipMarker();
     view_.refreshTable();
-    state_.retryMenuEnabled = false;
     view_.setRetryMenuEnabled(false);
 }
 
@@ -378,7 +366,6 @@ void Game::lblLetsPlay_Click(const std::string& gameName, const std::string& vsM
         state_.targetPoints = target;
     initGame();
     view_.showInfomation();
-    state_.menuScreenVisible = false;
     view_.setMenuScreenVisible(false);
     view_.setShotButtonPlayLook();
     view_.setTovisMessageVisible(false);
@@ -400,11 +387,7 @@ void Game::lblMenu_Click(int index) {
         requestMusic(kTuneMenu);
         break;
     case kStartButton:
-        view_.centreTipMarker();
-        initGame();
-        state_.menuScreenVisible = false;
-        view_.setMenuScreenVisible(false);
-        view_.showInfomation();
+        mnuStart_click(); // the same restart; no shot is running here
         break;
     case kBackButton:
         undoLastShot();
@@ -421,7 +404,6 @@ void Game::mnuStart_click() {
         return;
     view_.centreTipMarker();
     initGame();
-    state_.menuScreenVisible = false;
     view_.setMenuScreenVisible(false);
     view_.showInfomation();
 }
@@ -436,7 +418,6 @@ void Game::mnuRetry_Click() {
 void Game::returnToSoloPlay() {
     if (state_.motionTimerEnabled)
         return;
-    state_.startMenuEnabled = true;
     view_.setStartMenuEnabled(true);
     state_.playMode = playModeSolo;
     setFirstPosition();

@@ -63,13 +63,8 @@ struct GameState {
     int bgmWanted = kNoTune;
     int bgmPlaying = kNoTune;
 
-    bool retryMenuEnabled = false;
-    bool startMenuEnabled = true;
-    bool menuScreenVisible = false;
     bool motionTimerEnabled = false;
     bool timeCounterEnabled = false;
-    bool demoTimerEnabled = false;
-    bool comTimerEnabled = false;
 };
 
 class Game {

@@ -110,10 +110,10 @@ void MainWindow::loadPictures() {
 void MainWindow::createTableScreen() {
     using namespace layout;
 
-    picPool0 = new PictureBox(kTablePixelWidth, kTablePixelHeight, kDarkGreen, this);
+    picPool0 = new PictureBox(kTablePictureWidth, kTablePictureHeight, kDarkGreen, this);
     picPool0->setGeometry(kPicPool);
     picPool0->setMouseTracking(true);
-    picPool1 = Surface(kTablePixelWidth, kTablePixelHeight, kDarkGreen);
+    picPool1 = Surface(kTablePictureWidth, kTablePictureHeight, kDarkGreen);
 
     lblTovisMessage =
         new TextLabel(QString(), gameFont(kFontMsGothic, kTovisMessagePoints, true), kGreen, picPool0);
@@ -121,8 +121,8 @@ void MainWindow::createTableScreen() {
     lblTovisMessage->setGeometry(kLblTovisMessage);
     lblTovisMessage->hide();
 
-    shpQBall = new ShapeWidget(kBallSize, kCueBallMarkerLine, kCueBallMarkerFill, picPool0);
-    shpTarget = new ShapeWidget(kBallSize, kAimMarker, std::nullopt, picPool0);
+    shpQBall = new ShapeWidget(int(kBallSpritePixels), kCueBallMarkerLine, kCueBallMarkerFill, picPool0);
+    shpTarget = new ShapeWidget(int(kBallSpritePixels), kAimMarker, std::nullopt, picPool0);
 
     picSetPoint = new PictureBox(kPicSetPoint.width(), kPicSetPoint.height(), kGrey, this);
     picSetPoint->setGeometry(kPicSetPoint);
@@ -141,7 +141,7 @@ void MainWindow::createTableScreen() {
     HScroll1->setSingleStep(1);
     HScroll1->setValue(kPowerMaximum);
 
-    cmdShot = new QPushButton(QStringLiteral("SHOT!"), this);
+    cmdShot = new QPushButton(QString::fromUtf8(kSoloShotCaption), this);
     cmdShot->setFont(gameFont(kFontArial, 18.75, true));
     cmdShot->setFocusPolicy(Qt::NoFocus);
 

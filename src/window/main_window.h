@@ -31,6 +31,8 @@ namespace zandrel {
 inline constexpr const char* kVersion = "0.02";
 inline constexpr const char* kReleaseDate = "2000/3/12";
 /// The author's addresses (opened from the menu screen).
+/// The shot button's caption in solo play before "Let's Play!" restyles it.
+inline constexpr const char* kSoloShotCaption = "SHOT!";
 inline constexpr const char* kAuthorMail = "tovi@zandrel.example";
 inline constexpr const char* kAuthorHomePage = "https://zandrel.example/";
 

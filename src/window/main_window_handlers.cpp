@@ -15,7 +15,6 @@ namespace {
 
 const QString kMailRestCaption = QStringLiteral("E-Mail");
 const QString kHomePageRestCaption = QStringLiteral("Get New!");
-const QString kChangeToVsCaption = QStringLiteral("独り撞き→対戦(&M)");
 
 } // namespace
 

@@ -23,7 +23,7 @@ void MainWindow::redrawTable() {
     if (gameState().playMode == playModeDemo)
         drawDemoCaptions(picPool1, langText(kDemoClickJa, kDemoClickEn).toStdString());
     drawBallsWithShadows(picPool1, picBalls, gameState().table.balls, game_->scale().ballSize);
-    bitBlt(picPool0->canvas(), 0, 0, layout::kTablePixelWidth, layout::kTablePixelHeight, picPool1, 0, 0,
+    bitBlt(picPool0->canvas(), 0, 0, kTablePictureWidth, kTablePictureHeight, picPool1, 0, 0,
            RasterOp::srcCopy);
     picPool0->showCanvas();
 }

@@ -30,7 +30,6 @@ constexpr int kDemoTickMs = 1000;
 constexpr double kSoloShotButtonPoints = 24.0;
 constexpr int kTwips = static_cast<int>(kTwipsPerPixel);
 
-const QString kSoloShotCaption = QStringLiteral("SHOT!");
 const QString kChangeToVsCaption = QStringLiteral("独り撞き→対戦(&M)");
 
 /// The number a trapped error is reported with.
@@ -183,8 +182,8 @@ void MainWindow::setMenuCaptions() {
 }
 
 void MainWindow::initPictureSize() {
-    picPool0->resizeSurfaces(layout::kTablePixelWidth, layout::kTablePixelHeight);
-    picPool1 = Surface(layout::kTablePixelWidth, layout::kTablePixelHeight, kDarkGreen);
+    picPool0->resizeSurfaces(kTablePictureWidth, kTablePictureHeight);
+    picPool1 = Surface(kTablePictureWidth, kTablePictureHeight, kDarkGreen);
 }
 
 void MainWindow::arrangeControls() {
@@ -252,12 +251,9 @@ void MainWindow::initGameMode() {
     step([&] { trace("Pass 7-3-1 :iniGameMode begin"); });
     step([&] { state.playMode = playModeSolo; });
     step([&] { mnuChangeMode->setText(kChangeToVsCaption); });
-    step([&] {
-        state.startMenuEnabled = true;
-        setStartMenuEnabled(true);
-    });
+    step([&] { setStartMenuEnabled(true); });
     step([&] { trace("Pass 7-3-2 :iniGameMode mid:mnuStart.Enabled"); });
-    step([&] { cmdShot->setText(kSoloShotCaption); });
+    step([&] { cmdShot->setText(QString::fromUtf8(kSoloShotCaption)); });
     step([&] { stepName = "cmdShot.Caption"; });
     step([&] { trace("Pass 7-3-2-1 :iniGameMode mid:cmdShot.Caption"); });
     step([&] {

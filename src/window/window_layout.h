@@ -20,11 +20,8 @@ inline constexpr int kBorderHeight = 1;
 inline constexpr int kFrameExtraHeight = 6;
 
 // The table.
-inline constexpr int kTablePixelWidth = 540;
-inline constexpr int kTablePixelHeight = 300; ///< both table pictures' surfaces
 inline constexpr QRect kPicPool{0, 25, 540, 299};
 inline constexpr QRect kLblTovisMessage{48, 32, 429, 25}; ///< inside picPool(0)
-inline constexpr int kBallSize = 20;                      ///< marker shapes and sprites
 
 // The information band.
 inline constexpr QRect kPicInfomation{0, 0, 321, 25};

@@ -16,7 +16,6 @@
 namespace zandrel {
 namespace {
 
-constexpr float kBallSize = 20.0f;
 constexpr Rgb kShadowColour = rgb(0x00, 0x58, 0x00);
 constexpr Rgb kGreen = rgb(0x00, 0xff, 0x00);
 
@@ -141,18 +140,18 @@ TEST_F(TableDrawing, ShadowsLieTwoPixelsDownRightExceptOverTheRails) {
 }
 
 TEST_F(TableDrawing, BallCornersRoundHalvesToEvenAndMovingBallsUseRowOne) {
-    drawBallInBuffer(buffer, picBalls, ballAtPixel(100.5, 101.5), 0, kBallSize);
+    drawBallInBuffer(buffer, picBalls, ballAtPixel(100.5, 101.5), 0, kBallSpritePixels);
     EXPECT_EQ(boundsOf(buffer, ballColour(0, 0)), (Box{90, 92, 109, 111}));
-    drawBallInBuffer(buffer, picBalls, ballAtPixel(201.5, 100.5), 1, kBallSize);
+    drawBallInBuffer(buffer, picBalls, ballAtPixel(201.5, 100.5), 1, kBallSpritePixels);
     EXPECT_EQ(boundsOf(buffer, ballColour(1, 0)), (Box{192, 90, 211, 109}));
 
     const Ball moving = ballAtPixel(100, 200, 0.5f);
-    drawBallInBuffer(buffer, picBalls, moving, 2, kBallSize);
+    drawBallInBuffer(buffer, picBalls, moving, 2, kBallSpritePixels);
     EXPECT_EQ(boundsOf(buffer, ballColour(2, 1)), (Box{90, 190, 109, 209}));
     EXPECT_FALSE(boundsOf(buffer, ballColour(2, 0)));
 
     Surface screen = emptyTable; // straight to the screen: always row 0, no shadow
-    drawBallOnScreen(screen, picBalls, moving, 3, kBallSize);
+    drawBallOnScreen(screen, picBalls, moving, 3, kBallSpritePixels);
     EXPECT_EQ(boundsOf(screen, ballColour(3, 0)), (Box{90, 190, 109, 209}));
     EXPECT_FALSE(boundsOf(screen, kShadowColour));
 }
@@ -161,13 +160,13 @@ TEST_F(TableDrawing, BallsOffTheTableAreNotDrawnAndBallsLieOverAllShadows) {
     Ball off = ballAtPixel(100, 100);
     off.onTable = false;
     drawBallMark(buffer, picBalls, off);
-    drawBallInBuffer(buffer, picBalls, off, 0, kBallSize);
-    drawBallOnScreen(buffer, picBalls, off, 0, kBallSize);
+    drawBallInBuffer(buffer, picBalls, off, 0, kBallSpritePixels);
+    drawBallOnScreen(buffer, picBalls, off, 0, kBallSpritePixels);
     EXPECT_EQ(buffer, emptyTable);
 
     // Ball 1's shadow reaches into ball 0 at (93, 93); ball 2 covers ball 0 at (105, 100).
     Balls balls{ballAtPixel(100, 100), ballAtPixel(85, 85), ballAtPixel(110, 100), off};
-    drawBallsWithShadows(buffer, picBalls, balls, kBallSize);
+    drawBallsWithShadows(buffer, picBalls, balls, kBallSpritePixels);
     EXPECT_EQ(buffer.pixel(93, 93), ballColour(0, 0));
     EXPECT_EQ(buffer.pixel(105, 100), ballColour(2, 0));
     EXPECT_EQ(buffer.pixel(121, 102), kShadowColour); // the shadow's edge beside its ball
