@@ -1,6 +1,6 @@
+#include "game/coordinates.h"
 #include "window/fonts.h"
 #include "window/infomation_drawing.h"
-#include "game/coordinates.h"
 #include "window/table_drawing.h"
 
 #include <QApplication>
