@@ -1,6 +1,8 @@
 #include "window/infomation_drawing.h"
 
 #include "game/game.h"
+#include "window/colours.h"
+#include "window/fonts.h"
 #include "window/picture_box.h"
 #include "window/table_drawing.h"
 
@@ -20,15 +22,14 @@ namespace zandrel {
 
 namespace {
 
-constexpr Rgb kStripBackground = rgb(0x00, 0x00, 0x00);
-constexpr Rgb kStripInk = rgb(0x00, 0xff, 0x00);
-constexpr Rgb kDemoInk = rgb(0x00, 0x80, 0x00);
+constexpr Rgb kStripBackground = kBlack;
+constexpr Rgb kStripInk = kGreen;
+constexpr Rgb kDemoInk = kDarkGreen;
 constexpr Rgb kAlphaByte = 0xff000000u;
 
-constexpr char kFontFamily[] = "Arial";
-constexpr int kStripFontPixels = 16;       ///< 12 points at 15 twips per pixel
-constexpr int kDemoTitleFontPixels = 133;  ///< 100 points
-constexpr int kDemoCaptionFontPixels = 40; ///< 30 points
+constexpr double kStripFontPoints = 12.0;
+constexpr double kDemoTitleFontPoints = 100.0;
+constexpr double kDemoCaptionFontPoints = 30.0;
 constexpr char kDemoTitle[] = "DEMO";
 constexpr int kDemoTitleX = 100;
 constexpr int kDemoTitleY = 75;
@@ -54,25 +55,18 @@ constexpr int kFrameBottom = 22;
 constexpr int kCueBallX = 290;
 constexpr int kCueBallY = 1;
 
-QFont boldFont(int pixelSize) {
-    QFont font(QString::fromLatin1(kFontFamily));
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    return font;
-}
-
 /// One piece of text whose top-left corner is at (x, y), drawn without a background.
 struct TextItem {
     int x = 0;
     int y = 0;
     const std::string* text = nullptr;
-    int fontPixels = 0;
+    double fontPoints = 0.0;
 };
 
 void paintItems(QPainter& painter, Rgb ink, std::initializer_list<TextItem> items) {
     painter.setPen(QColor::fromRgb(static_cast<QRgb>(ink | kAlphaByte)));
     for (const TextItem& item : items) {
-        painter.setFont(boldFont(item.fontPixels));
+        painter.setFont(gameFont(kFontArial, item.fontPoints, true));
         const int ascent = painter.fontMetrics().ascent();
         painter.drawText(QPoint(item.x, item.y + ascent), QString::fromStdString(*item.text));
     }
@@ -124,8 +118,8 @@ const CaptionLayer& demoCaptionLayer(const std::string& clickCaption, QSize size
         QPainter painter(&layer.image);
         const std::string title = kDemoTitle;
         paintItems(painter, kDemoInk,
-                   {{kDemoTitleX, kDemoTitleY, &title, kDemoTitleFontPixels},
-                    {kDemoCaptionX, kDemoCaptionY, &clickCaption, kDemoCaptionFontPixels}});
+                   {{kDemoTitleX, kDemoTitleY, &title, kDemoTitleFontPoints},
+                    {kDemoCaptionX, kDemoCaptionY, &clickCaption, kDemoCaptionFontPoints}});
     }
     int left = size.width();
     int top = size.height();
@@ -165,7 +159,7 @@ void drawInfomation(Surface& strip, const Surface& picTable, const Surface& picB
                     bool isVsCpu, int cueBallIndex, const std::string& line) {
     strip.fill(kStripBackground);
     if (playMode == playModeDemo) {
-        paintTexts(strip, kStripInk, {{kLineX, kLineY, &line, kStripFontPixels}});
+        paintTexts(strip, kStripInk, {{kLineX, kLineY, &line, kStripFontPoints}});
         return;
     }
     if (playMode != playModeSolo && playMode != playModeTwoPlayers)
@@ -182,7 +176,7 @@ void drawInfomation(Surface& strip, const Surface& picTable, const Surface& picB
     // The line first: a long one runs on under " Now :" and the cue-ball frame.
     const std::string now = kNowCaption;
     paintTexts(strip, kStripInk,
-               {{kLineX, kLineY, &line, kStripFontPixels}, {kNowX, kNowY, &now, kStripFontPixels}});
+               {{kLineX, kLineY, &line, kStripFontPoints}, {kNowX, kNowY, &now, kStripFontPoints}});
     drawFrame(strip, kFrameLeft, frameTop, kFrameRight, kFrameBottom, kStripInk);
     bitBlt(strip, kCueBallX, kCueBallY, kSpriteSize, kSpriteSize, picBalls, kSpriteSize * cueBallIndex, 0,
            RasterOp::srcCopy);
