@@ -61,15 +61,21 @@ public:
         return game_.rackGeneration_ == generation_ && game_.state_.motionTimerEnabled;
     }
     void drawBallOnScreen(int i) override { game_.view_.drawBallOnScreen(i); }
-    void playBallHitSound(float impactSpeed) override { game_.view_.playBallHitSound(impactSpeed); }
-    void playCushionSound(float speed) override { game_.view_.playCushionSound(speed); }
+    void playBallHitSound(float impactSpeed) override {
+        game_.sound_->playBallHitSound(impactSpeed, game_.state_.shotCount);
+    }
+    void playCushionSound(float speed) override { game_.sound_->playCushionSound(speed, game_.state_.shotCount); }
 
 private:
     Game& game_;
     unsigned generation_;
 };
 
-Game::Game(GameView& view) : view_(view) {
+namespace {
+GameSound silence;
+} // namespace
+
+Game::Game(GameView& view) : view_(view), sound_(&silence) {
     initPlayer();
 }
 
@@ -153,8 +159,7 @@ void Game::changGameMenu() {
 }
 
 void Game::requestMusic(int tune) {
-    state_.bgmPlaying = state_.bgmWanted;
-    state_.bgmWanted = tune;
+    sound_->requestMusic(tune);
 }
 
 // --- The shot cycle ---------------------------------------------------------

@@ -4,6 +4,7 @@
 // The window forwards its events here and shows what the game tells its view.
 
 #include "game/coordinates.h"
+#include "game/game_sound.h"
 #include "game/game_view.h"
 #include "simulation/table.h"
 
@@ -22,9 +23,6 @@ enum PlayMode : int {
 inline constexpr int kPlayerNameLength = 12;
 inline constexpr int kMaxCounter = 32767; ///< counters stop here instead of wrapping
 inline constexpr int kDefaultTargetPoints = 5;
-inline constexpr int kTuneMenu = 0;
-inline constexpr int kTuneGame = 2;
-inline constexpr int kNoTune = -1;
 
 /// One side of a game.
 struct Player {
@@ -60,9 +58,6 @@ struct GameState {
     float tipOffsetX = 0.0f; ///< side, -1..1
     float tipOffsetY = 0.0f; ///< vertical, -2..2
 
-    int bgmWanted = kNoTune;
-    int bgmPlaying = kNoTune;
-
     bool motionTimerEnabled = false;
     bool timeCounterEnabled = false;
 };
@@ -86,8 +81,10 @@ public:
     void setFirstPosition();
     /// Which table-screen buttons show in the current play mode.
     void changGameMenu();
-    /// A music request: the tune playing is remembered, then the new one is wanted.
+    /// A music request, passed to the sound side.
     void requestMusic(int tune);
+    /// Where contact sounds and music requests go; until set, nowhere.
+    void setSound(GameSound& sound) { sound_ = &sound; }
 
     // The shot cycle.
     void cmdShot_Click();
@@ -132,6 +129,7 @@ private:
     void startDemo();
 
     GameView& view_;
+    GameSound* sound_;
     GameState state_;
     TableScale scale_;
     bool inMotionTick_ = false;

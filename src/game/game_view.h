@@ -70,10 +70,6 @@ public:
     virtual void showMessage(const std::string& text) = 0;
     /// Lets pending window events run (mouse, menus, other timers).
     virtual void processPendingEvents() = 0;
-
-    // Sounds of a running shot.
-    virtual void playBallHitSound(float /*impactSpeed*/) {}
-    virtual void playCushionSound(float /*speed*/) {}
 };
 
 } // namespace zandrel

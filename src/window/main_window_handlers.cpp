@@ -149,13 +149,11 @@ void MainWindow::picSound_Click(int index) {
 }
 
 void MainWindow::picBGM_Click(int index) {
-    GameState& state = game_->mutableState();
     if (index != 0) {
         picBGM[0]->show();
         picBGM[1]->hide();
-        state.bgmWanted = kTuneMenu;
+        game_->requestMusic(kTuneMenu);
         isBGMON_ = kBgmOn;
-        state.bgmPlaying = kNoTune;
         timBGM->start();
     } else {
         picBGM[0]->hide();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/game_sound.h"
 #include "game/game_view.h"
 
 #include <functional>
@@ -51,6 +52,22 @@ public:
     std::vector<bool> buttons;
     std::vector<std::string> messages;
     std::function<void()> onYield;
+};
+
+/// Keeps the contact sounds and music requests the game reported.
+class RecordingSound : public GameSound {
+public:
+    void playBallHitSound(float speed, int shotCount) override { ballHits.push_back({speed, shotCount}); }
+    void playCushionSound(float speed, int shotCount) override { cushions.push_back({speed, shotCount}); }
+    void requestMusic(int tune) override { musicRequests.push_back(tune); }
+
+    struct Contact {
+        float speed;
+        int shotCount;
+    };
+    std::vector<Contact> ballHits;
+    std::vector<Contact> cushions;
+    std::vector<int> musicRequests;
 };
 
 } // namespace zandrel::testing

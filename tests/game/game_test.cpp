@@ -12,10 +12,12 @@ namespace zandrel {
 namespace {
 
 using testing::FakeView;
+using testing::RecordingSound;
 
 class GameTest : public ::testing::Test {
 protected:
     GameTest() : game(view) {
+        game.setSound(sound);
         game.initGame();
         game.returnToMenu();
     }
@@ -50,6 +52,7 @@ protected:
     const GameState& s() { return game.state(); }
 
     FakeView view;
+    RecordingSound sound;
     Game game;
 };
 
@@ -75,13 +78,12 @@ TEST_F(GameTest, LetsPlayStartsASoloGameAndMenuGoesBack) {
     EXPECT_FALSE(view.menuScreenVisible);
     EXPECT_EQ(view.buttons, (std::vector<bool>{true, true, true}));
     EXPECT_TRUE(view.shotButtonPlayLook);
-    EXPECT_EQ(s().bgmWanted, kTuneGame);
+    EXPECT_EQ(sound.musicRequests.back(), kTuneGame);
 
     game.lblMenu_Click(0); // "Menu"
     EXPECT_EQ(s().playMode, playModeMenu);
     EXPECT_TRUE(view.menuScreenVisible);
-    EXPECT_EQ(s().bgmWanted, kTuneMenu);
-    EXPECT_EQ(s().bgmPlaying, kTuneGame);
+    EXPECT_EQ(sound.musicRequests.back(), kTuneMenu);
 }
 
 TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBalls) {
