@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
+#include <dirent.h>
 #include <exception>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
+#include <set>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
-#include <vector>
 
 namespace zandrel {
 
@@ -22,11 +27,15 @@ constexpr char kSectionOpen = '[';
 constexpr char kSectionClose = ']';
 constexpr char kCommentMark = ';';
 constexpr char kKeyValueSeparator = '=';
-/// Separates section and key in the look-up table; never part of a name.
-constexpr char kNameSeparator = '\n';
+constexpr char kDoubleQuote = '"';
+constexpr char kSingleQuote = '\'';
 /// Mode of a newly created file (read-write for the user, readable for others).
 constexpr mode_t kNewFileMode = 0644;
-constexpr std::size_t kReadChunk = 64 * 1024;
+/// Symbolic links followed before giving up (a loop of links).
+constexpr int kMaxLinkHops = 40;
+/// Random characters mkostemp puts at the end of a temporary file's name.
+constexpr std::size_t kTempSuffixLength = 6;
+constexpr int kTempCreateAttempts = 3;
 /// Digits beyond this magnitude only saturate the result.
 constexpr long long kSaturation = static_cast<long long>(INT_MAX) + 1;
 
@@ -41,6 +50,11 @@ struct ProfileLine {
     std::string_view value;  ///< key value, trimmed
     std::size_t nameEnd = 0; ///< key lines: offset in text just past the key name
 };
+
+/// Size of a line's text plus its ending within the file.
+std::size_t lineSpan(const ProfileLine& line) {
+    return line.text.size() + line.ending.size();
+}
 
 std::string_view trimBlanks(std::string_view s) {
     const auto first = s.find_first_not_of(kBlanks);
@@ -59,15 +73,22 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
                                               [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
-std::string lookupKey(std::string_view section, std::string_view key) {
-    std::string result;
-    result.reserve(section.size() + key.size() + 1);
-    for (char c : section)
-        result += lowerAscii(c);
-    result += kNameSeparator;
-    for (char c : key)
-        result += lowerAscii(c);
-    return result;
+/// FNV-1a hash of a name in lower case; equal names (ignoring case) hash alike.
+std::uint32_t nameHash(std::string_view name) {
+    std::uint32_t hash = 2166136261u;
+    for (char c : name) {
+        hash ^= static_cast<unsigned char>(lowerAscii(c));
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+/// A value without one pair of matching outer quotes.
+std::string_view withoutQuotes(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == kDoubleQuote || value.front() == kSingleQuote) &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
 }
 
 ProfileLine classify(std::string_view text, std::string_view ending) {
@@ -97,22 +118,24 @@ ProfileLine classify(std::string_view text, std::string_view ending) {
     return line;
 }
 
-/// Splits file contents (without the byte order mark) into classified lines.
-std::vector<ProfileLine> splitLines(std::string_view body) {
-    std::vector<ProfileLine> lines;
-    std::size_t pos = 0;
-    while (pos < body.size()) {
-        const auto newline = body.find('\n', pos);
-        if (newline == std::string_view::npos) {
-            lines.push_back(classify(body.substr(pos), {}));
-            break;
-        }
-        const bool crlf = newline > pos && body[newline - 1] == '\r';
-        const auto textEnd = crlf ? newline - 1 : newline;
-        lines.push_back(classify(body.substr(pos, textEnd - pos), crlf ? kCrLf : kLf));
-        pos = newline + 1;
+/// Line of `body` starting at `pos` (which must lie inside it), classified.
+ProfileLine lineAt(std::string_view body, std::size_t pos) {
+    const auto newline = body.find('\n', pos);
+    if (newline == std::string_view::npos)
+        return classify(body.substr(pos), {});
+    const bool crlf = newline > pos && body[newline - 1] == '\r';
+    const auto textEnd = crlf ? newline - 1 : newline;
+    return classify(body.substr(pos, textEnd - pos), crlf ? kCrLf : kLf);
+}
+
+/// Calls visit(line, offset) for every line of `body`, in order, one at a time, so
+/// that no per-line storage is needed however many lines the file has.
+template <typename Visit> void forEachLine(std::string_view body, Visit&& visit) {
+    for (std::size_t pos = 0; pos < body.size();) {
+        const auto line = lineAt(body, pos);
+        visit(line, pos);
+        pos += lineSpan(line);
     }
-    return lines;
 }
 
 std::string_view withoutBom(std::string_view contents) {
@@ -120,7 +143,17 @@ std::string_view withoutBom(std::string_view contents) {
 }
 
 /// What happened when reading a whole file.
-enum class ReadResult { ok, missing, failed };
+enum class ReadResult { ok, missing, tooLarge, failed };
+
+/// Says once per file, on standard error, that a file too large is left alone.
+void reportTooLarge(const std::string& path) {
+    static std::mutex mutex;
+    static std::set<std::string> reported;
+    const std::lock_guard lock(mutex);
+    if (reported.insert(path).second)
+        std::fprintf(stderr, "zandrel: %s is larger than %zu bytes; ignored, defaults in use\n", path.c_str(),
+                     kMaxProfileFileSize);
+}
 
 ReadResult readWholeFile(const std::string& path, std::string& contents) {
     contents.clear();
@@ -134,20 +167,39 @@ ReadResult readWholeFile(const std::string& path, std::string& contents) {
         ::close(fd);
         return ReadResult::failed;
     }
-    std::string chunk(kReadChunk, '\0');
+    if (static_cast<unsigned long long>(info.st_size) > kMaxProfileFileSize) {
+        ::close(fd);
+        reportTooLarge(path);
+        return ReadResult::tooLarge;
+    }
+    // One byte more than the bound, to notice a file that grew since fstat.
+    contents.resize(static_cast<std::size_t>(info.st_size) + 1);
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
+        if (filled == contents.size()) {
+            if (contents.size() > kMaxProfileFileSize)
+                break;
+            contents.resize(std::min(contents.size() * 2, kMaxProfileFileSize + 1));
+        }
+        const ssize_t n = ::read(fd, contents.data() + filled, contents.size() - filled);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             ::close(fd);
+            contents.clear();
             return ReadResult::failed;
         }
         if (n == 0)
             break;
-        contents.append(chunk.data(), static_cast<std::size_t>(n));
+        filled += static_cast<std::size_t>(n);
     }
     ::close(fd);
+    contents.resize(filled);
+    if (filled > kMaxProfileFileSize) {
+        contents.clear();
+        reportTooLarge(path);
+        return ReadResult::tooLarge;
+    }
     return ReadResult::ok;
 }
 
@@ -172,22 +224,85 @@ void syncFolder(const std::filesystem::path& folder) {
     }
 }
 
+/// True for a name mkostemp made from `prefix` (prefix + six letters or digits).
+bool isTemporaryName(std::string_view name, std::string_view prefix) {
+    if (name.size() != prefix.size() + kTempSuffixLength || !name.starts_with(prefix))
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    });
+}
+
+/// Removes our own temporary files of `prefix` in the folder that no running write
+/// holds: a write keeps an exclusive lock on its temporary file until it is renamed,
+/// and the system drops that lock when the writer dies.
+void removeStaleTemporaries(const std::filesystem::path& folder, std::string_view prefix) {
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
+        return;
+    DIR* dir = ::fdopendir(dirFd);
+    if (dir == nullptr) {
+        ::close(dirFd);
+        return;
+    }
+    std::vector<std::string> candidates;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (isTemporaryName(entry->d_name, prefix))
+            candidates.emplace_back(entry->d_name);
+    }
+    for (const auto& name : candidates) {
+        const int fd = ::openat(dirfd(dir), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat opened {};
+        struct stat named {};
+        // Only a regular file of ours, unlocked, and still under that name.
+        if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_uid == ::geteuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(dirfd(dir), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino)
+            ::unlinkat(dirfd(dir), name.c_str(), 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+/// Creates and locks a temporary file for `target`; -1 when that fails.
+int createTemporary(const std::filesystem::path& folder, const std::string& prefix, std::string& tempPath) {
+    for (int attempt = 0; attempt < kTempCreateAttempts; ++attempt) {
+        tempPath = (folder / (prefix + "XXXXXX")).string();
+        const int fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
+        if (fd < 0)
+            return -1;
+        struct stat info {};
+        // Another write's clean-up may have taken the fresh file for a stale one
+        // before it was locked: then it has no name any more, and we start again.
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0)
+            return fd;
+        ::close(fd);
+    }
+    return -1;
+}
+
 /// Replaces the file at `target` with `contents` through a temporary file in the
 /// same folder, so that readers see either the old or the new file, never a part.
 bool replaceFileAtomically(const std::filesystem::path& target, std::string_view contents, mode_t mode) {
     const auto folder = target.parent_path().empty() ? std::filesystem::path(".") : target.parent_path();
-    std::string tempPath = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
+    const std::string prefix = "." + target.filename().string() + ".";
+    removeStaleTemporaries(folder, prefix);
+    std::string tempPath;
+    const int fd = createTemporary(folder, prefix, tempPath);
     if (fd < 0)
         return false;
-    const bool written = writeAll(fd, contents) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(tempPath.c_str(), target.c_str()) != 0) {
+    // The lock is held until the rename is done, so that no clean-up takes the file.
+    const bool written = writeAll(fd, contents) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0 &&
+                         ::rename(tempPath.c_str(), target.c_str()) == 0;
+    if (!written)
         ::unlink(tempPath.c_str());
-        return false;
-    }
-    syncFolder(folder);
-    return true;
+    ::close(fd);
+    if (written)
+        syncFolder(folder);
+    return written;
 }
 
 bool isStorableName(std::string_view name) {
@@ -198,38 +313,36 @@ bool isStorableName(std::string_view name) {
 std::string withValue(std::string_view contents, std::string_view section, std::string_view key,
                       std::string_view value) {
     const bool hasBom = contents.starts_with(kUtf8Bom);
-    const auto lines = splitLines(withoutBom(contents));
+    const auto body = withoutBom(contents);
 
-    std::string_view newline = kLf;
-    for (const auto& line : lines) {
-        if (!line.ending.empty()) {
-            newline = line.ending;
-            break;
-        }
-    }
-
+    // First pass: where the key line is or where a new one goes, by line offset.
+    std::string_view newline;
     std::optional<std::size_t> keyLine;      // the key line a read would find
     std::optional<std::size_t> firstSection; // header of the first matching section
     std::optional<std::size_t> insertAfter;  // last non-blank line of that section
-    bool inMatching = false;
     bool inFirstMatching = false;
-    for (std::size_t i = 0; i < lines.size() && !keyLine; ++i) {
-        const auto& line = lines[i];
+    forEachLine(body, [&](const ProfileLine& line, std::size_t offset) {
+        if (newline.empty() && !line.ending.empty())
+            newline = line.ending;
+        if (keyLine)
+            return;
         if (line.kind == LineKind::section) {
-            inMatching = equalsIgnoreCase(line.name, section);
-            inFirstMatching = inMatching && !firstSection;
-            if (inFirstMatching) {
-                firstSection = i;
-                insertAfter = i;
-            }
-            continue;
+            inFirstMatching = !firstSection && equalsIgnoreCase(line.name, section);
+            if (inFirstMatching)
+                firstSection = insertAfter = offset;
+            return;
         }
-        if (inMatching && line.kind == LineKind::key && equalsIgnoreCase(line.name, key))
-            keyLine = i;
-        else if (inFirstMatching && !trimBlanks(line.text).empty())
-            insertAfter = i;
-    }
+        if (!inFirstMatching)
+            return;
+        if (line.kind == LineKind::key && equalsIgnoreCase(line.name, key))
+            keyLine = offset;
+        else if (!trimBlanks(line.text).empty())
+            insertAfter = offset;
+    });
+    if (newline.empty())
+        newline = kLf;
 
+    // Second pass: the same lines, one changed or one added.
     std::string result;
     result.reserve(contents.size() + section.size() + key.size() + value.size() + 8);
     if (hasBom)
@@ -237,21 +350,20 @@ std::string withValue(std::string_view contents, std::string_view section, std::
     const auto appendKeyLine = [&] {
         result.append(key).append(1, kKeyValueSeparator).append(value).append(newline);
     };
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto& line = lines[i];
-        if (keyLine && *keyLine == i) {
+    forEachLine(body, [&](const ProfileLine& line, std::size_t offset) {
+        if (keyLine == offset) {
             result.append(line.text.substr(0, line.nameEnd)).append(1, kKeyValueSeparator).append(value);
             result.append(line.ending.empty() ? newline : line.ending);
-            continue;
+            return;
         }
         result.append(line.text);
-        if (!keyLine && insertAfter && *insertAfter == i) {
+        if (!keyLine && insertAfter == offset) {
             result.append(line.ending.empty() ? newline : line.ending);
             appendKeyLine();
-            continue;
+            return;
         }
         result.append(line.ending);
-    }
+    });
     if (!keyLine && !firstSection) {
         if (!result.empty() && result.back() != '\n')
             result.append(newline);
@@ -259,6 +371,33 @@ std::string withValue(std::string_view contents, std::string_view section, std::
         appendKeyLine();
     }
     return result;
+}
+
+/// The file a write must replace: `path` itself or, when it is a symbolic link, the
+/// file the chain of links ends at, whether that file exists yet or not. Nothing
+/// for a loop of links or a path that cannot be examined.
+std::optional<std::filesystem::path> followLinks(std::filesystem::path path) {
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0)
+            return errno == ENOENT ? std::optional(path) : std::nullopt;
+        if (!S_ISLNK(info.st_mode))
+            return path;
+        std::error_code error;
+        const auto named = std::filesystem::read_symlink(path, error);
+        if (error)
+            return std::nullopt;
+        path = named.is_absolute() ? named : path.parent_path() / named;
+    }
+    return std::nullopt;
+}
+
+/// True when the permissions of an existing file allow us to change it. Root may
+/// write anything, but a file without any write permission is read-only for the
+/// game as well.
+bool isWritableFile(const std::filesystem::path& path, const struct stat& info) {
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
+           ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 } // namespace
@@ -290,45 +429,102 @@ PrivateProfile PrivateProfile::load(const std::string& path) {
     try {
         std::string contents;
         if (readWholeFile(path, contents) == ReadResult::ok)
-            return fromText(contents);
+            return parse(std::move(contents));
     } catch (const std::exception&) {
-        // Out of memory on an absurd file: treat it as unreadable.
+        // Out of memory: treat the file as unreadable.
     }
     return {};
 }
 
 PrivateProfile PrivateProfile::fromText(std::string_view text) {
+    return parse(std::string(text));
+}
+
+PrivateProfile PrivateProfile::parse(std::string text) {
     PrivateProfile profile;
-    std::optional<std::string_view> section;
-    for (const auto& line : splitLines(withoutBom(text))) {
-        if (line.kind == LineKind::section)
-            section = line.name;
-        else if (line.kind == LineKind::key && section)
-            profile.values_.try_emplace(lookupKey(*section, line.name), line.value);
-    }
+    // Offsets are stored in 32 bits; files that large are refused long before.
+    if (text.size() > UINT32_MAX)
+        return profile;
+    profile.encoding_ = detectTextEncoding(text);
+    if (text.starts_with(kUtf8Bom))
+        text.erase(0, kUtf8Bom.size());
+    profile.text_ = std::move(text);
+    const std::string_view body = profile.text_;
+
+    // Counted first, so that the index takes exactly the room it needs.
+    std::size_t sectionCount = 0;
+    std::size_t keyCount = 0;
+    forEachLine(body, [&](const ProfileLine& line, std::size_t) {
+        sectionCount += line.kind == LineKind::section;
+        keyCount += line.kind == LineKind::key;
+    });
+    profile.sections_.reserve(sectionCount);
+    profile.keys_.reserve(keyCount);
+    std::optional<std::uint32_t> section;
+    forEachLine(body, [&](const ProfileLine& line, std::size_t offset) {
+        const auto at = static_cast<std::uint32_t>(offset);
+        if (line.kind == LineKind::section) {
+            section = at;
+            profile.sections_.push_back({nameHash(line.name), at});
+        } else if (line.kind == LineKind::key && section) {
+            profile.keys_.push_back({*section, nameHash(line.name), at});
+        }
+    });
+    std::sort(profile.sections_.begin(), profile.sections_.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.nameHash, a.offset) < std::tie(b.nameHash, b.offset);
+    });
+    std::sort(profile.keys_.begin(), profile.keys_.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.sectionOffset, a.nameHash, a.offset) <
+               std::tie(b.sectionOffset, b.nameHash, b.offset);
+    });
     return profile;
 }
 
-const std::string* PrivateProfile::find(std::string_view section, std::string_view key) const {
+std::optional<std::string_view> PrivateProfile::find(std::string_view section, std::string_view key) const {
     section = trimBlanks(section);
     key = trimBlanks(key);
     if (section.empty() || key.empty())
-        return nullptr;
-    const auto it = values_.find(lookupKey(section, key));
-    return it == values_.end() ? nullptr : &it->second;
+        return std::nullopt;
+    const std::string_view body = text_;
+
+    // The first section of that name, in file order among those of the same hash.
+    const auto sectionHash = nameHash(section);
+    auto header =
+        std::lower_bound(sections_.begin(), sections_.end(), sectionHash,
+                         [](const SectionLine& s, std::uint32_t hash) { return s.nameHash < hash; });
+    for (; header != sections_.end() && header->nameHash == sectionHash; ++header) {
+        if (equalsIgnoreCase(lineAt(body, header->offset).name, section))
+            break;
+    }
+    if (header == sections_.end() || header->nameHash != sectionHash)
+        return std::nullopt;
+
+    // Its first key line of that name.
+    const auto keyHash = nameHash(key);
+    auto entry =
+        std::lower_bound(keys_.begin(), keys_.end(), std::pair(header->offset, keyHash),
+                         [](const KeyLine& k, const std::pair<std::uint32_t, std::uint32_t>& wanted) {
+                             return std::pair(k.sectionOffset, k.nameHash) < wanted;
+                         });
+    for (; entry != keys_.end() && entry->sectionOffset == header->offset && entry->nameHash == keyHash;
+         ++entry) {
+        const auto line = lineAt(body, entry->offset);
+        if (equalsIgnoreCase(line.name, key))
+            return withoutQuotes(line.value);
+    }
+    return std::nullopt;
 }
 
 int PrivateProfile::getInt(std::string_view section, std::string_view key, int defaultValue) const {
-    const auto* value = find(section, key);
-    if (value == nullptr)
+    const auto value = find(section, key);
+    if (!value)
         return defaultValue;
     return parseProfileInt(*value).value_or(defaultValue);
 }
 
 std::string PrivateProfile::getString(std::string_view section, std::string_view key,
                                       std::string_view defaultValue) const {
-    const auto* value = find(section, key);
-    return value == nullptr ? std::string(defaultValue) : *value;
+    return std::string(find(section, key).value_or(defaultValue));
 }
 
 int getPrivateProfileInt(std::string_view section, std::string_view key, int defaultValue,
@@ -352,31 +548,33 @@ bool writePrivateProfileString(std::string_view section, std::string_view key, s
         return false;
     try {
         namespace fs = std::filesystem;
-        std::error_code error;
-        fs::path target(path);
-        // Write through a symbolic link to the file it names instead of replacing the link.
-        if (fs::is_symlink(fs::symlink_status(target, error))) {
-            target = fs::weakly_canonical(target, error);
-            if (error)
-                return false;
-        }
+        const fs::path given(path);
+        // Write through a symbolic link to the file it names, even one not there yet.
+        const auto target = followLinks(given);
+        if (!target)
+            return false;
         std::string contents;
-        const auto read = readWholeFile(target.string(), contents);
-        if (read == ReadResult::failed)
+        const auto read = readWholeFile(target->string(), contents);
+        if (read != ReadResult::ok && read != ReadResult::missing)
             return false;
         mode_t mode = kNewFileMode;
         if (read == ReadResult::ok) {
             struct stat info {};
-            if (::stat(target.c_str(), &info) == 0)
-                mode = info.st_mode & 07777;
+            if (::stat(target->c_str(), &info) != 0 || !isWritableFile(*target, info))
+                return false;
+            mode = info.st_mode & 07777;
         }
         const auto updated = withValue(contents, section, key, value);
-        if (target.has_parent_path()) {
-            fs::create_directories(target.parent_path(), error);
+        if (updated.size() > kMaxProfileFileSize)
+            return false; // a file the game would no longer read
+        // The game's own folder is made when missing; a link's target folder is not.
+        if (*target == given && target->has_parent_path()) {
+            std::error_code error;
+            fs::create_directories(target->parent_path(), error);
             if (error)
                 return false;
         }
-        return replaceFileAtomically(target, updated, mode);
+        return replaceFileAtomically(*target, updated, mode);
     } catch (const std::exception&) {
         return false;
     }

@@ -66,6 +66,8 @@ std::string asciiOnly(std::string_view bytes) {
     return result;
 }
 
+} // namespace
+
 std::string fromCp932(std::string_view bytes) {
     const iconv_t converter = ::iconv_open(kUtf8, kCp932);
     if (converter == reinterpret_cast<iconv_t>(-1))
@@ -96,8 +98,6 @@ std::string fromCp932(std::string_view bytes) {
     return result;
 }
 
-} // namespace
-
 bool isValidUtf8(std::string_view bytes) {
     for (std::size_t pos = 0; pos < bytes.size();) {
         const auto length = sequenceLength(bytes, pos);
@@ -106,6 +106,27 @@ bool isValidUtf8(std::string_view bytes) {
         pos += length;
     }
     return true;
+}
+
+TextEncoding detectTextEncoding(std::string_view contents) {
+    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+    if (contents.starts_with(kUtf8Bom))
+        return TextEncoding::utf8;
+    bool onlyTwoByteSequences = false;
+    for (std::size_t pos = 0; pos < contents.size();) {
+        const auto length = sequenceLength(contents, pos);
+        if (length == 0)
+            return TextEncoding::cp932;
+        if (length > 2)
+            return isValidUtf8(contents.substr(pos)) ? TextEncoding::utf8 : TextEncoding::cp932;
+        onlyTwoByteSequences = onlyTwoByteSequences || length == 2;
+        pos += length;
+    }
+    return onlyTwoByteSequences ? TextEncoding::cp932 : TextEncoding::utf8;
+}
+
+std::string decodeText(std::string_view bytes, TextEncoding encoding) {
+    return encoding == TextEncoding::cp932 ? fromCp932(bytes) : decodeUtf8OrCp932(bytes);
 }
 
 std::string decodeUtf8OrCp932(std::string_view bytes) {

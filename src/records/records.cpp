@@ -34,11 +34,12 @@ std::int16_t readInteger(const PrivateProfile& profile, std::string_view section
     return clampToInteger16(profile.getInt(section, key, defaultValue));
 }
 
-/// A text value cleaned, decoded to UTF-8 and fitted to its field length.
+/// A text value cleaned, decoded to UTF-8 as the whole file is stored, and fitted
+/// to its field length.
 std::string readText(const PrivateProfile& profile, std::string_view section, std::string_view key,
                      std::string_view defaultValue, std::size_t length) {
     const auto stored = trimNul(profile.getString(section, key, defaultValue));
-    return toFixedText(decodeUtf8OrCp932(stored), length);
+    return toFixedText(decodeText(stored, profile.textEncoding()), length);
 }
 
 } // namespace

@@ -5,12 +5,16 @@
 #include "support/random_profile.h"
 #include "support/test_files.h"
 
+#include <algorithm>
 #include <climits>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <strings.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,8 +44,16 @@ TEST(ReadString, FindsWhatAReaderOfTheFileExpects) {
         {"blanks around everything", "  [  PINDOR \t]  \n \t SOUND  =\t  1 \t\n", " PINDOR", "SOUND\t", "1"},
         {"blanks inside a value stay", "[A]\nk=  a  b  \n", "A", "k", "a  b"},
         {"first key wins", "[A]\nK=1\nk=2\n", "A", "k", "1"},
-        {"later section of the same name", "[A]\nx=0\n[B]\nk=9\n[a]\nk=2\n", "A", "k", "2"},
+        {"later section of the same name", "[A]\nx=0\n[B]\nk=9\n[a]\nk=2\n", "A", "k", d},
         {"first of two sections", "[A]\nk=1\n[A]\nk=2\n", "A", "k", "1"},
+        {"empty first section", "[A]\n[B]\n[A]\nk=9\n", "A", "k", d},
+        {"quotes removed after the blanks", "[A]\nk= \" a b \" \n", "A", "k", " a b "},
+        {"single quotes", "[A]\nk='x'\n", "A", "k", "x"},
+        {"one pair only", "[A]\nk=\"\"x\"\"\n", "A", "k", "\"x\""},
+        {"empty quotes", "[A]\nk=\"\"\n", "A", "k", ""},
+        {"quotes that do not match", "[A]\nk=\"x'\n", "A", "k", "\"x'"},
+        {"a quote alone", "[A]\nk=\"\n", "A", "k", "\""},
+        {"a quote at one end", "[A]\nk=\"24/05/01\n", "A", "k", "\"24/05/01"},
         {"key of another section", "[A]\nx=1\n[B]\nk=1\n", "A", "k", d},
         {"key before any section", "k=1\n[A]\nx=1\n", "A", "k", d},
         {"longer names are other names", "[AB]\nk=1\n[A]\nkk=1\nk1=2\n", "A", "k", d},
@@ -78,7 +90,8 @@ TEST(ReadInt, LeadingNumberSaturatedOrTheDefaultWhenThereIsNone) {
     const std::pair<std::string, int> cases[] = {
         {"1", 1}, {" 0", 0}, {"-1", -1}, {"+5", 5}, {"007", 7}, {"12abc", 12}, {"1 2", 1}, {"1e3", 1},
         {"0x10", 0}, {"3.9", 3}, {"-0", 0}, {"", kDefault}, {"abc", kDefault}, {"-", kDefault},
-        {"- 5", kDefault}, {"--1", kDefault}, {"\xEF\xBC\x93", kDefault}, {"2147483647", INT_MAX},
+        {"- 5", kDefault}, {"--1", kDefault}, {"+ 1", kDefault}, {"#1", kDefault}, {"[1]", kDefault},
+        {"\"0\"", 0}, {"'-1'", -1}, {"\" 7 \"", 7}, {"\"12\"x", kDefault}, {"\"3", kDefault}, {"'0\"", kDefault}, {"\xEF\xBC\x93", kDefault}, {"2147483647", INT_MAX},
         {"2147483648", INT_MAX}, {"-2147483649", INT_MIN}, {"4294967297", INT_MAX},
         {std::string(100000, '9'), INT_MAX}, {"-" + std::string(100000, '9'), INT_MIN}};
     // clang-format on
@@ -110,8 +123,10 @@ TEST(Write, ChangesOnlyWhatItMust) {
         {"into an empty section", "[A]\n[B]\nz=1\n", "a", "j", "2", "[A]\nj=2\n[B]\nz=1\n"},
         {"into the first of two sections", "[A]\nx=1\n[B]\n[A]\ny=1\n", "A", "z", "3",
          "[A]\nx=1\nz=3\n[B]\n[A]\ny=1\n"},
-        {"the key a read finds", "[A]\nx=1\n[B]\ny=0\n[A]\ny=1\nY=2\n", "A", "y", "5",
-         "[A]\nx=1\n[B]\ny=0\n[A]\ny=5\nY=2\n"},
+        {"the key a read finds", "[A]\nx=1\ny=1\nY=2\n[A]\ny=0\n", "A", "y", "5",
+         "[A]\nx=1\ny=5\nY=2\n[A]\ny=0\n"},
+        {"only in a later section: added to the first", "[A]\nx=1\n[B]\ny=0\n[A]\ny=1\n", "A", "y", "5",
+         "[A]\nx=1\ny=5\n[B]\ny=0\n[A]\ny=1\n"},
         {"CRLF: replace", "[A]\r\nk=1\r\nj=2\r\n", "A", "k", "5", "[A]\r\nk=5\r\nj=2\r\n"},
         {"CRLF: new key", "[A]\r\nk=1\r\n", "A", "j", "2", "[A]\r\nk=1\r\nj=2\r\n"},
         {"CRLF: new section", "[A]\r\nk=1\r\n", "B", "x", "1", "[A]\r\nk=1\r\n[B]\r\nx=1\r\n"},
@@ -149,6 +164,48 @@ TEST(Write, CreatesFoldersKeepsPermissionsAndFollowsLinks) {
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(readBytes(path), "[A]\nk=2\n");
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, rw);
+
+    // A link to a file not there yet: that file is made, the link stays.
+    fs::create_directory(dir.path() + "/elsewhere");
+    const auto dangling = dir.path() + "/dangling.ini";
+    fs::create_symlink("elsewhere/new.ini", dangling);
+    ASSERT_TRUE(writePrivateProfileString("A", "k", "3", dangling));
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ(readBytes(dir.path() + "/elsewhere/new.ini"), "[A]\nk=3\n");
+    EXPECT_EQ(getPrivateProfileInt("A", "k", 0, dangling), 3);
+
+    const auto loop = dir.path() + "/loop.ini";
+    fs::create_symlink("loop.ini", loop);
+    EXPECT_FALSE(writePrivateProfileString("A", "k", "1", loop));
+    const auto intoNowhere = dir.path() + "/nowhere.ini";
+    fs::create_symlink("no/such/folder/x.ini", intoNowhere);
+    EXPECT_FALSE(writePrivateProfileString("A", "k", "1", intoNowhere)) << "no folders made for a link";
+    EXPECT_TRUE(fs::is_symlink(loop) && fs::is_symlink(intoNowhere));
+}
+
+TEST(Write, RemovesTemporaryFilesOfKilledWritesOnly) {
+    TempConfigDir dir;
+    const auto path = dir.path() + "/a.ini";
+    const std::string stale[] = {".a.ini.Xy12Z9", ".a.ini.000000"};
+    const std::string kept[] = {".a.ini.Xy12Z", ".a.ini.Xy12Z9.bak", ".b.ini.Xy12Z9", "a.ini.Xy12Z9",
+                                ".a.ini.Xy-2Z9"};
+    for (const auto& name : stale)
+        writeBytes(dir.path() + "/" + name, "[A]\nk=");
+    for (const auto& name : kept)
+        writeBytes(dir.path() + "/" + name, "x");
+    // A write still running holds a lock on its temporary file.
+    const auto running = dir.path() + "/.a.ini.RuN123";
+    writeBytes(running, "[A]\n");
+    const int held = ::open(running.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    ASSERT_TRUE(writePrivateProfileString("A", "k", "1", path));
+    ::close(held);
+    for (const auto& name : stale)
+        EXPECT_FALSE(fs::exists(dir.path() + "/" + name)) << name;
+    for (const auto& name : kept)
+        EXPECT_TRUE(fs::exists(dir.path() + "/" + name)) << name;
+    EXPECT_TRUE(fs::exists(running));
+    EXPECT_EQ(readBytes(path), "[A]\nk=1\n");
 }
 
 TEST(Write, RefusesWhatTheFileCannotHoldAndLeavesItAlone) {
@@ -177,6 +234,14 @@ TEST(WriteFailure, BlockedOrUnwritablePlacesReturnFalse) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_FALSE(writePrivateProfileString("A", "k", "1", pipe)) << "must neither hang nor replace the pipe";
     EXPECT_EQ(getPrivateProfileInt("A", "k", 3, pipe), 3);
+    // Without any write permission the file stays as it is, for root as well.
+    const auto readOnly = dir.path() + "/read-only.ini";
+    writeBytes(readOnly, "[A]\nk=1\n");
+    const auto r = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(readOnly, r);
+    EXPECT_FALSE(writePrivateProfileString("A", "k", "2", readOnly));
+    EXPECT_EQ(readBytes(readOnly), "[A]\nk=1\n");
+    EXPECT_EQ(fs::status(readOnly).permissions() & fs::perms::all, r);
     if (::geteuid() != 0) { // folder permissions do not bind root
         const auto locked = dir.path() + "/locked";
         writeBytes(locked + "/a.ini", "[A]\nk=1\n");
@@ -206,6 +271,69 @@ TEST(WriteFailure, FailedWriteLeavesTheOldFileIntact) {
     EXPECT_FALSE(written);
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(entriesIn(dir.path()), 1) << "the temporary file must be removed";
+}
+
+TEST(HugeFiles, AboveTheBoundGiveDefaultsAreNeverWrittenAndSaySoOnce) {
+    TempConfigDir dir;
+    const auto path = dir.path() + "/big.ini";
+    std::string big = "[A]\nk=5\n";
+    big.resize(kMaxProfileFileSize, '\n');
+    writeBytes(path, big);
+    EXPECT_EQ(getPrivateProfileInt("A", "k", 7, path), 5) << "at the bound it is read";
+    EXPECT_TRUE(writePrivateProfileString("A", "k", "6", path));
+    EXPECT_FALSE(writePrivateProfileString("A", "j", "1", path)) << "would grow beyond the bound";
+
+    big += '\n';
+    writeBytes(path, big);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(getPrivateProfileInt("A", "k", 7, path), 7);
+    EXPECT_FALSE(writePrivateProfileString("A", "k", "1", path));
+    EXPECT_EQ(getPrivateProfileString("A", "k", d, path), d);
+    const auto said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(readBytes(path), big);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find(path), std::string::npos) << said;
+}
+
+/// Resets this process's peak resident memory; false where the system cannot.
+bool resetResidentPeak() {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.flush();
+    return clear.good();
+}
+
+long residentPeakKilobytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmHWM:"))
+            return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+TEST(HugeFiles, MemoryStaysWithinASmallMultipleOfTheText) {
+    constexpr std::size_t kSize = 8'000'000;
+    const auto repeated = [](std::string_view line) {
+        std::string text;
+        text.reserve(kSize + line.size());
+        while (text.size() < kSize)
+            text += line;
+        return text;
+    };
+    // The shapes with the most lines per byte: blank lines, tiny keys, tiny sections.
+    const std::string shapes[] = {repeated("\n"), "[A]\n" + repeated("k=\n"), repeated("[s]\n")};
+    for (const auto& text : shapes) {
+        if (!resetResidentPeak())
+            GTEST_SKIP() << "peak memory cannot be measured here";
+        const long before = residentPeakKilobytes();
+        const auto profile = PrivateProfile::fromText(text);
+        EXPECT_EQ(profile.getInt("A", "k", 4), 4);
+        const long grown = residentPeakKilobytes() - before;
+        // The text once, twelve bytes per line of at least three, and room for a
+        // sanitizer's bookkeeping; far below the hundred times it once took.
+        EXPECT_LT(grown, static_cast<long>(8 * kSize / 1024)) << text.substr(0, 4);
+    }
 }
 
 TEST(WriteFuzz, RandomFilesReadBackTheWrittenValueAndNothingElseChanges) {

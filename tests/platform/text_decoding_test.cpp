@@ -42,6 +42,26 @@ TEST(DecodeUtf8OrCp932, KeepsUtf8ConvertsCodePage932ReplacesTheRest) {
     EXPECT_TRUE(isValidUtf8(decodeUtf8OrCp932(all)));
 }
 
+TEST(DetectTextEncoding, WholeFileDecidesAndTwoByteSequencesAloneMeanCodePage932) {
+    const std::string myCp932 = "\xCF\xB2"; // ﾏｲ, also well-formed UTF-8
+    const std::pair<std::string, TextEncoding> cases[] = {
+        {"", TextEncoding::utf8},
+        {"[A]\nk=tovi\n", TextEncoding::utf8},
+        {"k=" + kTaroUtf8, TextEncoding::utf8},
+        {"k=" + myCp932 + "\nj=" + kTaroUtf8, TextEncoding::utf8},
+        {"k=" + myCp932, TextEncoding::cp932},
+        {"k=" + myCp932 + "\xC3\xBD", TextEncoding::cp932}, // ﾏｲﾃｽ
+        {"k=" + myCp932 + "\nj=" + kTaroCp932, TextEncoding::cp932},
+        {"k=" + kTaroUtf8 + "\nj=" + kTaroCp932, TextEncoding::cp932}, // not UTF-8 as a whole
+        {"\xEF\xBB\xBFk=\xC3\xA9", TextEncoding::utf8},
+        {"k=\xC3\xA9", TextEncoding::cp932}};
+    for (const auto& [contents, encoding] : cases)
+        EXPECT_EQ(detectTextEncoding(contents), encoding) << ::testing::PrintToString(contents);
+    EXPECT_EQ(decodeText(myCp932, TextEncoding::cp932), "\xEF\xBE\x8F\xEF\xBD\xB2");
+    EXPECT_EQ(decodeText(myCp932, TextEncoding::utf8), myCp932);
+    EXPECT_EQ(decodeText(kTaroCp932, TextEncoding::utf8), kTaroUtf8) << "a stray value still reads";
+}
+
 TEST(ToFixedText, CutsOrPadsByCharactersNotBytes) {
     std::string sun25;
     for (int i = 0; i < 25; ++i)

@@ -27,7 +27,9 @@ TEST(SoundSettings, StoredValuesAndHowTheGameRunsThem) {
         {"SOUND= 0\nBGM= 0", {0, 0}, {0, 0}},  {"SOUND=-1", {-1, -1}, {0, -1}},
         {"SOUND=2\nBGM=1", {2, 1}, {0, -1}},   {"sound = 0 \r\nbgm = 0 \r", {0, 0}, {0, 0}},
         {"SOUND=abc\nBGM=", {1, -1}, {1, -1}}, {"SOUND=70000\nBGM=-70000", {32767, -32768}, {0, -1}},
-        {"SOUND=1 \nBGM=0x1", {1, 0}, {1, 0}}};
+        {"SOUND=1 \nBGM=0x1", {1, 0}, {1, 0}}, {"SOUND=\"0\"\nBGM=\"0\"", {0, 0}, {0, 0}},
+        {"SOUND='0'", {0, -1}, {0, -1}},       {"SOUND='-1'", {-1, -1}, {0, -1}},
+        {"SOUND=\"0'", {1, -1}, {1, -1}},      {"BGM=0\n[PINDOR]\nSOUND=0", {1, 0}, {1, 0}}};
     for (const auto& [lines, stored, running] : cases) {
         writeBytes(settingsFilePath(), "[PINDOR]\n" + lines + "\n[OTHER]\nSOUND=5\nBGM=5\n");
         EXPECT_EQ(loadSoundSettings(), stored) << lines;
@@ -54,6 +56,12 @@ TEST(SoundSettings, EachSwitchIsWrittenNormalisedKeepingOtherLines) {
     ASSERT_TRUE(saveSoundSettings(normalizeSoundSettings(loadSoundSettings())));
     EXPECT_EQ(readBytes(settingsFilePath()),
               "; mine\r\n[PINDOR]\r\nHiColor=1\r\nSOUND= 0\r\nBGM=-1\r\n[Other]\r\nx=y\r\n");
+
+    // A key only in a second section of the name goes into the first, where reads look.
+    writeBytes(settingsFilePath(), "[PINDOR]\nBGM=0\n[PINDOR]\nSOUND=0\n");
+    ASSERT_TRUE(saveSoundMode(0));
+    EXPECT_EQ(readBytes(settingsFilePath()), "[PINDOR]\nBGM=0\nSOUND= 0\n[PINDOR]\nSOUND=0\n");
+    EXPECT_EQ(loadSoundSettings(), (SoundSettings{0, 0}));
 }
 
 TEST(SoundSettings, BlockedFolderReturnsFalseWithoutThrowing) {
@@ -63,6 +71,24 @@ TEST(SoundSettings, BlockedFolderReturnsFalseWithoutThrowing) {
     EXPECT_FALSE(saveBgmMode(0));
     EXPECT_FALSE(saveSoundSettings({1, -1}));
     EXPECT_EQ(loadSoundSettings(), (SoundSettings{1, -1}));
+}
+
+TEST(SoundSettings, ReadOnlyOrHugeFileStaysAsItIs) {
+    TempConfigDir dir;
+    std::string huge = "[PINDOR]\nSOUND=0\n";
+    huge.resize(5 << 20, '\n');
+    const std::pair<std::string, SoundSettings> cases[] = {{"[PINDOR]\nSOUND=0\n", {0, -1}}, {huge, {1, -1}}};
+    for (const auto& [contents, stored] : cases) {
+        writeBytes(settingsFilePath(), contents);
+        std::filesystem::permissions(settingsFilePath(), contents == huge
+                                                             ? std::filesystem::perms::owner_all
+                                                             : std::filesystem::perms::owner_read);
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(loadSoundSettings(), stored);
+        EXPECT_FALSE(saveSoundSettings({1, -1}));
+        ::testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(readBytes(settingsFilePath()) == contents) << "file left alone";
+    }
 }
 
 TEST(SoundSettings, HostileFilesLoadIntoDefinedValuesAndSaveReadsBack) {
