@@ -73,24 +73,6 @@ TEST(SoundSettings, BlockedFolderReturnsFalseWithoutThrowing) {
     EXPECT_EQ(loadSoundSettings(), (SoundSettings{1, -1}));
 }
 
-TEST(SoundSettings, ReadOnlyOrHugeFileStaysAsItIs) {
-    TempConfigDir dir;
-    std::string huge = "[PINDOR]\nSOUND=0\n";
-    huge.resize(5 << 20, '\n');
-    const std::pair<std::string, SoundSettings> cases[] = {{"[PINDOR]\nSOUND=0\n", {0, -1}}, {huge, {1, -1}}};
-    for (const auto& [contents, stored] : cases) {
-        writeBytes(settingsFilePath(), contents);
-        std::filesystem::permissions(settingsFilePath(), contents == huge
-                                                             ? std::filesystem::perms::owner_all
-                                                             : std::filesystem::perms::owner_read);
-        ::testing::internal::CaptureStderr();
-        EXPECT_EQ(loadSoundSettings(), stored);
-        EXPECT_FALSE(saveSoundSettings({1, -1}));
-        ::testing::internal::GetCapturedStderr();
-        EXPECT_TRUE(readBytes(settingsFilePath()) == contents) << "file left alone";
-    }
-}
-
 TEST(SoundSettings, HostileFilesLoadIntoDefinedValuesAndSaveReadsBack) {
     TempConfigDir dir;
     testing::RandomProfile random;
