@@ -151,7 +151,7 @@ void reportTooLarge(const std::string& path) {
     static std::set<std::string> reported;
     const std::lock_guard lock(mutex);
     if (reported.insert(path).second)
-        std::fprintf(stderr, "zandrel: %s is larger than %zu bytes; ignored, defaults in use\n", path.c_str(),
+        std::fprintf(stderr, "zandrel: %s is larger than %zu bytes; left alone, defaults in use\n", path.c_str(),
                      kMaxProfileFileSize);
 }
 
