@@ -107,3 +107,4 @@ SHOT_X=272 SHOT_Y=350
 BACK_X=388 BACK_Y=12
 TABLE_TOP=25
 CUE_START_X=90 CUE_START_Y=$((150 + TABLE_TOP)) # the four-ball rack's cue ball
+DEMO_X=440 DEMO_Y=312 # "４つ球のデモ"
