@@ -32,7 +32,7 @@ public:
             sync();
             if (due_[i] >= 0 && now_ >= due_[i]) {
                 due_[i] += kIntervals[i];
-                fire(static_cast<GameTimer>(i));
+                (game_.*kHandlers[i])();
             }
         }
         sync();
@@ -49,7 +49,9 @@ public:
 
 private:
     static constexpr int kStepMs = 50;
-    static constexpr std::array<int, 4> kIntervals = {50, 1000, 1000, 100}; // motion, time, demo, com
+    static constexpr std::array<int, 4> kIntervals = {50, 1000, 1000, 100}; // in GameTimer's order
+    static constexpr void (Game::*kHandlers[])() = {&Game::Timer1_Timer, &Game::timTimeCounter_Timer,
+                                                    &Game::timDemo_Timer, &Game::timCom_Timer};
 
     void sync() {
         for (int i = 0; i < int(kIntervals.size()); ++i) {
@@ -60,23 +62,6 @@ private:
                 due_[i] = now_ + kIntervals[i];
         }
     }
-    void fire(GameTimer timer) {
-        switch (timer) {
-        case GameTimer::motion:
-            game_.Timer1_Timer();
-            break;
-        case GameTimer::timeCounter:
-            game_.timTimeCounter_Timer();
-            break;
-        case GameTimer::demo:
-            game_.timDemo_Timer();
-            break;
-        case GameTimer::com:
-            game_.timCom_Timer();
-            break;
-        }
-    }
-
     Game& game_;
     FakeView& view_;
     std::array<int, 4> due_;

@@ -273,17 +273,8 @@ TEST_F(GameTest, ATickDueDuringTheYieldDoesNotStepAgain) {
     }
 }
 
-TEST_F(GameTest, PlaySecondsCountAfterAShotAndIdleSecondsOnTheMenuScreen) {
-    game.timDemo_Timer();
-    EXPECT_EQ(s().idleSeconds, 1);
-    game.lblHelp_Click();
-    EXPECT_EQ(s().idleSeconds, 100);
-    game.timDemo_Timer(); // past the limit: the count starts over
-    EXPECT_EQ(s().idleSeconds, 0);
-
+TEST_F(GameTest, PlaySecondsCountOnceAShotHasBeenMade) {
     letsPlay();
-    game.timDemo_Timer();
-    EXPECT_EQ(s().idleSeconds, 0);
     EXPECT_FALSE(s().timeCounterEnabled);
     missShot();
     EXPECT_TRUE(s().timeCounterEnabled);

@@ -32,6 +32,9 @@ TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
         EXPECT_TRUE(w.cmdShot->font().bold());
         EXPECT_EQ(w.cmdShot->font().pixelSize(), 16) << "12 points";
         EXPECT_TRUE(w.timCom->isActive());
+        w.mnuChangeMode->trigger(); // the mode switch and the match result do nothing here
+        w.mnuCurrentCondition->trigger();
+        EXPECT_EQ(h.state().playMode, playModeDemo);
 
         h.game().timCom_Timer();
         h.game().timCom_Timer();
