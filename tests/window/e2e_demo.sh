@@ -5,18 +5,6 @@
 GAME=${1:?usage: e2e_demo.sh path/to/zandrel}
 source "$(dirname "$0")/e2e_common.sh"
 
-# wait_for WHAT TEST...: screenshots as "now" until the command succeeds (10 s at most).
-wait_for() {
-    local what=$1
-    shift
-    for _ in $(seq 1 100); do
-        screenshot now
-        "$@" && return 0
-        sleep 0.1
-    done
-    fail "$what never showed"
-}
-
 # count_in NAME GEOMETRY FX: pixels of a screenshot's area for which FX holds.
 count_in() {
     convert "$work/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:
