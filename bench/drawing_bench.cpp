@@ -1,10 +1,15 @@
 #include "game/coordinates.h"
+#include "window/colours.h"
 #include "window/fonts.h"
 #include "window/infomation_drawing.h"
 #include "window/table_drawing.h"
+#include "window/text_label.h"
+#include "window/window_layout.h"
 
 #include <QApplication>
 #include <QByteArray>
+#include <QImage>
+#include <QPainter>
 #include <benchmark/benchmark.h>
 
 namespace zandrel {
@@ -79,8 +84,7 @@ void BM_ComposeAndShowFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_ComposeAndShowFrame)->Unit(benchmark::kMicrosecond);
 
-/// A demonstration frame: the captions are painted between the table and the balls.
-void BM_ComposeDemoFrame(benchmark::State& state) {
+void ensureApplication() {
     if (QCoreApplication::instance() == nullptr) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
@@ -91,6 +95,11 @@ void BM_ComposeDemoFrame(benchmark::State& state) {
         (void)app;
         installFontSubstitutions();
     }
+}
+
+/// A demonstration frame: the captions are painted between the table and the balls.
+void BM_ComposeDemoFrame(benchmark::State& state) {
+    ensureApplication();
     FrameInputs frame;
     for (auto _ : state) {
         frame.compose([](Surface& buffer) { drawDemoCaptions(buffer, "Click here !"); });
@@ -99,6 +108,28 @@ void BM_ComposeDemoFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ComposeDemoFrame)->Unit(benchmark::kMicrosecond);
+
+/// A demonstration frame with Tovi's caption label laid over it, as the
+/// window shows it while a turn announces its shot.
+void BM_ComposeDemoFrameWithTovisCaption(benchmark::State& state) {
+    ensureApplication();
+    FrameInputs frame;
+    TextLabel caption(QStringLiteral("ちょっと遠いな… 赤－黄!"), gameFont(kFontMsGothic, 14.25, true), kGreen,
+                      nullptr);
+    caption.setBackgroundColour(kBlack);
+    caption.setGeometry(layout::kLblTovisMessage);
+    QImage image(reinterpret_cast<uchar*>(frame.buffer.data()), kTablePictureWidth, kTablePictureHeight,
+                 kTablePictureWidth * int(sizeof(Rgb)), QImage::Format_RGB32);
+    for (auto _ : state) {
+        frame.compose([](Surface& buffer) { drawDemoCaptions(buffer, "Click here !"); });
+        QPainter painter(&image);
+        caption.render(&painter, layout::kLblTovisMessage.topLeft());
+        painter.end();
+        benchmark::DoNotOptimize(frame.buffer.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ComposeDemoFrameWithTovisCaption)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace zandrel

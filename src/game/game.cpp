@@ -4,21 +4,44 @@
 #include "game/coordinates.h"
 #include "simulation/motion.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace zandrel {
 
 namespace {
 
-constexpr int kFullPower = 100;
 constexpr int kIdleSecondsBeforeDemo = 30;
 constexpr int kIdleSecondsForDemoNow = 100;
 constexpr float kReaimDistance = 100.0f; ///< take-back aims one ball diameter short of the object ball
 constexpr int kStartButton = 1;
 constexpr int kMenuButton = 0;
 constexpr int kBackButton = 2;
+
+/// One shot of the demonstration script: aim point in table units, power, Tovi's caption.
+struct DemoShot {
+    TablePoint aim;
+    int power;
+    const char* caption;
+};
+
+constexpr DemoShot kDemoScript[] = {
+    {{545.0f, 520.0f}, 49, "サーブです。白玉が私の手玉です"},
+    {{2035.0f, 670.0f}, 33, "手玉を２つの的玉に当てれば１ポイント"},
+    {{1990.0f, 790.0f}, 50, "続いて、赤－赤と行きましょうか。"},
+    {{1845.0f, 315.0f}, 52, "ちょっと遠いな… 赤－黄!"},
+    {{2265.0f, 430.0f}, 50, "外れましたね。ここで交代です。"},
+};
+constexpr int kDemoShots = static_cast<int>(std::size(kDemoScript));
+constexpr const char* kDemoClosingCaption = "規定ポイント先取で勝ち。最初は５ポイントぐらいから。";
+
+// The turn sequencer's ticks (100 ms each) from the moment its timer starts.
+constexpr int kComShowCaption = 0;
+constexpr int kComRunScript = 1;
+constexpr int kComHideCaption = 30;
+constexpr int kComShoot = 31;
 
 void increment(int& counter, int limit = kMaxCounter) {
     if (counter < limit)
@@ -64,7 +87,9 @@ public:
     void playBallHitSound(float impactSpeed) override {
         game_.sound_->playBallHitSound(impactSpeed, game_.state_.shotCount);
     }
-    void playCushionSound(float speed) override { game_.sound_->playCushionSound(speed, game_.state_.shotCount); }
+    void playCushionSound(float speed) override {
+        game_.sound_->playCushionSound(speed, game_.state_.shotCount);
+    }
 
 private:
     Game& game_;
@@ -113,7 +138,7 @@ void Game::initGame() {
     state_.shotCount = 0;
     state_.innings = 1;
     state_.fouls = 0;
-    view_.setPower(kFullPower);
+    setPower(kMaxPower);
     view_.setAimMarkerVisible(true);
     view_.setCueBallMarkerVisible(false);
     const Ball& cue = state_.table.balls[kCueBallIndex];
@@ -127,6 +152,19 @@ void Game::initPlayer() {
     state_.players[0].name = fixedPlayerName("Player1");
     state_.players[1].name = fixedPlayerName("Player2");
     state_.winsNeeded = 3;
+}
+
+void Game::initGameMode() {
+    state_.playMode = playModeSolo;
+}
+
+void Game::playAgainstTovi(int level) {
+    state_.isVsCpu = true;
+    state_.levelOfTovi = level;
+}
+
+void Game::setGameKind(int gameKind) {
+    state_.gameKind = gameKind;
 }
 
 void Game::returnToMenu() {
@@ -165,10 +203,14 @@ void Game::requestMusic(int tune) {
 // --- The shot cycle ---------------------------------------------------------
 
 void Game::cmdShot_Click() {
+    // The button is disabled while the balls run; a press that slips in just
+    // before the demonstration's turn disables it must not launch a second shot.
+    if (state_.motionTimerEnabled)
+        return;
     for (Ball& ball : state_.table.balls)
         ball.hitByCue = false;
     saveBallsForUndo();
-    startShot(state_.table, kCueBallIndex, view_.power(), state_.tipOffsetX, state_.tipOffsetY);
+    startShot(state_.table, kCueBallIndex, state_.power, state_.tipOffsetX, state_.tipOffsetY);
     view_.setAimMarkerVisible(false);
     view_.setCueBallMarkerVisible(false);
     view_.setTableAutoRedraw(false);
@@ -211,7 +253,7 @@ void Game::Timer1_Timer() {
     view_.enableShotInput(true);
     enableRetryMenu();
     view_.enableShotControls();
-    view_.setPower(kFullPower);
+    setPower(kMaxPower);
     view_.centreTipMarker();
     state_.tipOffsetX = 0.0f;
     state_.tipOffsetY = 0.0f;
@@ -258,8 +300,79 @@ void Game::timDemo_Timer() {
 }
 
 void Game::startDemo() {
-    // The scripted demonstration is not part of the game yet: the idle watcher
-    // keeps counting on the menu screen.
+    state_.playMode = playModeDemo;
+    view_.centreTipMarker(); // the tip offsets stay as the last game left them
+    view_.setMenuScreenVisible(false);
+    initGame();
+    calDemo(0);
+    state_.isVsCpu = true;
+    state_.players[0].name = fixedPlayerName("You");
+    state_.players[1].name = fixedPlayerName("tovi");
+    state_.players[0].hasTurn = true;
+    state_.players[1].hasTurn = false;
+    state_.players[0].wins = 0;
+    state_.players[1].wins = 0;
+    view_.setShotButtonDemoLook();
+    // A demonstration ended by a click may have left a turn half run: each
+    // demonstration starts with a whole turn, caption first.
+    state_.comTicks = 0;
+    setTimer(GameTimer::com, true);
+    setFirstPosition();
+    view_.showInfomation();
+}
+
+void Game::calDemo(int argument) {
+    if (argument == 0) {
+        state_.demoStep = 0;
+        return;
+    }
+    if (state_.demoStep >= 0 && state_.demoStep < kDemoShots) {
+        const DemoShot& shot = kDemoScript[state_.demoStep];
+        state_.table.target = shot.aim;
+        setPower(shot.power);
+        view_.setTovisMessage(shot.caption);
+    } else {
+        // The closing caption: aim and power stay, the menu screen follows.
+        view_.setTovisMessage(kDemoClosingCaption);
+        state_.demoStep = 0;
+        state_.playMode = playModeMenu;
+    }
+    ++state_.demoStep;
+    redrawAimTarget();
+}
+
+void Game::timCom_Timer() {
+    const int tick = state_.comTicks;
+    if (tick == kComShowCaption) {
+        view_.setTovisMessageVisible(true);
+        view_.enableShotInput(false);
+        if (state_.playMode != playModeDemo)
+            view_.setTableEnabled(false);
+        state_.comTicks = kComRunScript;
+    } else if (tick == kComRunScript) {
+        if (state_.playMode == playModeDemo)
+            calDemo(1);
+        state_.comTicks = tick + 1;
+    } else if (tick > kComRunScript && tick < kComHideCaption) {
+        state_.comTicks = tick + 1;
+    } else if (tick == kComHideCaption) {
+        view_.setTovisMessageVisible(false);
+        if (state_.playMode == playModeMenu) {
+            state_.comTicks = 0;
+            returnToMenu();
+        } else {
+            state_.comTicks = kComShoot;
+        }
+    } else {
+        state_.comTicks = 0;
+        view_.setTovisMessageVisible(false);
+        view_.setTovisMessage("");
+        view_.setShotButtonEnabled(true);
+        cmdShot_Click();
+        if (state_.playMode != playModeDemo)
+            view_.setTableEnabled(false);
+        setTimer(GameTimer::com, false);
+    }
 }
 
 // --- Take-back --------------------------------------------------------------
@@ -342,6 +455,8 @@ void Game::picPool_Click() {
     setTimer(GameTimer::com, false);
     setMotionTimer(false);
     state_.idleSeconds = 0;
+    // The caption of a turn cut short must not stay up over the next game.
+    view_.setTovisMessageVisible(false);
     returnToMenu();
 }
 
@@ -352,23 +467,19 @@ void Game::picSetPoint_MouseDown(float x, float y, float width, float height, fl
     state_.tipOffsetY = choice.tipOffsetY;
 }
 
+void Game::setPower(int power) {
+    state_.power = std::clamp(power, kMinPower, kMaxPower);
+    view_.showPower(state_.power);
+}
+
 // --- Menu screen and menus --------------------------------------------------
 
-void Game::lblLetsPlay_Click(const std::string& gameName, const std::string& vsMode,
-                             const std::string& pointsText) {
+void Game::lblLetsPlay_Click(const GameChoice& choice) {
     view_.centreTipMarker();
-    state_.gameKind = kGameKindThreeBall;
-    if (gameName == "４つ球")
-        state_.gameKind = kGameKindFourBall;
-    else if (gameName == "３つ球")
-        state_.gameKind = kGameKindThreeBall;
-    if (vsMode == "独り撞き")
-        state_.playMode = playModeSolo;
-    else if (vsMode == "二人撞き")
-        state_.playMode = playModeTwoPlayers;
-    int target = 0;
-    if (std::sscanf(pointsText.c_str(), "%d", &target) == 1 && target > 0)
-        state_.targetPoints = target;
+    state_.gameKind = choice.gameKind == kGameKindFourBall ? kGameKindFourBall : kGameKindThreeBall;
+    state_.playMode = choice.twoPlayers ? playModeTwoPlayers : playModeSolo;
+    if (choice.targetPoints > 0)
+        state_.targetPoints = choice.targetPoints;
     initGame();
     view_.showInfomation();
     view_.setMenuScreenVisible(false);
@@ -381,6 +492,10 @@ void Game::lblLetsPlay_Click(const std::string& gameName, const std::string& vsM
 void Game::lblHelp_Click() {
     state_.idleSeconds = kIdleSecondsForDemoNow;
     state_.gameKind = kGameKindFourBall;
+}
+
+void Game::picMenu_MouseMove() {
+    state_.playMode = playModeMenu;
 }
 
 void Game::lblMenu_Click(int index) {
@@ -433,14 +548,37 @@ void Game::returnToSoloPlay() {
 
 // --- Texts ------------------------------------------------------------------
 
+std::string formatTwoDecimals(float value) {
+    // Rounded from the value's shortest decimal form, halves away from zero:
+    // 0.625 reads 0.63 and 0.175 (stored a hair below) reads 0.18.
+    char buffer[64];
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed).ptr;
+    std::string digits(buffer, end);
+    const auto point = digits.find('.');
+    std::string whole = point == std::string::npos ? digits : digits.substr(0, point);
+    std::string fraction = point == std::string::npos ? std::string() : digits.substr(point + 1);
+    fraction.resize(std::max<std::size_t>(fraction.size(), 3), '0');
+    std::string kept = whole + fraction.substr(0, 2);
+    if (fraction[2] >= '5') {
+        int i = static_cast<int>(kept.size()) - 1;
+        for (; i >= 0 && kept[std::size_t(i)] == '9'; --i)
+            kept[std::size_t(i)] = '0';
+        if (i < 0)
+            kept.insert(kept.begin(), '1');
+        else
+            ++kept[std::size_t(i)];
+    }
+    kept.insert(kept.size() - 2, ".");
+    return (value < 0.0f && kept.find_first_not_of("0.") != std::string::npos ? "-" : "") + kept;
+}
+
 std::string summaryMessage(int points, int innings) {
     if (innings == 1)
         return std::to_string(points) + "ポイント撞き切りです。素晴らしい！";
     const float average = static_cast<float>(points) / static_cast<float>(innings);
-    char formatted[32];
-    std::snprintf(formatted, sizeof formatted, "%.2f", static_cast<double>(average));
     return std::to_string(points) + "ポイントを" + std::to_string(innings) + "イニングで撞き終えました。" +
-           "アベレージ" + formatted;
+           "アベレージ" + formatTwoDecimals(average);
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "game/coordinates.h"
 #include "game/game_sound.h"
 #include "game/game_view.h"
+#include "simulation/motion.h"
 #include "simulation/table.h"
 
 #include <array>
@@ -34,6 +35,13 @@ struct Player {
 /// Cuts a name to 12 characters or pads it with blanks (characters, not bytes).
 std::string fixedPlayerName(const std::string& name);
 
+/// What the menu screen's three boxes chose.
+struct GameChoice {
+    int gameKind = kGameKindFourBall;
+    int targetPoints = kDefaultTargetPoints;
+    bool twoPlayers = false;
+};
+
 /// Everything a game shares with the window, the strip and the dialogs.
 struct GameState {
     Table table;
@@ -57,6 +65,10 @@ struct GameState {
 
     float tipOffsetX = 0.0f; ///< side, -1..1
     float tipOffsetY = 0.0f; ///< vertical, -2..2
+    int power = kMaxPower;   ///< percent, kMinPower..kMaxPower; every shot starts at full power
+
+    int demoStep = 0; ///< the demonstration script's next step: 0..4 the shots, 5 the closing caption
+    int comTicks = 0; ///< 100 ms ticks of the current demonstration turn
 
     bool motionTimerEnabled = false;
     bool timeCounterEnabled = false;
@@ -69,12 +81,19 @@ public:
     const GameState& state() const { return state_; }
     /// The table picture's scale (pixels per table unit, ball size).
     const TableScale& scale() const { return scale_; }
-    /// Direct access for start-up, dialogs and tests.
-    GameState& mutableState() { return state_; }
+    /// The balls and the aim point, for tests that set up a position. Only
+    /// tests write through this; the game itself keeps its table.
+    Table& tableForTests() { return state_.table; }
 
     // Set-up.
     void initGame();
     void initPlayer();
+    /// Solo play: the mode the window's start-up and the switch back from two players set.
+    void initGameMode();
+    /// The computer side Tovi plays at `level` (from the records).
+    void playAgainstTovi(int level);
+    /// The game kind the next rack is made for.
+    void setGameKind(int gameKind);
     void returnToMenu();
     void enableRetryMenu();
     /// Racks the balls for the current game kind.
@@ -90,7 +109,10 @@ public:
     void cmdShot_Click();
     void Timer1_Timer();
     void timTimeCounter_Timer();
+    /// The idle watcher: one tick a second, counted only on the menu screen.
     void timDemo_Timer();
+    /// The demonstration's turn sequencer: one tick every 100 ms while a turn runs.
+    void timCom_Timer();
     bool isScoringShot() const;
     /// True while a shot is in motion.
     bool isShotRunning() const { return state_.motionTimerEnabled; }
@@ -107,11 +129,16 @@ public:
     void picPool_MouseUp(bool buttonHeld, float x, float y);
     void picPool_Click();
     void picSetPoint_MouseDown(float x, float y, float width, float height, float markerWidth);
+    /// The power chosen for the next shot, kept within kMinPower..kMaxPower.
+    void setPower(int power);
 
     // Menu screen and menus.
-    /// "Let's Play!" with the texts of the three menu-screen choices.
-    void lblLetsPlay_Click(const std::string& gameName, const std::string& vsMode, const std::string& points);
+    /// "Let's Play!" with the three menu-screen choices.
+    void lblLetsPlay_Click(const GameChoice& choice);
+    /// "４つ球のデモ": a four-ball demonstration at the idle watcher's next tick.
     void lblHelp_Click();
+    /// The pointer over the menu screen puts the game in menu mode.
+    void picMenu_MouseMove();
     /// The table-screen buttons: 0 "Menu", 1 "Start", 2 "Back".
     void lblMenu_Click(int index);
     /// The menu's restart (F2); ignored while a shot runs.
@@ -127,6 +154,8 @@ private:
     void setTimer(GameTimer timer, bool enabled);
     void endGame();
     void startDemo();
+    /// The demonstration script: 0 rewinds it, anything else prepares the next step.
+    void calDemo(int argument);
 
     GameView& view_;
     GameSound* sound_;
@@ -137,6 +166,9 @@ private:
     /// it change while it yields was abandoned and must not score.
     unsigned rackGeneration_ = 0;
 };
+
+/// `value` with two decimals, halves rounded away from zero ("0.00").
+std::string formatTwoDecimals(float value);
 
 /// The end-of-game message for a game of `points` in `innings`.
 std::string summaryMessage(int points, int innings);

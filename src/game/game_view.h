@@ -13,7 +13,7 @@ enum class GameTimer {
     motion,      ///< 50 ms ball-motion tick (Game::Timer1_Timer)
     timeCounter, ///< 1 s play-time counter (Game::timTimeCounter_Timer)
     demo,        ///< 1 s idle watcher on the menu screen (Game::timDemo_Timer)
-    com,         ///< 100 ms demonstration turn sequencer
+    com,         ///< 100 ms demonstration turn sequencer (Game::timCom_Timer)
 };
 
 class GameView {
@@ -56,14 +56,19 @@ public:
     virtual void setShotButtonEnabled(bool enabled) = 0;
     /// The shot button's caption and font after "Let's Play!".
     virtual void setShotButtonPlayLook() = 0;
-    /// The power bar, 1..100.
-    virtual int power() const = 0;
-    virtual void setPower(int power) = 0;
+    /// The shot button's caption and font while Tovi plays the demonstration.
+    virtual void setShotButtonDemoLook() = 0;
+    /// Shows the power the game holds on the power bar.
+    virtual void showPower(int power) = 0;
+    /// Whether the table picture takes clicks (aim, the end of the demonstration).
+    virtual void setTableEnabled(bool enabled) = 0;
     virtual void setRetryMenuEnabled(bool enabled) = 0;
     virtual void setStartMenuEnabled(bool enabled) = 0;
     virtual void setMenuScreenVisible(bool visible) = 0;
     virtual void setTableButtonsVisible(bool menu, bool start, bool back) = 0;
     virtual void setTovisMessageVisible(bool visible) = 0;
+    /// The text of Tovi's caption over the table (kept while hidden).
+    virtual void setTovisMessage(const std::string& text) = 0;
     virtual void setTimerEnabled(GameTimer timer, bool enabled) = 0;
 
     /// A modal message box with an OK button and the title "Zandrel".

@@ -16,7 +16,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
+#include <vector>
 
 namespace zandrel {
 
@@ -100,11 +102,20 @@ void paintTexts(Surface& surface, Rgb ink, std::initializer_list<TextItem> items
 
 /// The demonstration captions painted once on a transparent layer the size of
 /// the table. Glyphs this large are filled as outlines on every draw, which
-/// would cost most of a frame; blending the layer is several times cheaper.
+/// would cost most of a frame; blending the inked pixels of the layer is many
+/// times cheaper.
 struct CaptionLayer {
     std::string caption;
     QImage image;
     QRect used; ///< the part of the layer holding any ink
+    /// One pixel with ink: its index in the table picture, its premultiplied
+    /// colour (0x00RRGGBB) and 255 - its alpha.
+    struct Ink {
+        std::uint32_t index;
+        Rgb colour;
+        Rgb inverse;
+    };
+    std::vector<Ink> ink;
 };
 
 const CaptionLayer& demoCaptionLayer(const std::string& clickCaption, QSize size) {
@@ -125,10 +136,13 @@ const CaptionLayer& demoCaptionLayer(const std::string& clickCaption, QSize size
     int top = size.height();
     int right = -1;
     int bottom = -1;
+    layer.ink.clear();
     for (int y = 0; y < size.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(layer.image.constScanLine(y));
         for (int x = 0; x < size.width(); ++x)
             if (qAlpha(row[x]) != 0) {
+                layer.ink.push_back({static_cast<std::uint32_t>(y * size.width() + x), row[x] & ~kAlphaByte,
+                                     255u - static_cast<Rgb>(qAlpha(row[x]))});
                 left = std::min(left, x);
                 right = std::max(right, x);
                 top = std::min(top, y);
@@ -186,15 +200,17 @@ void drawDemoCaptions(Surface& buffer, const std::string& clickCaption) {
     if (buffer.isNull())
         return;
     const CaptionLayer& layer = demoCaptionLayer(clickCaption, QSize(buffer.width(), buffer.height()));
-    if (layer.used.isEmpty())
-        return;
-    setAlphaBytes(buffer, layer.used, true);
-    {
-        QImage image = PictureBox::wrap(buffer);
-        QPainter painter(&image);
-        painter.drawImage(layer.used.topLeft(), layer.image, layer.used);
+    // Source-over with the premultiplied ink: ink + picture x (255 - alpha) / 255,
+    // red and blue side by side in one product, green in another.
+    Rgb* pixels = buffer.data();
+    for (const CaptionLayer::Ink& ink : layer.ink) {
+        const Rgb under = pixels[ink.index];
+        Rgb redBlue = (under & 0x00ff00ffu) * ink.inverse + 0x00800080u;
+        redBlue = ((redBlue + ((redBlue >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
+        Rgb green = (under & 0x0000ff00u) * ink.inverse + 0x00008000u;
+        green = ((green + ((green >> 8) & 0x0000ff00u)) >> 8) & 0x0000ff00u;
+        pixels[ink.index] = ink.colour + redBlue + green;
     }
-    setAlphaBytes(buffer, layer.used, false);
 }
 
 } // namespace zandrel

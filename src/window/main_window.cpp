@@ -14,6 +14,9 @@
 #include <QMouseEvent>
 #include <QPixmap>
 
+#include <utility>
+#include <vector>
+
 namespace zandrel {
 
 namespace {
@@ -24,8 +27,6 @@ constexpr int kDemoInterval = 1000;
 constexpr int kComInterval = 100;
 constexpr int kBgmInterval = 500;
 
-constexpr int kPowerMinimum = 1;
-constexpr int kPowerMaximum = 100;
 constexpr int kPowerLargeChange = 10;
 
 constexpr double kTableButtonPoints = 14.25;
@@ -49,9 +50,11 @@ const QString kComboStyle =
                    "QComboBox QAbstractItemView { color: #00ff00; "
                    "background-color: #404040; selection-background-color: #008000; }");
 
-QComboBox* makeCombo(const QStringList& items, QWidget* parent, const QRect& place) {
+/// A menu-screen box; each item carries the value the game takes for it.
+QComboBox* makeCombo(const std::vector<std::pair<QString, int>>& items, QWidget* parent, const QRect& place) {
     auto* combo = new QComboBox(parent);
-    combo->addItems(items);
+    for (const auto& [caption, value] : items)
+        combo->addItem(caption, value);
     combo->setFont(gameFont(kFontMsPGothic, kComboPoints, true));
     combo->setStyleSheet(kComboStyle);
     combo->setGeometry(place);
@@ -136,10 +139,10 @@ void MainWindow::createTableScreen() {
     lblPower->setAlignment(Qt::AlignCenter);
 
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
-    HScroll1->setRange(kPowerMinimum, kPowerMaximum);
+    HScroll1->setRange(kMinPower, kMaxPower);
     HScroll1->setPageStep(kPowerLargeChange);
     HScroll1->setSingleStep(1);
-    HScroll1->setValue(kPowerMaximum);
+    HScroll1->setValue(kMaxPower);
 
     cmdShot = new QPushButton(QString::fromUtf8(kSoloShotCaption), this);
     cmdShot->setFont(gameFont(kFontArial, 18.75, true));
@@ -192,10 +195,19 @@ void MainWindow::createMenuScreen() {
     picMenu->setGeometry(kPicMenu);
     picMenu->setPicture(loadPicture(kPictureMenu, kPicMenu.width(), 365, kBlack));
 
-    cmbPoints = makeCombo(kTargetPointChoices, picMenu, kCmbPoints);
-    cmbVSMode = makeCombo({kSoloPlay, kTwoPlayers}, picMenu, kCmbVsMode);
+    auto items = [](const auto& choices) {
+        std::vector<std::pair<QString, int>> list;
+        for (const MenuChoice& choice : choices)
+            list.emplace_back(QString::fromUtf8(choice.caption), choice.value);
+        return list;
+    };
+    std::vector<std::pair<QString, int>> points;
+    for (int target : kTargetPointChoices)
+        points.emplace_back(QString::number(target), target);
+    cmbPoints = makeCombo(points, picMenu, kCmbPoints);
+    cmbVSMode = makeCombo(items(kPlayerChoices), picMenu, kCmbVsMode);
     cmbVSMode->setEnabled(false);
-    cmbGameName = makeCombo({kFourBall, kThreeBall}, picMenu, kCmbGameName);
+    cmbGameName = makeCombo(items(kGameKindChoices), picMenu, kCmbGameName);
 
     const QImage soundOn = loadPicture(kPictureSoundOn, kPicSound.width(), kPicSound.height(), kDarkGreen);
     const QImage soundOff = loadPicture(kPictureSoundOff, kPicSound.width(), kPicSound.height(), kDarkGrey);
@@ -330,7 +342,7 @@ void MainWindow::createTimers() {
     connect(Timer1, &QTimer::timeout, this, [this] { game_->Timer1_Timer(); });
     connect(timTimeCounter, &QTimer::timeout, this, [this] { game_->timTimeCounter_Timer(); });
     connect(timDemo, &QTimer::timeout, this, [this] { game_->timDemo_Timer(); });
-    connect(timCom, &QTimer::timeout, this, [this] { timCom_Timer(); });
+    connect(timCom, &QTimer::timeout, this, [this] { game_->timCom_Timer(); });
     connect(timBGM, &QTimer::timeout, this, [this] { timBGM_Timer(); });
     timBGM->start();
 }

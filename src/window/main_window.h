@@ -36,13 +36,17 @@ inline constexpr const char* kSoloShotCaption = "SHOT!";
 inline constexpr const char* kAuthorMail = "tovi@zandrel.example";
 inline constexpr const char* kAuthorHomePage = "https://zandrel.example/";
 
-/// The menu-screen choices.
-inline const QString kSoloPlay = QStringLiteral("独り撞き");
-inline const QString kTwoPlayers = QStringLiteral("二人撞き");
-inline const QString kFourBall = QStringLiteral("４つ球");
-inline const QString kThreeBall = QStringLiteral("３つ球");
-inline const QStringList kTargetPointChoices{"3", "5", "8", "10", "15"};
-inline const QString kDefaultTargetChoice = QStringLiteral("5");
+/// A caption of a menu-screen box and the value it stands for.
+struct MenuChoice {
+    const char* caption;
+    int value;
+};
+/// The menu-screen boxes' choices; the first of each is preselected, the
+/// target points at kDefaultTargetPoints.
+inline constexpr MenuChoice kGameKindChoices[] = {{"４つ球", kGameKindFourBall},
+                                                  {"３つ球", kGameKindThreeBall}};
+inline constexpr MenuChoice kPlayerChoices[] = {{"独り撞き", 0}, {"二人撞き", 1}};
+inline constexpr int kTargetPointChoices[] = {3, 5, 8, 10, 15};
 
 /// How the game was started.
 struct StartupOptions {
@@ -103,13 +107,15 @@ public:
     void enableShotControls() override;
     void setShotButtonEnabled(bool enabled) override;
     void setShotButtonPlayLook() override;
-    int power() const override;
-    void setPower(int power) override;
+    void setShotButtonDemoLook() override;
+    void showPower(int power) override;
+    void setTableEnabled(bool enabled) override;
     void setRetryMenuEnabled(bool enabled) override;
     void setStartMenuEnabled(bool enabled) override;
     void setMenuScreenVisible(bool visible) override;
     void setTableButtonsVisible(bool menu, bool start, bool back) override;
     void setTovisMessageVisible(bool visible) override;
+    void setTovisMessage(const std::string& text) override;
     void setTimerEnabled(GameTimer timer, bool enabled) override;
     void showMessage(const std::string& text) override;
     void processPendingEvents() override;
@@ -237,6 +243,8 @@ private:
     void trace(const std::string& text);
     void centreOnScreen();
     void resetTableButtonColours();
+    /// The three menu-screen choices as the game takes them.
+    GameChoice menuChoice() const;
 
     // Calls that stand for features of later versions.
     void showOpeningWindow();
@@ -251,7 +259,6 @@ private:
     void openHelpPage();
     void initBgmTable();
     void timBGM_Timer();
-    void timCom_Timer();
     void closeMusicFiles();
     void stopMusic();
 

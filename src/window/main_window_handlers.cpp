@@ -28,6 +28,7 @@ void MainWindow::HScroll1_Change() {
     // The number is written with a leading blank for the sign, as the caption
     // always was: "POWER  90%".
     lblPower->setCaption(QStringLiteral("POWER  %1%").arg(HScroll1->value()));
+    game_->setPower(HScroll1->value());
 }
 
 void MainWindow::picPool_MouseDown(float x, float y) {
@@ -78,9 +79,16 @@ void MainWindow::lblMenu_MouseMove(int index) {
 
 // --- The menu screen ----------------------------------------------------------
 
+GameChoice MainWindow::menuChoice() const {
+    GameChoice choice;
+    choice.gameKind = cmbGameName->currentData().toInt();
+    choice.twoPlayers = cmbVSMode->currentData().toInt() != 0;
+    choice.targetPoints = cmbPoints->currentData().toInt();
+    return choice;
+}
+
 void MainWindow::lblLetsPlay_Click() {
-    game_->lblLetsPlay_Click(cmbGameName->currentText().toStdString(), cmbVSMode->currentText().toStdString(),
-                             cmbPoints->currentText().toStdString());
+    game_->lblLetsPlay_Click(menuChoice());
 }
 
 void MainWindow::lblExit_Click() {
@@ -115,7 +123,7 @@ void MainWindow::picMenu_MouseMove() {
     lblMail->setCaption(kMailRestCaption);
     lblLetsPlay->setTextColour(kDarkGreen);
     lblExit->setTextColour(kDarkGreen);
-    game_->mutableState().playMode = playModeMenu;
+    game_->picMenu_MouseMove();
 }
 
 void MainWindow::lblLetsPlay_MouseMove() {
@@ -191,7 +199,7 @@ void MainWindow::mnuChangeMode_Click() {
         changeToVsMode();
         break;
     case playModeTwoPlayers:
-        initGameMode();
+        initGameMode(); // the game's solo mode and the shot button's solo look
         game_->returnToSoloPlay();
         break;
     default:
@@ -270,9 +278,6 @@ void MainWindow::initBgmTable() {}
 
 /// The music sequencer comes later: its ticks do nothing yet.
 void MainWindow::timBGM_Timer() {}
-
-/// The demonstration's turn sequencer comes later.
-void MainWindow::timCom_Timer() {}
 
 /// Closing the tunes comes with the music.
 void MainWindow::closeMusicFiles() {}

@@ -1,5 +1,6 @@
 // What the game shows: the main window's side of GameView.
 
+#include "window/fonts.h"
 #include "window/infomation_drawing.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
@@ -15,6 +16,8 @@ namespace {
 const QString kDemoClickJa = QStringLiteral("クリックしてください");
 const QString kDemoClickEn = QStringLiteral("Click here !");
 const QString kPlayShotCaption = QStringLiteral("Shot!");
+const QString kDemoShotCaption = QStringLiteral("DEMO");
+constexpr double kDemoShotButtonPoints = 12.0;
 
 } // namespace
 
@@ -111,12 +114,17 @@ void MainWindow::setShotButtonPlayLook() {
     cmdShot->setText(kPlayShotCaption);
 }
 
-int MainWindow::power() const {
-    return HScroll1->value();
+void MainWindow::setShotButtonDemoLook() {
+    cmdShot->setFont(gameFont(kFontArial, kDemoShotButtonPoints, true));
+    cmdShot->setText(kDemoShotCaption);
 }
 
-void MainWindow::setPower(int power) {
+void MainWindow::showPower(int power) {
     HScroll1->setValue(power);
+}
+
+void MainWindow::setTableEnabled(bool enabled) {
+    picPool0->setEnabled(enabled);
 }
 
 void MainWindow::setRetryMenuEnabled(bool enabled) {
@@ -141,6 +149,10 @@ void MainWindow::setTableButtonsVisible(bool menu, bool start, bool back) {
 
 void MainWindow::setTovisMessageVisible(bool visible) {
     lblTovisMessage->setVisible(visible);
+}
+
+void MainWindow::setTovisMessage(const std::string& text) {
+    lblTovisMessage->setCaption(QString::fromStdString(text));
 }
 
 void MainWindow::setTimerEnabled(GameTimer timer, bool enabled) {

@@ -70,8 +70,6 @@ void MainWindow::trace(const std::string& text) {
 }
 
 bool MainWindow::formLoad() {
-    GameState& state = game_->mutableState();
-
     lblVersion->setCaption(QStringLiteral("Ver.") + QString::fromUtf8(kVersion));
     lblRelease->setCaption(QStringLiteral("Release:") + QString::fromUtf8(kReleaseDate));
     debugMode_ = options_.debugMode;
@@ -115,9 +113,8 @@ bool MainWindow::formLoad() {
     trace("Pass 7-4 :initGameMode");
     game_->initPlayer();
     trace("Pass 7-5 :initPlayer");
-    state.isVsCpu = true;
     loadLevelOfTove(records_);
-    state.levelOfTovi = records_.levelOfTovi;
+    game_->playAgainstTovi(records_.levelOfTovi);
     trace("Pass 7-6 :loadLevelOfTove");
 
     const SoundSettings stored = loadSoundSettings();
@@ -140,7 +137,7 @@ bool MainWindow::formLoad() {
     lblTovisMessage->setFont(messageFont);
     trace("Pass 7-13 :lblTovisMessage.Font.Name" + lblTovisMessage->font().family().toStdString());
 
-    state.gameKind = kGameKindFourBall;
+    game_->setGameKind(kGameKindFourBall);
     const int ballSize = static_cast<int>(game_->scale().ballSize);
     shpTarget->setShapeSize(ballSize);
     shpQBall->setShapeSize(ballSize);
@@ -155,9 +152,9 @@ bool MainWindow::formLoad() {
     loadVsCpuRecord(records_);
     game_->returnToMenu();
     initBgmTable();
-    cmbVSMode->setCurrentText(kSoloPlay);
-    cmbGameName->setCurrentText(kFourBall);
-    cmbPoints->setCurrentText(kDefaultTargetChoice);
+    cmbVSMode->setCurrentIndex(0);
+    cmbGameName->setCurrentIndex(0);
+    cmbPoints->setCurrentIndex(cmbPoints->findData(kDefaultTargetPoints));
     trace("Pass 10 !");
     return true;
 }
@@ -246,10 +243,8 @@ void MainWindow::initGameMode() {
             showMessage(stepName + "/error :" + std::to_string(errorNumber(std::current_exception())));
         }
     };
-    GameState& state = game_->mutableState();
-
     step([&] { trace("Pass 7-3-1 :iniGameMode begin"); });
-    step([&] { state.playMode = playModeSolo; });
+    step([&] { game_->initGameMode(); });
     step([&] { mnuChangeMode->setText(kChangeToVsCaption); });
     step([&] { setStartMenuEnabled(true); });
     step([&] { trace("Pass 7-3-2 :iniGameMode mid:mnuStart.Enabled"); });

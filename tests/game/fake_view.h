@@ -27,27 +27,34 @@ public:
     void placeTipMarker(float left, float top) override { tipLeft = left, tipTop = top; }
     void centreTipMarker() override { tipLeft = tipTop = 20.0f; }
     void enableShotInput(bool enabled) override { shotInputEnabled = enabled; }
-    void enableShotControls() override { shotInputEnabled = true; }
+    void enableShotControls() override { shotInputEnabled = tableEnabled = true; }
     void setShotButtonEnabled(bool) override {}
-    void setShotButtonPlayLook() override { shotButtonPlayLook = true; }
-    int power() const override { return powerValue; }
-    void setPower(int value) override { powerValue = value; }
+    void setShotButtonPlayLook() override { shotButtonLook = "play"; }
+    void setShotButtonDemoLook() override { shotButtonLook = "demo"; }
+    void showPower(int value) override { powerShown = value; }
+    void setTableEnabled(bool enabled) override { tableEnabled = enabled; }
     void setRetryMenuEnabled(bool enabled) override { retryMenuEnabled = enabled; }
     void setStartMenuEnabled(bool) override {}
     void setMenuScreenVisible(bool visible) override { menuScreenVisible = visible; }
     void setTableButtonsVisible(bool menu, bool start, bool back) override { buttons = {menu, start, back}; }
-    void setTovisMessageVisible(bool) override {}
-    void setTimerEnabled(GameTimer, bool) override {}
+    void setTovisMessageVisible(bool visible) override { tovisMessageVisible = visible; }
+    void setTovisMessage(const std::string& text) override { tovisMessage = text; }
+    void setTimerEnabled(GameTimer timer, bool enabled) override {
+        timers[static_cast<int>(timer)] = enabled;
+    }
+    bool timerEnabled(GameTimer timer) const { return timers[static_cast<int>(timer)]; }
     void showMessage(const std::string& text) override { messages.push_back(text); }
     void processPendingEvents() override {
         if (onYield)
             onYield();
     }
 
-    int redraws = 0, pointMarkDraws = 0, powerValue = 100;
+    int redraws = 0, pointMarkDraws = 0, powerShown = 100;
     std::vector<int> ballsDrawnOnScreen;
-    bool autoRedraw = true, aimMarkerVisible = false, shotInputEnabled = true, shotButtonPlayLook = false;
-    bool retryMenuEnabled = false, menuScreenVisible = false;
+    bool autoRedraw = true, aimMarkerVisible = false, shotInputEnabled = true, tableEnabled = true;
+    bool retryMenuEnabled = false, menuScreenVisible = false, tovisMessageVisible = false;
+    bool timers[4] = {};
+    std::string shotButtonLook, tovisMessage;
     float aimLeft = 0, aimTop = 0, tipLeft = 20, tipTop = 20;
     std::vector<bool> buttons;
     std::vector<std::string> messages;

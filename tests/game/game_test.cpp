@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 namespace zandrel {
 namespace {
@@ -22,8 +23,8 @@ protected:
         game.returnToMenu();
     }
 
-    void letsPlay(const std::string& kind = "４つ球", const std::string& target = "5") {
-        game.lblLetsPlay_Click(kind, "独り撞き", target);
+    void letsPlay(int kind = kGameKindFourBall, int target = 5, bool twoPlayers = false) {
+        game.lblLetsPlay_Click({kind, target, twoPlayers});
     }
 
     /// Runs the motion ticks of a shot already started until it ends.
@@ -44,11 +45,11 @@ protected:
     /// A gentle shot straight up the table that touches nothing.
     void missShot() {
         table().target = {table().balls[0].x, 1100.0f};
-        view.powerValue = 5;
+        game.setPower(5);
         shoot();
     }
 
-    Table& table() { return game.mutableState().table; }
+    Table& table() { return game.tableForTests(); }
     const GameState& s() { return game.state(); }
 
     FakeView view;
@@ -70,14 +71,14 @@ TEST_F(GameTest, StartsOnTheMenuScreenWithFreshCounters) {
 }
 
 TEST_F(GameTest, LetsPlayStartsASoloGameAndMenuGoesBack) {
-    letsPlay("３つ球", "8");
+    letsPlay(kGameKindThreeBall, 8);
     EXPECT_EQ(s().playMode, playModeSolo);
     EXPECT_EQ(s().gameKind, kGameKindThreeBall);
     EXPECT_EQ(s().targetPoints, 8);
     EXPECT_FALSE(s().table.balls[3].onTable);
     EXPECT_FALSE(view.menuScreenVisible);
     EXPECT_EQ(view.buttons, (std::vector<bool>{true, true, true}));
-    EXPECT_TRUE(view.shotButtonPlayLook);
+    EXPECT_EQ(view.shotButtonLook, "play");
     EXPECT_EQ(sound.musicRequests.back(), kTuneGame);
 
     game.lblMenu_Click(0); // "Menu"
@@ -89,7 +90,7 @@ TEST_F(GameTest, LetsPlayStartsASoloGameAndMenuGoesBack) {
 TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBalls) {
     letsPlay();
     table().target = {600.0f, 600.0f}; // a real full hit on ball 2 alone
-    view.powerValue = 30;
+    game.setPower(30);
     shoot();
     EXPECT_TRUE(s().table.balls[2].hitByCue);
     EXPECT_EQ(s().points, 0);
@@ -113,10 +114,18 @@ TEST(SummaryMessage, ShortFormForOneInningElseAverage) {
     EXPECT_EQ(summaryMessage(5, 4), "5ポイントを4イニングで撞き終えました。アベレージ1.25");
     EXPECT_EQ(summaryMessage(10, 3), "10ポイントを3イニングで撞き終えました。アベレージ3.33");
     EXPECT_EQ(summaryMessage(3, 2), "3ポイントを2イニングで撞き終えました。アベレージ1.50");
+    // Halves round up, also where the float lies a hair below the half.
+    EXPECT_EQ(summaryMessage(5, 8), "5ポイントを8イニングで撞き終えました。アベレージ0.63");
+    EXPECT_EQ(summaryMessage(1, 8), "1ポイントを8イニングで撞き終えました。アベレージ0.13");
+    const std::pair<float, const char*> cases[] = {{0.175f, "0.18"},  {0.0f, "0.00"},
+                                                   {9.995f, "10.00"}, {2.0f / 3, "0.67"},
+                                                   {0.004f, "0.00"},  {123.456f, "123.46"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(formatTwoDecimals(value), text) << value;
 }
 
 TEST_F(GameTest, ReachingTheTargetShowsTheSummaryAndStartsAgain) {
-    letsPlay("４つ球", "3");
+    letsPlay(kGameKindFourBall, 3);
     shoot({1, 2});
     shoot({1, 3});
     EXPECT_TRUE(view.messages.empty());
@@ -139,8 +148,20 @@ TEST_F(GameTest, RetryMenuIsOfferedOnlyAfterSoloShots) {
     EXPECT_FALSE(view.retryMenuEnabled);
     missShot();
     EXPECT_TRUE(view.retryMenuEnabled);
+    // Two players, the demonstration, and a game started with F2 on the menu screen.
+    const std::function<void()> enter[] = {[&] { letsPlay(kGameKindFourBall, 5, true); },
+                                           [&] {
+                                               game.lblMenu_Click(0);
+                                               game.lblHelp_Click();
+                                               game.timDemo_Timer();
+                                           },
+                                           [&] {
+                                               game.returnToMenu();
+                                               game.mnuStart_click();
+                                           }};
     for (int mode : {playModeTwoPlayers, playModeDemo, playModeMenu}) {
-        game.mutableState().playMode = mode;
+        enter[mode - 1]();
+        ASSERT_EQ(s().playMode, mode);
         missShot();
         EXPECT_FALSE(view.retryMenuEnabled) << "mode " << mode;
     }
@@ -238,7 +259,7 @@ TEST_F(GameTest, ATickDueDuringTheYieldDoesNotStepAgain) {
     FakeView quietView;
     Game reference(quietView);
     reference.initGame();
-    reference.lblLetsPlay_Click("４つ球", "独り撞き", "5");
+    reference.lblLetsPlay_Click(GameChoice{});
     reference.cmdShot_Click();
     game.cmdShot_Click();
     view.onYield = [&] { game.Timer1_Timer(); };
@@ -252,17 +273,8 @@ TEST_F(GameTest, ATickDueDuringTheYieldDoesNotStepAgain) {
     }
 }
 
-TEST_F(GameTest, PlaySecondsCountAfterAShotAndIdleSecondsOnTheMenuScreen) {
-    game.timDemo_Timer();
-    EXPECT_EQ(s().idleSeconds, 1);
-    game.lblHelp_Click();
-    EXPECT_EQ(s().idleSeconds, 100);
-    game.timDemo_Timer(); // past the limit: the count starts over
-    EXPECT_EQ(s().idleSeconds, 0);
-
+TEST_F(GameTest, PlaySecondsCountOnceAShotHasBeenMade) {
     letsPlay();
-    game.timDemo_Timer();
-    EXPECT_EQ(s().idleSeconds, 0);
     EXPECT_FALSE(s().timeCounterEnabled);
     missShot();
     EXPECT_TRUE(s().timeCounterEnabled);

@@ -81,6 +81,18 @@ is_cloth() {
     [ "$g" -gt $((r + 30)) ] && [ "$g" -gt $((b + 30)) ]
 }
 
+# wait_for WHAT TEST...: screenshots as "now" until the command succeeds (10 s at most).
+wait_for() {
+    local what=$1
+    shift
+    for _ in $(seq 1 100); do
+        screenshot now
+        "$@" && return 0
+        sleep 0.1
+    done
+    fail "$what never showed"
+}
+
 # wait_until_still: screenshots each half second until the table has not
 # changed for a whole second (two unchanged pictures in a row).
 wait_until_still() {
@@ -107,3 +119,4 @@ SHOT_X=272 SHOT_Y=350
 BACK_X=388 BACK_Y=12
 TABLE_TOP=25
 CUE_START_X=90 CUE_START_Y=$((150 + TABLE_TOP)) # the four-ball rack's cue ball
+DEMO_X=440 DEMO_Y=312 # "４つ球のデモ"

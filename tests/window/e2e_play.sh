@@ -10,9 +10,8 @@ is_cloth "$(pixel menu 270 85)" && fail "the menu screen is not shown: the table
 is_white "$(pixel menu $CUE_START_X $CUE_START_Y)" && fail "the menu screen is not shown: a ball shows"
 
 click $LETS_PLAY_X $LETS_PLAY_Y
-screenshot table
-is_white "$(pixel table $CUE_START_X $CUE_START_Y)" || fail "no cue ball at its rack place: $(pixel table $CUE_START_X $CUE_START_Y)"
-is_cloth "$(pixel table 270 85)" || fail "the table is not shown: $(pixel table 270 85)"
+table_shown() { is_white "$(pixel now $CUE_START_X $CUE_START_Y)" && is_cloth "$(pixel now 270 85)"; }
+wait_for "the table with the cue ball at its rack place" table_shown
 
 click 400 $((100 + TABLE_TOP)) # aim up and to the right
 click $SHOT_X $SHOT_Y

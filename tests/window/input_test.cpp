@@ -65,11 +65,11 @@ TEST_F(Playing, ThePowerCaptionFollowsTheBar) {
     bar->setValue(100);
     EXPECT_EQ(h.w().lblPower->text(), QStringLiteral("POWER  100%"));
     h.w().lblPower->setText(QStringLiteral("unchanged"));
-    h.w().setPower(100);
+    h.w().showPower(100);
     EXPECT_EQ(h.w().lblPower->text(), QStringLiteral("unchanged"));
     bar->setValue(1);
     EXPECT_EQ(h.w().lblPower->text(), QStringLiteral("POWER  1%"));
-    EXPECT_EQ(h.w().power(), 1);
+    EXPECT_EQ(h.state().power, 1) << "the game holds the power the bar shows";
 }
 
 TEST_F(Playing, TheTableButtonsLightUpUnderThePointerExceptDuringAShot) {
@@ -112,7 +112,8 @@ TEST(MenuScreen, HoverColoursAndCaptionsChangeAndAreResetByThePanel) {
     EXPECT_EQ(w.lblToHP->text(), QStringLiteral("Get New!: https://zandrel.example/"));
     EXPECT_GT(w.lblToHP->width(), 250); // the label grows with its caption
 
-    h.state().playMode = playModeSolo;
+    w.initGameMode(); // solo play with the menu screen still up
+    ASSERT_EQ(h.state().playMode, playModeSolo);
     move(w.picMenu, {300, 100});
     EXPECT_EQ(w.lblExit->textColour(), kDarkGreen); // not its purple at load
     EXPECT_EQ(w.lblLetsPlay->textColour(), kDarkGreen);

@@ -68,7 +68,7 @@ public:
 
     MainWindow& w() { return *window; }
     Game& game() { return window->game(); }
-    GameState& state() { return window->game().mutableState(); }
+    const GameState& state() const { return window->gameState(); }
     std::string settingsPath() const { return config_.gameDir() + "ZANDREL.INI"; }
 
     /// Runs motion ticks until the balls rest (or the limit is reached).

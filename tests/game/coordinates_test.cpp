@@ -1,4 +1,4 @@
-#include "window/coordinates.h"
+#include "game/coordinates.h"
 
 #include <array>
 #include <climits>
