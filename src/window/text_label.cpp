@@ -125,8 +125,16 @@ void TextLabel::resizeEvent(QResizeEvent* event) {
 
 void TextLabel::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+    case QEvent::EnabledChange: // disabled text may be drawn etched
+    case QEvent::LayoutDirectionChange:
         fitPointerArea();
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace zandrel

@@ -117,7 +117,7 @@ TEST(SingleInstance, WhateverAKilledRunLeftBehindTheGameStartsAndASecondGameIsSt
     }
 }
 
-TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndStartsWhenNeitherServes) {
+TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeitherServes) {
     ensureQtApp();
     GameFolders folders;
     {
@@ -129,13 +129,6 @@ TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndStartsWhenNeithe
                       {folders.lockPath(),
                        QDir(folders.tmp.path()).filePath(QStringLiteral("zandrel-%1.lock").arg(geteuid()))}));
     }
-    QDir().mkdir(folders.lockPath());
-    const QString fallback = folders.tmp.filePath(QStringLiteral("zandrel.lock"));
-    SingleInstanceLock game({folders.lockPath(), fallback}), another({folders.lockPath(), fallback});
-    EXPECT_TRUE(game.tryLock());
-    EXPECT_EQ(game.lockedPath(), fallback);
-    EXPECT_FALSE(another.tryLock());
-
     SingleInstanceLock nowhere({QStringLiteral("/proc/zandrel.lock")});
     ::testing::internal::CaptureStderr();
     EXPECT_TRUE(nowhere.tryLock());
@@ -171,6 +164,19 @@ TEST(NoDisplay, TheGameSaysItNeedsOneAndEndsWithStatusOne) {
         EXPECT_EQ(said.count('\n'), 1) << with << ": " << said.toStdString();
         EXPECT_TRUE(said.contains("a graphical display is needed")) << with;
     }
+
+    // A platform chosen on the command line needs no display.
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.config.path());
+    const QString log = folders.logs.filePath(QStringLiteral("messages.txt"));
+    env.insert(QString::fromUtf8(kMessageLogVariable), log);
+    QProcess game;
+    game.setProcessEnvironment(env);
+    game.start(QStringLiteral(ZANDREL_BINARY), {"-platform", "offscreen", "/debug"});
+    EXPECT_TRUE(waitForLog(game, log, "Pass 10 !")) << game.readAllStandardError().toStdString();
+    game.kill();
+    game.waitForFinished(5000);
 }
 
 } // namespace
