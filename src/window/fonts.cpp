@@ -9,7 +9,7 @@ namespace zandrel {
 void installFontSubstitutions() {
     QFont::insertSubstitution(kFontArial, kFontLiberationSans);
     QFont::insertSubstitution(kFontMsGothic, kFontIpaGothic);
-    QFont::insertSubstitution(kFontMsPGothic, kFontIpaGothic);
+    QFont::insertSubstitution(kFontMsPGothic, kFontIpaPGothic);
 }
 
 int pointsToPixels(double points) {

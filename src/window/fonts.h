@@ -13,9 +13,11 @@ namespace zandrel {
 inline const QString kFontArial = QStringLiteral("Arial");
 inline const QString kFontMsGothic = QStringLiteral("ＭＳ ゴシック");
 inline const QString kFontMsPGothic = QStringLiteral("ＭＳ Ｐゴシック");
-/// The Linux faces that replace them (Debian fonts-liberation2, fonts-ipafont-gothic).
+/// The Linux faces that replace them (Debian fonts-liberation2, fonts-ipafont-gothic):
+/// the proportional "P" face stands in for the proportional one.
 inline const QString kFontLiberationSans = QStringLiteral("Liberation Sans");
 inline const QString kFontIpaGothic = QStringLiteral("IPAGothic");
+inline const QString kFontIpaPGothic = QStringLiteral("IPAPGothic");
 
 /// Registers the stand-in faces with Qt's font substitution. Call once, after
 /// the application object exists and before the first font is used.

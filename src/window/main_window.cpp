@@ -272,6 +272,10 @@ void MainWindow::createMenuScreen() {
     connect(lblToHP, &TextLabel::clicked, this, [this] { lblToHP_Click(); });
     connect(lblToHP, &TextLabel::mouseMoved, this, [this] { lblToHP_MouseMove(); });
 
+    // The credit lines span the panel's width and lie over "EXIT": each label
+    // takes the pointer only where its caption is drawn.
+    for (TextLabel* label : picMenu->findChildren<TextLabel*>())
+        label->setPointerAreaFitsCaption(true);
     picMenu->raise();
 }
 

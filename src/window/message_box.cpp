@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QWidget>
 
 #include <cstdlib>
 #include <fstream>
@@ -31,8 +32,13 @@ void showMessageBox(const std::string& text, QWidget* parent) {
         log << text << '\n';
         return;
     }
+    // Over a window that is not showing yet (start-up's messages) the box
+    // stands in the middle of the screen, not over where that window waits.
+    QWidget* owner = parent != nullptr && parent->window()->isVisible() ? parent : nullptr;
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kMessageTitle), QString::fromStdString(text),
-                    QMessageBox::Ok, parent);
+                    QMessageBox::Ok, owner);
+    // Closing a box shown before any window must not end the program.
+    box.setAttribute(Qt::WA_QuitOnClose, false);
     box.exec();
 }
 

@@ -22,8 +22,9 @@ using MessageHook = std::function<void(const std::string& text)>;
 /// box (or the log file) back.
 void setMessageHook(MessageHook hook);
 
-/// Shows `text` modally over `parent` and returns when the player has closed it
-/// (or at once when the hook or the log file takes it).
+/// Shows `text` modally and returns when the player has closed it (or at once
+/// when the hook or the log file takes it). The box stands in the middle of
+/// `parent` while that window shows, else in the middle of the screen.
 void showMessageBox(const std::string& text, QWidget* parent = nullptr);
 
 } // namespace zandrel

@@ -1,36 +1,54 @@
 #include "window/single_instance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
+
+#include <cstdio>
 
 #include <unistd.h>
 
 namespace zandrel {
 
-QString defaultInstanceLockPath() {
+QStringList defaultInstanceLockPaths() {
+    QStringList paths;
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (!runtime.isEmpty() && QDir(runtime).exists())
-        return QDir(runtime).filePath(kInstanceLockName);
-    return QDir(QDir::tempPath()).filePath(QStringLiteral("zandrel-%1.lock").arg(::getuid()));
+        paths << QDir(runtime).filePath(kInstanceLockName);
+    paths << QDir(QDir::tempPath()).filePath(QStringLiteral("zandrel-%1.lock").arg(::geteuid()));
+    return paths;
 }
 
-SingleInstanceLock::SingleInstanceLock(const QString& path) : lock_(std::make_unique<QLockFile>(path)) {
-    // Never treat a lock as stale by its age: a game may run for days. A lock
-    // whose process has gone is still found stale by its process id.
-    lock_->setStaleLockTime(0);
-}
-
-SingleInstanceLock::~SingleInstanceLock() = default;
+SingleInstanceLock::SingleInstanceLock(QStringList paths) : paths_(std::move(paths)) {}
 
 bool SingleInstanceLock::tryLock() {
-    if (lock_->isLocked())
+    if (isLocked())
         return true;
-    // tryLock itself takes over a lock whose process is gone.
-    return lock_->tryLock(0);
+    QStringList reasons;
+    for (const QString& path : paths_) {
+        auto lock = std::make_unique<FileLock>(QFile::encodeName(path).toStdString());
+        switch (lock->tryLock()) {
+        case FileLockResult::acquired:
+            lock_ = std::move(lock);
+            return true;
+        case FileLockResult::heldByAnother:
+            return false;
+        case FileLockResult::unavailable:
+            reasons << path + QStringLiteral(" (") + QString::fromStdString(lock->error()) + QLatin1Char(')');
+            break;
+        }
+    }
+    std::fprintf(stderr, "zandrel: no single-instance lock could be taken, starting anyway: %s\n",
+                 qPrintable(reasons.join(QStringLiteral(", "))));
+    return true;
 }
 
 bool SingleInstanceLock::isLocked() const {
-    return lock_->isLocked();
+    return lock_ != nullptr && lock_->isLocked();
+}
+
+QString SingleInstanceLock::lockedPath() const {
+    return isLocked() ? QFile::decodeName(lock_->path().c_str()) : QString();
 }
 
 } // namespace zandrel

@@ -1,11 +1,15 @@
 #pragma once
 
-// Only one game may run per user: the first one holds a lock file in the
-// user's runtime folder. A lock left by a crashed game is recognised as stale
-// (its process is gone) and taken over.
+// Only one game may run per user: the first one holds an advisory lock on a
+// file in the user's runtime folder. The system drops the lock when the game
+// ends, however it ends, so only a running game can hold it. When no lock can
+// be taken for any other reason (no usable folder, a folder in the file's
+// place) the game starts all the same.
 
-#include <QLockFile>
+#include "platform/file_lock.h"
+
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -14,24 +18,28 @@ namespace zandrel {
 /// The lock file's name in the user's runtime folder.
 inline const QString kInstanceLockName = QStringLiteral("zandrel.lock");
 
-/// The per-user lock file: the runtime folder when there is one, else the
-/// temporary folder with the user id in the name.
-QString defaultInstanceLockPath();
+/// The per-user lock files, tried in this order: the runtime folder's (when
+/// there is one), then the temporary folder's with the user id in the name.
+QStringList defaultInstanceLockPaths();
 
 class SingleInstanceLock {
 public:
-    explicit SingleInstanceLock(const QString& path);
-    ~SingleInstanceLock();
+    /// `paths` are tried in order until one can be locked or is held by another game.
+    explicit SingleInstanceLock(QStringList paths);
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
 
-    /// True when this process now holds the lock (also when it already did);
-    /// false when another running game holds it.
+    /// False only when another running game holds the lock. True when this
+    /// process holds it now (also when it already did), and when no lock
+    /// could be taken at all: then one line on standard error says why.
     bool tryLock();
     bool isLocked() const;
+    /// The file this process holds the lock on ("" when none).
+    QString lockedPath() const;
 
 private:
-    std::unique_ptr<QLockFile> lock_;
+    QStringList paths_;
+    std::unique_ptr<FileLock> lock_;
 };
 
 } // namespace zandrel

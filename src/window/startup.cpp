@@ -76,8 +76,9 @@ bool MainWindow::formLoad() {
     isJapanese_ = isJapaneseSystem();
     trace("Pass 1 !");
 
-    instanceLock_ = std::make_unique<SingleInstanceLock>(
-        options_.instanceLockPath.isEmpty() ? defaultInstanceLockPath() : options_.instanceLockPath);
+    instanceLock_ = std::make_unique<SingleInstanceLock>(options_.instanceLockPath.isEmpty()
+                                                             ? defaultInstanceLockPaths()
+                                                             : QStringList{options_.instanceLockPath});
     if (!instanceLock_->tryLock()) {
         langMsgBox("このプログラムは複数起動することは出来ません。", "Pindor can't be loaded twice.");
         return false;

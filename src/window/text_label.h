@@ -25,6 +25,10 @@ public:
     void setCaption(const QString& caption);
     /// Whether the label's size follows its caption.
     void setAutoSize(bool on);
+    /// When on, only the box around the caption's drawn pixels reacts to the
+    /// pointer (and is painted), so labels laid over each other each stay
+    /// clickable wherever their own caption shows.
+    void setPointerAreaFitsCaption(bool on);
 
 signals:
     void clicked();
@@ -36,14 +40,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void applyPalette();
+    void fitPointerArea();
 
     Rgb colour_;
     std::optional<Rgb> background_;
     bool autoSize_ = false;
     bool pressed_ = false;
+    bool fitsCaption_ = false;
 };
 
 } // namespace zandrel

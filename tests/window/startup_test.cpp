@@ -1,22 +1,13 @@
 // Start-up of the real window: where it lands, its layout, its captions in
-// both languages, the settings it writes, the "/debug" trace and the single
-// instance.
+// both languages, the settings it writes and the "/debug" trace.
 
 #include "window_fixture.h"
 
 #include "platform/private_profile.h"
-#include "window/single_instance.h"
 
-#include <QDir>
-#include <QFile>
-#include <QLockFile>
-#include <QProcess>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace zandrel::testing {
 namespace {
@@ -124,66 +115,6 @@ TEST(DebugTrace, ComesOnlyWithTheDebugWord) {
                                                   {{"debug"}, false}};
     for (const auto& [arguments, expected] : cases)
         EXPECT_EQ(isDebugCommandLine(arguments), expected) << arguments.join(' ').toStdString();
-}
-
-// --- Single instance ----------------------------------------------------------------
-
-TEST(SingleInstance, ALockIsHeldOnceTakenOverFromACrashAndLiesInTheRuntimeFolder) {
-    ensureQtApp();
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("zandrel.lock"));
-    {
-        auto first = std::make_unique<SingleInstanceLock>(path);
-        ASSERT_TRUE(first->tryLock());
-        SingleInstanceLock second(path);
-        EXPECT_FALSE(second.tryLock());
-        first.reset();
-        EXPECT_TRUE(second.tryLock());
-    }
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        QLockFile lock(path);
-        _exit(lock.tryLock(0) ? 0 : 1); // dies holding the lock
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_EQ(WEXITSTATUS(status), 0);
-    ASSERT_TRUE(QFile::exists(path));
-    SingleInstanceLock lock(path);
-    EXPECT_TRUE(lock.tryLock());
-
-    EnvGuard env;
-    env.set("XDG_RUNTIME_DIR", dir.path().toStdString());
-    EXPECT_EQ(defaultInstanceLockPath(), path);
-}
-
-TEST(SingleInstance, ASecondStartTellsThePlayerAndEndsWithoutShowingOrWritingAnything) {
-    ensureQtApp();
-    for (const auto& [lang, message] :
-         {std::pair{kJapanese, "このプログラムは複数起動することは出来ません。"},
-          {kEnglish, "Pindor can't be loaded twice."}}) {
-        QTemporaryDir runtime, config, logDir;
-        QLockFile running(QDir(runtime.path()).filePath(QStringLiteral("zandrel.lock")));
-        ASSERT_TRUE(running.tryLock(0));
-        const QString log = logDir.filePath(QStringLiteral("messages.txt"));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("LC_ALL"));
-        env.remove(QStringLiteral("LC_MESSAGES"));
-        env.insert(QStringLiteral("LANG"), QString::fromUtf8(lang));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QString::fromUtf8(kMessageLogVariable), log);
-        QProcess game;
-        game.setProcessEnvironment(env);
-        game.start(QStringLiteral(ZANDREL_BINARY), {QStringLiteral("/debug")});
-        ASSERT_TRUE(game.waitForFinished(20000)) << "the second game kept running";
-        EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(game.exitCode(), 0);
-        EXPECT_EQ(readBytes(log.toStdString()), std::string("Pass 1 !\n") + message + "\n");
-        EXPECT_TRUE(QDir(config.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
-    }
 }
 
 } // namespace

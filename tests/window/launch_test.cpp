@@ -1,0 +1,183 @@
+// The built game started as a process: one game at a time, whatever a killed
+// run left in the lock file's place, and a clear word when there is no display.
+
+#include "window_fixture.h"
+
+#include "platform/file_lock.h"
+#include "window/single_instance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <unistd.h>
+
+namespace zandrel::testing {
+namespace {
+
+const std::string kRefusedEnglish = "Pindor can't be loaded twice.";
+
+/// The game's own folders: runtime (the lock), config, temporary, and its message log.
+struct GameFolders {
+    QTemporaryDir runtime, config, tmp, logs;
+    QString lockPath() const { return QDir(runtime.path()).filePath(QStringLiteral("zandrel.lock")); }
+};
+
+/// Starts the game with "/debug" offscreen (no display needed); its messages go to `log`.
+void startGame(QProcess& game, const GameFolders& folders, const QString& log, const char* lang = kEnglish,
+               const QString& tmp = {}) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QString::fromUtf8(name));
+    env.insert(QStringLiteral("LANG"), QString::fromUtf8(lang));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.config.path());
+    env.insert(QStringLiteral("TMPDIR"), tmp.isEmpty() ? folders.tmp.path() : tmp);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QString::fromUtf8(kMessageLogVariable), log);
+    game.setProcessEnvironment(env);
+    game.start(QStringLiteral(ZANDREL_BINARY), {QStringLiteral("/debug")});
+}
+
+/// Waits until the game's log holds `text` (false when the game ends first or 20 s pass).
+bool waitForLog(QProcess& game, const QString& log, const std::string& text) {
+    for (int i = 0; i < 1000; ++i) {
+        if (readBytes(log.toStdString()).find(text) != std::string::npos)
+            return true;
+        if (game.state() == QProcess::NotRunning)
+            return false;
+        game.waitForFinished(20);
+    }
+    return false;
+}
+
+TEST(SingleInstance, ASecondStartTellsThePlayerAndEndsWithoutShowingOrWritingAnything) {
+    ensureQtApp();
+    for (const auto& [lang, message] :
+         {std::pair{kJapanese, std::string("このプログラムは複数起動することは出来ません。")},
+          {kEnglish, kRefusedEnglish}}) {
+        GameFolders folders;
+        FileLock running(folders.lockPath().toStdString());
+        ASSERT_EQ(running.tryLock(), FileLockResult::acquired);
+        const QString log = folders.logs.filePath(QStringLiteral("messages.txt"));
+        QProcess game;
+        startGame(game, folders, log, lang);
+        ASSERT_TRUE(game.waitForFinished(20000)) << "the second game kept running";
+        EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(game.exitCode(), 0);
+        EXPECT_EQ(readBytes(log.toStdString()), "Pass 1 !\n" + message + "\n");
+        EXPECT_TRUE(
+            QDir(folders.config.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    }
+}
+
+TEST(SingleInstance, WhateverAKilledRunLeftBehindTheGameStartsAndASecondGameIsStillRefused) {
+    ensureQtApp();
+    using Setup = std::function<void(const QString& lockPath)>;
+    const Setup emptyFile = [](const QString& p) { writeBytes(p.toStdString(), ""); };
+    const Setup junk = [](const QString& p) {
+        writeBytes(p.toStdString(), std::string("\0\x7f"
+                                                "4711 junk",
+                                                11));
+    };
+    const Setup folder = [](const QString& p) { QDir().mkdir(p); };
+    // tmp "/proc": the fallback lock cannot be made either, so both games run.
+    const std::tuple<const char*, Setup, QString, bool> cases[] = {
+        {"an empty lock file", emptyFile, QString(), true},
+        {"a lock file of junk", junk, QString(), true},
+        {"a folder in the lock file's place", folder, QString(), true},
+        {"a folder there and no usable temporary folder", folder, QStringLiteral("/proc"), false},
+    };
+    for (const auto& [what, setup, tmp, secondRefused] : cases) {
+        GameFolders folders;
+        setup(folders.lockPath());
+        const QString firstLog = folders.logs.filePath(QStringLiteral("first.txt"));
+        const QString secondLog = folders.logs.filePath(QStringLiteral("second.txt"));
+        QProcess first, second;
+        startGame(first, folders, firstLog, kEnglish, tmp);
+        EXPECT_TRUE(waitForLog(first, firstLog, "Pass 10 !")) << what << ": the game did not start";
+        startGame(second, folders, secondLog, kEnglish, tmp);
+        if (secondRefused) {
+            EXPECT_TRUE(second.waitForFinished(20000)) << what;
+            EXPECT_EQ(readBytes(secondLog.toStdString()), "Pass 1 !\n" + kRefusedEnglish + "\n") << what;
+        } else {
+            EXPECT_TRUE(waitForLog(second, secondLog, "Pass 10 !")) << what;
+            EXPECT_NE(second.readAllStandardError().indexOf("starting anyway"), -1) << what;
+        }
+        EXPECT_EQ(first.state(), QProcess::Running) << what;
+        for (QProcess* game : {&first, &second}) {
+            game->kill();
+            game->waitForFinished(5000);
+        }
+    }
+}
+
+TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeitherServes) {
+    ensureQtApp();
+    GameFolders folders;
+    {
+        EnvGuard env;
+        env.set("XDG_RUNTIME_DIR", folders.runtime.path().toStdString());
+        env.set("TMPDIR", folders.tmp.path().toStdString());
+        EXPECT_EQ(defaultInstanceLockPaths(),
+                  QStringList(
+                      {folders.lockPath(),
+                       QDir(folders.tmp.path()).filePath(QStringLiteral("zandrel-%1.lock").arg(geteuid()))}));
+    }
+    SingleInstanceLock nowhere({QStringLiteral("/proc/zandrel.lock")});
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(nowhere.tryLock());
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(nowhere.isLocked());
+    EXPECT_NE(said.find("starting anyway"), std::string::npos);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+}
+
+TEST(NoDisplay, TheGameSaysItNeedsOneAndEndsWithStatusOne) {
+    ensureQtApp();
+    GameFolders folders;
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, nullptr},
+        {"QT_QPA_PLATFORM", "xcb"},
+        {"QT_QPA_PLATFORM", "wayland;xcb"},
+        {"DISPLAY", ":4711"}, // no X server there
+    };
+    for (const auto& [name, value] : cases) {
+        QProcessEnvironment env; // nothing of the test's own
+        env.insert(QStringLiteral("HOME"), folders.config.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime.path());
+        if (name != nullptr)
+            env.insert(QString::fromUtf8(name), QString::fromUtf8(value));
+        QProcess game;
+        game.setProcessEnvironment(env);
+        game.start(QStringLiteral(ZANDREL_BINARY), {});
+        ASSERT_TRUE(game.waitForFinished(20000));
+        const QByteArray said = game.readAllStandardError();
+        const std::string with = name != nullptr ? std::string(name) + "=" + value : "an empty environment";
+        EXPECT_EQ(game.exitStatus(), QProcess::NormalExit) << with;
+        EXPECT_EQ(game.exitCode(), 1) << with;
+        EXPECT_EQ(said.count('\n'), 1) << with << ": " << said.toStdString();
+        EXPECT_TRUE(said.contains("a graphical display is needed")) << with;
+    }
+
+    // A platform chosen on the command line needs no display.
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.config.path());
+    const QString log = folders.logs.filePath(QStringLiteral("messages.txt"));
+    env.insert(QString::fromUtf8(kMessageLogVariable), log);
+    QProcess game;
+    game.setProcessEnvironment(env);
+    game.start(QStringLiteral(ZANDREL_BINARY), {"-platform", "offscreen", "/debug"});
+    EXPECT_TRUE(waitForLog(game, log, "Pass 10 !")) << game.readAllStandardError().toStdString();
+    game.kill();
+    game.waitForFinished(5000);
+}
+
+} // namespace
+} // namespace zandrel::testing

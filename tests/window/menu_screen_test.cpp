@@ -1,0 +1,132 @@
+// The menu screen as the player meets it: every caption reacts to the pointer
+// wherever it is drawn, and the Japanese captions come out in a proportional face.
+
+#include "window_fixture.h"
+
+#include <QFontInfo>
+#include <QImage>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace zandrel::testing {
+namespace {
+
+struct NamedLabel {
+    const char* name;
+    TextLabel* label;
+};
+
+std::vector<NamedLabel> menuLabels(MainWindow& w) {
+    return {{"Label2", w.Label2},
+            {"lblRelease", w.lblRelease},
+            {"lblVersion", w.lblVersion},
+            {"lblExit", w.lblExit},
+            {"lblLetsPlay", w.lblLetsPlay},
+            {"lblMail", w.lblMail},
+            {"lblToHP", w.lblToHP},
+            {"lblHelp", w.lblHelp},
+            {"lblCopyright(0)", w.lblCopyright[0]},
+            {"lblCopyright(1)", w.lblCopyright[1]}};
+}
+
+/// The bounding box of the pixels a label's caption paints, in its parent's
+/// coordinates, whatever part of the label reacts to the pointer.
+QRect inkBox(TextLabel* label) {
+    QImage image(label->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    label->render(&image, QPoint(), QRegion(), QWidget::IgnoreMask);
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 0)
+                box |= QRect(x, y, 1, 1);
+    return box.translated(label->pos());
+}
+
+/// For every point of every caption where no other caption is drawn, the
+/// widget under the pointer must be that caption's label. Returns the
+/// failures as "label under other: count".
+std::map<std::string, int> hiddenCaptionPoints(MainWindow& w) {
+    const std::vector<NamedLabel> labels = menuLabels(w);
+    std::vector<QRect> ink;
+    for (const NamedLabel& l : labels)
+        ink.push_back(inkBox(l.label));
+    std::map<std::string, int> failures;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        EXPECT_FALSE(ink[i].isEmpty()) << labels[i].name << " draws nothing";
+        for (int y = ink[i].top(); y <= ink[i].bottom(); ++y) {
+            for (int x = ink[i].left(); x <= ink[i].right(); ++x) {
+                const QPoint at(x, y);
+                QWidget* hit = w.picMenu->childAt(at);
+                if (hit == labels[i].label)
+                    continue;
+                bool sharedWithCaption = false;
+                std::string under = "the panel or another control";
+                for (std::size_t j = 0; j < labels.size(); ++j) {
+                    if (j != i && hit == labels[j].label) {
+                        under = labels[j].name;
+                        sharedWithCaption = ink[j].contains(at);
+                    }
+                }
+                if (!sharedWithCaption)
+                    ++failures[std::string(labels[i].name) + " under " + under];
+            }
+        }
+    }
+    return failures;
+}
+
+TEST(MenuScreen, EveryCaptionReactsWhereverItIsDrawnAndNoOtherCaptionIs) {
+    WindowHarness h;
+    MainWindow& w = h.w();
+    using Failures = std::map<std::string, int>;
+    EXPECT_EQ(hiddenCaptionPoints(w), Failures{}) << "captions at rest";
+    // The links grow longer captions while the pointer is on them.
+    w.lblMail_MouseMove();
+    w.lblToHP_MouseMove();
+    EXPECT_EQ(hiddenCaptionPoints(w), Failures{}) << "link captions while hovered";
+    w.picMenu_MouseMove();
+    EXPECT_EQ(hiddenCaptionPoints(w), Failures{}) << "link captions after the hover";
+
+    // The places stay those of the design.
+    EXPECT_EQ(w.lblExit->pos(), QPoint(440, 328));
+    EXPECT_EQ(w.lblCopyright[0]->geometry(), QRect(0, 336, 537, 17));
+    EXPECT_EQ(w.lblCopyright[1]->geometry(), QRect(0, 352, 537, 17));
+}
+
+TEST(MenuScreen, AClickOnTheLowerHalfOfExitClosesTheWindow) {
+    WindowHarness h;
+    MainWindow& w = h.w();
+    ASSERT_TRUE(w.isVisible());
+    EXPECT_EQ(w.picMenu->childAt(QPoint(5, 340)), nullptr) << "the bare ends of the credit lines";
+    const QRect exit = w.lblExit->geometry();
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, exit.center() + QPoint(0, exit.height() / 4));
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(MenuScreen, JapaneseCaptionsAndChoicesUseTheProportionalFace) {
+    WindowHarness h;
+    MainWindow& w = h.w();
+    const std::pair<const char*, QWidget*> widgets[] = {
+        {"Label2", w.Label2},           {"lblRelease", w.lblRelease}, {"lblVersion", w.lblVersion},
+        {"lblHelp", w.lblHelp},         {"cmbPoints", w.cmbPoints},   {"cmbVSMode", w.cmbVSMode},
+        {"cmbGameName", w.cmbGameName},
+    };
+    // Font names come back in the system language: compare with what the
+    // installed faces resolve to.
+    const QString proportional = QFontInfo(QFont(kFontIpaPGothic)).family();
+    ASSERT_NE(proportional, QFontInfo(QFont(kFontIpaGothic)).family()) << "fonts-ipafont-gothic is needed";
+    for (const auto& [name, widget] : widgets) {
+        const QFontInfo info(widget->font());
+        EXPECT_EQ(info.family(), proportional) << name;
+        EXPECT_FALSE(info.fixedPitch()) << name;
+    }
+    EXPECT_EQ(QFontInfo(w.lblTovisMessage->font()).family(), QFontInfo(QFont(kFontIpaGothic)).family());
+}
+
+} // namespace
+} // namespace zandrel::testing
