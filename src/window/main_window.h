@@ -30,11 +30,11 @@ namespace zandrel {
 
 inline constexpr const char* kVersion = "0.02";
 inline constexpr const char* kReleaseDate = "2000/3/12";
-/// The author's addresses (opened from the menu screen).
 /// The shot button's caption in solo play before "Let's Play!" restyles it.
 inline constexpr const char* kSoloShotCaption = "SHOT!";
-inline constexpr const char* kAuthorMail = "tovi@zandrel.example";
-inline constexpr const char* kAuthorHomePage = "https://zandrel.example/";
+/// The author's addresses (opened from the menu screen), settings of the build.
+inline constexpr const char* kAuthorMail = ZANDREL_AUTHOR_MAIL;
+inline constexpr const char* kAuthorHomePage = ZANDREL_HOME_PAGE;
 
 /// The menu-screen choices.
 inline const QString kSoloPlay = QStringLiteral("独り撞き");
@@ -53,6 +53,8 @@ struct StartupOptions {
 /// True when the arguments after the program name, joined by blanks and lower
 /// cased, hold "/debug" anywhere (also inside a longer word).
 bool isDebugCommandLine(const QStringList& arguments);
+
+class OpeningWindow;
 
 class MainWindow : public QWidget, public GameView {
     Q_OBJECT
@@ -114,12 +116,22 @@ public:
     void showMessage(const std::string& text) override;
     void processPendingEvents() override;
 
+    // GameView: two-player set-up.
+    void setModeItemCaption(const std::string& caption) override;
+    void setShotButtonTwoPlayerLook(const std::string& caption) override;
+
+    // The small windows.
+    /// The opening picture while it is up, else null.
+    OpeningWindow* openingWindow() const { return opening_.get(); }
+    /// The version window's mascot animation count; it outlives the window.
+    int& mascotTicks() { return mascotTicks_; }
+
     // Start-up steps.
     void setMenuCaptions();
     void initPictureSize();
     void arrangeControls();
     /// Solo play with the shot button and the mode menu in their solo form.
-    void initGameMode();
+    void initGameMode() override;
 
     // Handlers of the table screen.
     void cmdShot_Click();
@@ -265,6 +277,9 @@ private:
     int isBGMON_ = -1;
     int windowWidthTwips_ = 0;
     int windowHeightTwips_ = 0;
+    std::unique_ptr<OpeningWindow> opening_;
+    bool openingShown_ = false;
+    int mascotTicks_ = 0;
 };
 
 } // namespace zandrel

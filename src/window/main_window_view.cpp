@@ -1,5 +1,6 @@
 // What the game shows: the main window's side of GameView.
 
+#include "window/fonts.h"
 #include "window/infomation_drawing.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
@@ -174,6 +175,23 @@ void MainWindow::showMessage(const std::string& text) {
 
 void MainWindow::processPendingEvents() {
     QCoreApplication::processEvents();
+}
+
+// --- Two-player set-up ----------------------------------------------------------
+
+void MainWindow::setModeItemCaption(const std::string& caption) {
+    mnuChangeMode->setText(QString::fromStdString(caption));
+}
+
+void MainWindow::setShotButtonTwoPlayerLook(const std::string& caption) {
+    constexpr double kTwoPlayerShotPoints = 12.0;
+    QFont font = cmdShot->font();
+    font.setPixelSize(pointsToPixels(kTwoPlayerShotPoints));
+    cmdShot->setFont(font);
+    cmdShot->setText(QString::fromStdString(caption));
+    font.setFamily(kFontArial);
+    font.setBold(true);
+    cmdShot->setFont(font);
 }
 
 } // namespace zandrel

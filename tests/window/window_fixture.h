@@ -8,6 +8,7 @@
 #include "window/fonts.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
+#include "window/opening_window.h"
 
 #include <QApplication>
 #include <QFont>
@@ -60,6 +61,9 @@ public:
         options.instanceLockPath = lockDir_.filePath(QStringLiteral("zandrel.lock"));
         window = std::make_unique<MainWindow>(options);
         started = window->formLoad();
+        // A click takes the opening picture away and brings up the main window.
+        if (OpeningWindow* opening = window->openingWindow())
+            opening->Form_Click();
     }
     ~WindowHarness() {
         window.reset();
