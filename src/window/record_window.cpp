@@ -68,7 +68,10 @@ RecordWindow::RecordWindow(const GameState& state, const Surface& balls, QWidget
 }
 
 void RecordWindow::drawCondition(Surface& canvas) const {
-    canvas.fill(kBlack);
+    // QPainter wants RGB32 pixels with 0xff in their top byte; the surface
+    // holds plain 0x00RRGGBB again once the text is printed.
+    constexpr Rgb kOpaque = 0xff000000u;
+    canvas.fill(kBlack | kOpaque);
     int iconsX = 0;
     int iconsY = 0;
     {
@@ -101,6 +104,9 @@ void RecordWindow::drawCondition(Surface& canvas) const {
         iconsX = printer.x() + kIconLeft;
         iconsY = printer.y() + kIconDrop;
     }
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            canvas.setPixel(x, y, canvas.pixel(x, y) & ~kOpaque);
     const std::string ballsText = recordBallsString(state_.table);
     for (int i = 0; i < kMaxBallsInText && i < int(ballsText.size()); ++i) {
         const char c = ballsText[std::size_t(i)];

@@ -54,14 +54,13 @@ VsModeDialog::VsModeDialog(Game& game, QWidget* owner, QSize ownerOuterTwips) : 
     lblXwins->setGeometry(kLblXwins);
     lblXwins->setBackgroundColour(kDarkGrey);
     lblXwins->setAlignment(Qt::AlignCenter);
-    // The upper arrow raises the games to win.
+    // The most games at the top: the upper arrow raises the games to win.
     VScroll1 = new QScrollBar(Qt::Vertical, this);
     VScroll1->setGeometry(kVScroll1);
     VScroll1->setRange(kFewestWins, kMostWins);
-    VScroll1->setInvertedAppearance(true);
     VScroll1->setSingleStep(kWinsStep);
     VScroll1->setPageStep(kWinsStep);
-    VScroll1->setValue(kFewestWins);
+    setWinsValue(kFewestWins);
 
     // Tab order: O.K., Cancel, the two names, the bar.
     picOK->setFocusPolicy(Qt::TabFocus);
@@ -79,7 +78,7 @@ VsModeDialog::VsModeDialog(Game& game, QWidget* owner, QSize ownerOuterTwips) : 
         txtPlayerName[std::size_t(i)]->setText(
             QString::fromStdString(trimmedName(state.players[std::size_t(i)].name)));
     lblXwins->setCaption(QString::fromStdString(winsNeededText(state.winsNeeded)));
-    VScroll1->setValue(state.winsNeeded);
+    setWinsValue(state.winsNeeded);
     txtPlayerName[1]->setEnabled(txtPlayerName[1]->text() != QLatin1String(kComputerSideName));
 
     connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
@@ -87,8 +86,16 @@ VsModeDialog::VsModeDialog(Game& game, QWidget* owner, QSize ownerOuterTwips) : 
     connect(picCancel, &PictureBox::clicked, this, [this] { picCancel_Click(); });
 }
 
+int VsModeDialog::winsValue() const {
+    return kFewestWins + kMostWins - VScroll1->value();
+}
+
+void VsModeDialog::setWinsValue(int wins) {
+    VScroll1->setValue(kFewestWins + kMostWins - wins);
+}
+
 void VsModeDialog::VScroll1_Change() {
-    game_.setWinsNeeded(VScroll1->value());
+    game_.setWinsNeeded(winsValue());
     lblXwins->setCaption(QString::fromStdString(winsNeededText(game_.state().winsNeeded)));
 }
 

@@ -34,6 +34,9 @@ public:
     void picOK_Click();
     void picCancel_Click();
     void VScroll1_Change();
+    /// The games to win the bar stands at (1 at the bottom, 15 at the top).
+    int winsValue() const;
+    void setWinsValue(int wins);
 
 protected:
     bool event(QEvent* event) override;
