@@ -50,10 +50,10 @@ find_window() {
     echo "$found"
 }
 
-# start_game: starts the game, clicks the opening picture away and waits for
-# the main window.
+# start_game [NAME=VALUE...]: starts the game (with those variables set for it
+# alone), clicks the opening picture away and waits for the main window.
 start_game() {
-    "$GAME" &
+    env "$@" "$GAME" &
     game_pid=$!
     opening=$(find_window '^opening$')
     [ -n "$opening" ] || fail "the opening picture did not appear"
