@@ -6,6 +6,9 @@
 
 #include "platform/platform_helpers.h"
 
+#include <QIcon>
+#include <QPixmap>
+
 namespace zandrel {
 
 namespace {
@@ -20,6 +23,7 @@ OpeningWindow::OpeningWindow(std::function<void()> showMain) : showMain_(std::mo
     setWindowTitle(QStringLiteral("opening"));
     setFixedSize(kSize);
     initPictureResources();
+    setWindowIcon(QIcon(QPixmap::fromImage(loadPicture(kPictureIcon, 32, 32, kDarkGreen))));
     picture = new PictureBox(kSize.width(), kSize.height(), kBlack, this);
     picture->setGeometry(0, 0, kSize.width(), kSize.height());
     picture->setPicture(loadPicture(kPictureOpening, kSize.width(), kSize.height(), kBlack));

@@ -36,7 +36,7 @@ public:
     /// Moves to column `column` (1 = the left edge); a column left of the
     /// print position is reached on the next line.
     void tab(int column) {
-        const int columnX = (column - 1) * painter_.fontMetrics().averageCharWidth();
+        const int columnX = (column - 1) * averageCharWidth();
         if (columnX < x_)
             newLine();
         x_ = columnX;
@@ -52,6 +52,15 @@ public:
     }
 
 private:
+    /// The width of an average lower-case letter, as the desktop the game was
+    /// laid out on measured it; the stand-in fonts report an average over all
+    /// their glyphs, which is far wider.
+    int averageCharWidth() const {
+        static const QString kLetters = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+        return (painter_.fontMetrics().horizontalAdvance(kLetters) + int(kLetters.size()) / 2) /
+               int(kLetters.size());
+    }
+
     QPainter& painter_;
     int x_ = 0;
     int y_ = 0;

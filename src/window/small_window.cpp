@@ -7,6 +7,8 @@
 #include "platform/platform_helpers.h"
 
 #include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <QScreen>
 
 namespace zandrel {
@@ -61,6 +63,8 @@ void setUpSmallWindow(QDialog& dialog, const QString& title, QSize client, bool 
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     dialog.setFixedSize(client);
     dialog.setModal(true);
+    initPictureResources();
+    dialog.setWindowIcon(QIcon(QPixmap::fromImage(loadPicture(kPictureIcon, 32, 32, kDarkGreen))));
     if (black) {
         dialog.setAutoFillBackground(true);
         QPalette p = dialog.palette();
