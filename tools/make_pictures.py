@@ -1,16 +1,20 @@
 #!/usr/bin/python3
 """Draws every picture of Zandrel procedurally and writes them to resources/.
 
-Run from anywhere:  /usr/bin/python3 tools/make_pictures.py
+Run from anywhere:  /usr/bin/python3 tools/make_pictures.py [groups] [--start=METHOD]
 Needs Pillow (Debian: python3-pil) and the Debian fonts fonts-liberation2.
-The output is deterministic: all random numbers come from fixed seeds.
+The output is deterministic: all random numbers come from fixed seeds, and
+the worker processes get everything they draw from as arguments, so any
+start method of the workers (--start=fork, spawn or forkserver) gives the
+same bytes.
 """
 
 import math
+import multiprocessing
 import os
 import random
+import re
 import sys
-from multiprocessing import Pool
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
@@ -20,6 +24,21 @@ FONT_DIR = "/usr/share/fonts/truetype/liberation2/"
 FONT_BOLD = FONT_DIR + "LiberationSans-Bold.ttf"
 FONT_BOLD_ITALIC = FONT_DIR + "LiberationSans-BoldItalic.ttf"
 FONT_REGULAR = FONT_DIR + "LiberationSans-Regular.ttf"
+LAYOUT_HEADER = os.path.join(ROOT, "src", "window", "window_layout.h")
+
+# The cloth of the table, sRGB, where the lamp lights it fully. A deep
+# blue-green: the demonstration writes its captions in plain green (0, 128, 0)
+# on the cloth, and they must stand out against it.
+CLOTH = (2, 78, 66)
+# How the workers are started (set from --start); None: the platform default.
+START_METHOD = None
+
+
+def worker_pool(initializer=None, initargs=()):
+    """A pool of at most four workers (the machine is shared)."""
+    ctx = multiprocessing.get_context(START_METHOD)
+    return ctx.Pool(processes=min(4, os.cpu_count() or 1), initializer=initializer,
+                    initargs=initargs)
 
 
 # ---------------------------------------------------------------- helpers
@@ -56,6 +75,14 @@ def to_byte(v):
     """Linear float to an sRGB byte."""
     v = clamp(v)
     return int(round(255.0 * v ** (1.0 / 2.2)))
+
+
+CLOTH_LIN = to_lin(CLOTH)
+
+
+def cloth_lin(k):
+    """The cloth's linear colour scaled by k."""
+    return (CLOTH_LIN[0] * k, CLOTH_LIN[1] * k, CLOTH_LIN[2] * k)
 
 
 def lin_rgb(c):
@@ -193,7 +220,7 @@ def ball_sprite(kind, moving=False):
     """20 x 20 RGB sprite, pure black outside the mask disc and never pure
     black inside it; edges blend toward a dark green, not black."""
     img = Image.new("RGB", (20, 20), (0, 0, 0))
-    edge = to_lin((10, 52, 10))
+    edge = to_lin(tuple(int(round(c * 0.42)) for c in CLOTH))
     ss = 6
     R = SPRITE_R
     for py in range(20):
@@ -221,7 +248,7 @@ def ball_sprite(kind, moving=False):
             n = ss * ss
             col = tonemap((acc[0] / n, acc[1] / n, acc[2] / n))
             if col == (0, 0, 0):
-                col = (0, 20, 0)
+                col = (0, 12, 10)
             img.putpixel((px, py), col)
     return img
 
@@ -233,8 +260,9 @@ def shadow_sprite():
             if not mask_inside(px, py):
                 continue
             d = math.hypot(px + 0.5 - 10.0, py + 0.5 - 10.0) / SPRITE_R
-            g = 0x50 + (0x60 - 0x50) * smoothstep(0.35, 1.0, d)
-            img.putpixel((px, py), (0, int(round(g)), 0))
+            # the cloth in shade: darkest under the ball's centre
+            k = 0.64 + 0.13 * smoothstep(0.35, 1.0, d)
+            img.putpixel((px, py), tuple(int(round(c * k)) for c in CLOTH))
     return img
 
 
@@ -282,7 +310,8 @@ def cloth_colour(x, y, rnd):
     vig += -0.012 * cx - 0.012 * cy
     low = CLOTH_NOISE.fbm(x * 0.03, y * 0.03, 3) - 0.5
     fine = CLOTH_NOISE(x * 0.9 + 31.0, y * 0.9 + 17.0) - 0.5
-    g = 128.0 * vig + 5.0 * low + 3.0 * fine + rnd.gauss(0.0, 1.1)
+    # texture noise, as a fraction of the cloth's brightness
+    k = vig + (5.0 * low + 3.0 * fine + rnd.gauss(0.0, 1.1)) / 128.0
     # soft shadow of the cushion noses along the cloth's edges (light from
     # the upper left: deeper at the top and left)
     dl = x + 0.5 - CLOTH_X0
@@ -294,9 +323,10 @@ def cloth_colour(x, y, rnd):
     sh *= 1.0 - 0.34 * math.exp(-dt / 2.4)
     sh *= 1.0 - 0.16 * math.exp(-dr / 1.3)
     sh *= 1.0 - 0.16 * math.exp(-db / 1.3)
-    g *= sh
-    r = 2.0 + 2.0 * low
-    b = 10.0 * sh + 3.0 * low + 2.0 * fine
+    k *= sh
+    r = CLOTH[0] * k
+    g = CLOTH[1] * k
+    b = CLOTH[2] * k
     return (int(round(clamp(r, 0, 255))), int(round(clamp(g, 0, 255))),
             int(round(clamp(b, 0, 255))))
 
@@ -383,13 +413,13 @@ def rail_pixel(x, y):
                 c = (0.012, 0.02, 0.006)
             else:
                 cl = CLOTH_NOISE(u * 0.5 + seed, d * 0.7) - 0.5
-                base = (0.0015, 0.165 * (1.0 + 0.08 * cl), 0.006)
+                base = cloth_lin(0.75 * (1.0 + 0.08 * cl))
                 lit = 0.22 + 0.85 * max(0.0, ndl)
                 shine = 0.03 * ndh ** 8
                 c = (base[0] * lit + shine, base[1] * lit + shine, base[2] * lit + shine)
                 # contact shadow where the cushion meets the rail
                 if d < 23.6:
-                    c = mix(c, (0.0, 0.01, 0.0), (23.6 - d) / 1.1 * 0.6)
+                    c = mix(c, cloth_lin(0.05), (23.6 - d) / 1.1 * 0.6)
             # mitred corner joints: a fine dark line
             dd = sorted(dists)
             if dd[1] - dd[0] < 0.45 and d < 21.5:
@@ -481,7 +511,7 @@ def play_mode_icons():
 
 
 def make_table():
-    with Pool() as pool:
+    with worker_pool() as pool:
         chunks = [list(range(y, min(300, y + 10))) for y in range(0, 300, 10)]
         rows = []
         for part in pool.map(_table_rows, chunks):
@@ -790,7 +820,7 @@ def shade(hit, d, depth=0):
         return v_mul(wd, amb * 1.5 + e * 0.6 + 0.02)
     if mat == "cushion":
         e, l = lamp_light(p, n)
-        base = (0.003, 0.20, 0.012)
+        base = cloth_lin(0.9)
         if n[2] < 0.5:
             e *= 0.8
         # contact shadow of the cushion's top against the rail
@@ -847,7 +877,7 @@ def cloth3d(p, n, amb, depth):
     fine = CLOTH_NOISE(p[0] * 900.0, p[1] * 900.0) - 0.5
     low = CLOTH_NOISE.fbm(p[0] * 6.0, p[1] * 6.0, 3) - 0.5
     k = 1.0 + 0.10 * fine + 0.10 * low
-    base = (0.004 * k, 0.205 * k, 0.016 * k)
+    base = cloth_lin(0.95 * k)
     return v_mul(base, (amb + e * vis) * ao)
 
 
@@ -917,7 +947,7 @@ def cue_sample(sx, sy):
     shine = gloss * 0.5 * e * max(0.0, v_dot(n, hv)) ** 40
     col = v_mul(base, SCENE["ambient"] * 2.0 + e * 0.9 + 0.015)
     # rim light from the cloth below
-    col = v_add(col, v_mul((0.0, 0.05, 0.004), max(0.0, -n[2]) * 0.5))
+    col = v_add(col, v_mul(cloth_lin(0.23), max(0.0, -n[2]) * 0.5))
     return depth, v_add(col, (shine, shine, shine))
 
 
@@ -1004,11 +1034,17 @@ def setup_scene(size, eye, target, focal, centre, balls, lamp, lamp_size, pool,
                             r0=0.0062, r1=0.0145, s0=s0, s1=s1, side=side, face=face)
 
 
+def _use_scene(scene):
+    """Worker start-up: takes over the scene the parent process set up."""
+    SCENE.clear()
+    SCENE.update(scene)
+
+
 def render(rows_range=None):
     W, H = SCENE["size"]
     rows = list(range(H)) if rows_range is None else list(rows_range)
     chunks = [rows[i:i + 4] for i in range(0, len(rows), 4)]
-    with Pool() as pool:
+    with worker_pool(_use_scene, (dict(SCENE),)) as pool:
         parts = pool.map(_render_rows, chunks)
     out = []
     for part in parts:
@@ -1088,12 +1124,32 @@ def plain_text(img, text, font_path, size, xy, fill, anchor="mt"):
 
 # ---------------------------------------------------------------- menu
 
-MENU_CONTROLS = [
-    (8, 232, 113, 256), (8, 264, 49, 288), (56, 266, 160, 290), (8, 296, 113, 320),
-    (32, 184, 72, 224), (40, 136, 80, 176), (48, 80, 150, 105), (40, 104, 142, 129),
-    (376, 6, 538, 40), (160, 280, 420, 335), (400, 302, 532, 330), (440, 326, 536, 368),
-    (0, 334, 540, 365),
-]
+# The menu screen's labels size themselves to their captions; the window's
+# layout gives only their top-left corners. Width and height of each caption:
+MENU_LABEL_EXTENTS = {
+    "kLabel2": (104, 24), "kLblRelease": (162, 18), "kLblVersion": (162, 18),
+    "kLblExit": (96, 42), "kLblLetsPlay": (260, 57), "kLblMail": (102, 27),
+    "kLblToHp": (102, 27), "kLblHelp": (132, 28),
+}
+
+
+def menu_controls():
+    """Boxes (x0, y0, x1, y1) of the controls on the menu screen, read from
+    the window's layout header, which is the one place they are defined."""
+    with open(LAYOUT_HEADER, encoding="utf-8") as f:
+        text = f.read()
+    section = text[text.index("// The menu screen"):]
+    boxes = []
+    for kind, name, args in re.findall(r"constexpr\s+(QRect|QPoint)\s+(\w+)\{([^}]*)\}", section):
+        v = [int(a) for a in args.split(",")]
+        if name == "kPicMenu":
+            continue
+        if kind == "QRect":
+            boxes.append((v[0], v[1], v[0] + v[2], v[1] + v[3]))
+        else:
+            w, h = MENU_LABEL_EXTENTS[name]
+            boxes.append((v[0], v[1] - 2, v[0] + w, v[1] - 2 + h))
+    return boxes
 
 
 def calm_mask(size, boxes, pad=6, blur=10):
@@ -1128,7 +1184,7 @@ def make_menu():
     bd = ImageDraw.Draw(bottom)
     for y in range(H):
         bd.line([(0, y), (W, y)], fill=int(255 * (1.0 - smoothstep(258.0, 300.0, y))))
-    keep = ImageChops.multiply(ImageChops.multiply(fade, bottom), calm_mask((W, H), MENU_CONTROLS))
+    keep = ImageChops.multiply(ImageChops.multiply(fade, bottom), calm_mask((W, H), menu_controls()))
     dark = Image.new("RGB", (W, H), (0, 0, 0))
     img = Image.composite(img, dark, keep.point(lambda v: int(22 + v * (255 - 22) / 255)))
     fancy_text(img, "Zandrel", FONT_BOLD_ITALIC, 68, (336, 42), anchor="mt",
@@ -1140,12 +1196,14 @@ def make_menu():
 # ---------------------------------------------------------------- opening
 
 def opening_scene(ss=3):
-    wx, wy = 0.78, 0.62
-    cd = norm3(-0.85, 0.52, 0.14)
-    setup_scene(size=(269, 224), eye=(-0.45, 0.50, 0.95), target=(1.05, 0.70, 0.0), focal=280,
-                centre=(134, 106),
-                balls=[(wx, wy, "white"), (1.30, 0.40, "red"), (1.52, 0.62, "red"), (0.95, 1.33, "yellow")],
-                lamp=(1.1, 0.71, 1.1), lamp_size=(1.0, 0.45), pool=(1.35, 0.8, 0.8, 1.5), power=1.0,
+    # seen from above the near left corner: the cue comes in from the lower
+    # left to the white ball, the reds lie beyond it, the yellow at the left
+    wx, wy = 0.79, 0.60
+    cd = norm3(-0.97, -0.06, 0.13)
+    setup_scene(size=(269, 224), eye=(-0.28, -0.24, 0.94), target=(0.99, 0.73, 0.0), focal=350,
+                centre=(133, 124),
+                balls=[(wx, wy, "white"), (1.13, 0.51, "red"), (1.27, 0.81, "red"), (0.48, 1.06, "yellow")],
+                lamp=(0.95, 0.71, 1.1), lamp_size=(1.0, 0.45), pool=(1.0, 0.7, 0.55, 1.3), power=1.2,
                 cue=((wx + cd[0] * 0.042, wy + cd[1] * 0.042, 0.030), cd, 1.3), ss=ss)
     return to_image(render())
 
@@ -1162,9 +1220,9 @@ def make_opening():
     img.paste(Image.new("RGB", (W, H), (0, 0, 0)), (0, 0), shade_mask)
     yellow = [(0.0, (255, 255, 190)), (0.45, (255, 236, 60)), (0.55, (236, 196, 0)),
               (1.0, (255, 244, 120))]
-    fancy_text(img, "Zandrel", FONT_BOLD_ITALIC, 54, (132, 6), anchor="mt", stops=yellow,
+    fancy_text(img, "Zandrel", FONT_BOLD_ITALIC, 52, (133, 8), anchor="mt", stops=yellow,
                outline=(50, 34, 0), glow=((90, 70, 0), 6, 0.4))
-    plain_text(img, "(C) 2026 Zandrel developers", FONT_BOLD, 11, (133, 206), (190, 230, 60), anchor="mt")
+    plain_text(img, "\u00a9 2026 Zandrel developers", FONT_BOLD, 11, (133, 206), (190, 230, 60), anchor="mt")
     img.save(os.path.join(RES, "opening.png"))
 
 
@@ -1275,7 +1333,7 @@ def make_icon():
                 cxn = (u - 16.0) / 13.0
                 cyn = (v - 16.0) / 13.0
                 k = 1.0 - 0.35 * (cxn * cxn + cyn * cyn) - 0.08 * cyn
-                col = lin_rgb((0.004 * k, 0.26 * k, 0.02 * k))
+                col = lin_rgb(cloth_lin(2.2 * k))
             else:
                 dist = min(u, v, 32.0 - u, 32.0 - v)
                 side_u = u if min(v, 32.0 - v) < min(u, 32.0 - u) else v
@@ -1292,7 +1350,7 @@ def make_icon():
     for bx, by, kind in balls:
         sd.ellipse([(bx - 4.2 + 1.0) * s, (by - 4.2 + 1.4) * s, (bx + 4.2 + 1.0) * s, (by + 4.2 + 1.4) * s], fill=150)
     sh = ImageChops.multiply(sh.filter(ImageFilter.GaussianBlur(1.0 * s)), felt)
-    big.paste(Image.new("RGBA", (S, S), (0, 40, 0, 255)), (0, 0), sh)
+    big.paste(Image.new("RGBA", (S, S), lin_rgb(cloth_lin(0.25)) + (255,)), (0, 0), sh)
     for bx, by, kind in balls:
         paint_ball(big, bx * s, by * s, 5.0 * s, kind, ss=2)
     big.resize((32, 32), Image.LANCZOS).save(os.path.join(RES, "icon.png"))
@@ -1415,11 +1473,139 @@ def make_buttons():
         img.save(os.path.join(RES, name + ".png"))
 
 
+def make_record_icon():
+    """Window icon of the current-condition window: a score card with the
+    lines of the game's figures and a ball."""
+    s = 8
+    S = 32 * s
+    big = Image.new("RGBA", (S, S), (0, 0, 0, 0))
+    d = ImageDraw.Draw(big)
+    d.rounded_rectangle([3 * s, 1 * s, 25 * s, 31 * s], radius=2.5 * s, fill=(60, 40, 20, 255))
+    d.rounded_rectangle([4 * s, 2 * s, 24 * s, 30 * s], radius=2 * s, fill=(250, 246, 232, 255))
+    d.rounded_rectangle([4 * s, 2 * s, 24 * s, 9 * s], radius=2 * s, fill=lin_rgb(cloth_lin(2.0)) + (255,))
+    d.rectangle([4 * s, 6 * s, 24 * s, 9 * s], fill=lin_rgb(cloth_lin(2.0)) + (255,))
+    for i, w in enumerate((15.0, 11.0, 13.0, 9.0)):
+        y = 12.0 + 4.2 * i
+        d.rounded_rectangle([7 * s, y * s, (7 + w) * s, (y + 1.6) * s], radius=0.8 * s, fill=(120, 112, 100, 255))
+    paint_ball(big, 23.0 * s, 23.0 * s, 7.0 * s, "red", ss=2)
+    big.resize((32, 32), Image.LANCZOS).save(os.path.join(RES, "record_icon.png"))
+
+
+# ---------------------------------------------------------------- Tovi
+
+TOVI_FRAMES = 5
+
+
+def tovi_frame(f):
+    """Tovi, the little robot who plays against you, in a 32 x 32 tile. Frame
+    0 stands at rest; frames 1 to 4 crouch and hop up, arms rising, to a
+    cheer at the top (the animation plays them forth and back)."""
+    s = 8
+    S = 32 * s
+    lift = (0.0, -1.2, 1.6, 3.0, 4.0)[f]         # pixels up from standing
+    squash = (1.0, 0.86, 1.06, 1.03, 1.0)[f]     # body height factor
+    arm = (-75.0, -50.0, -15.0, 35.0, 72.0)[f]   # degrees above horizontal
+    sway = (0.0, 0.0, -0.6, -1.2, 0.8)[f]        # antenna tip, pixels sideways
+    img = Image.new("RGB", (S, S))
+    # backdrop: a warm lit wall over a floor, framed by a thin dark line
+    img.paste(gradient_image((S, S), [(0.0, (255, 250, 232)), (0.80, (236, 222, 190)),
+                                      (0.80, (204, 182, 142)), (1.0, (184, 160, 120))]), (0, 0))
+    d = ImageDraw.Draw(img)
+    d.rectangle([0, 0, S - 1, S - 1], outline=(96, 72, 40), width=s)
+
+    def box(x0, y0, x1, y1):
+        return [x0 * s, y0 * s, x1 * s, y1 * s]
+
+    ground = 29.0
+    # shadow on the floor, smaller and fainter the higher he hops
+    k = 1.0 - 0.08 * max(0.0, lift)
+    sh = Image.new("L", (S, S), 0)
+    ImageDraw.Draw(sh).ellipse(box(16 - 7.5 * k, ground - 1.4 * k, 16 + 7.5 * k, ground + 1.4 * k),
+                               fill=int(150 * k))
+    img.paste((120, 96, 60), (0, 0), sh.filter(ImageFilter.GaussianBlur(0.8 * s)))
+    body_h = 7.5 * squash
+    feet = ground - 0.3 - max(0.0, lift)
+    leg = 2.0 if lift >= 0 else 1.2
+    body_bottom = feet - leg
+    body_top = body_bottom - body_h
+    head_bottom = body_top + 0.6
+    head_top = head_bottom - 9.5 * (1.0 + (squash - 1.0) * 0.5)
+    cyan, cyan_dark = (70, 200, 245), (20, 110, 170)
+    outline = (16, 42, 70)
+    # legs and feet
+    for lx in (12.8, 19.2):
+        d.rectangle(box(lx - 0.9, body_bottom - 0.5, lx + 0.9, feet - 0.6), fill=outline)
+        d.rounded_rectangle(box(lx - 2.0, feet - 1.4, lx + 2.0, feet), radius=0.7 * s, fill=outline)
+
+    def arms():
+        """From the shoulders, ending in round hands."""
+        for side in (-1, 1):
+            sx, sy = 16 + side * 6.4, body_top + 2.0
+            a = math.radians(arm)
+            ex, ey = sx + side * 5.2 * math.cos(a), sy - 5.2 * math.sin(a)
+            d.line([sx * s, sy * s, ex * s, ey * s], fill=outline, width=int(2.2 * s))
+            d.line([sx * s, sy * s, ex * s, ey * s], fill=cyan_dark, width=int(1.0 * s))
+            d.ellipse(box(ex - 1.5, ey - 1.5, ex + 1.5, ey + 1.5), fill=outline)
+            d.ellipse(box(ex - 0.8, ey - 0.8, ex + 0.8, ey + 0.8), fill=(250, 250, 250))
+
+    if arm < 0.0:
+        arms()      # hanging arms go behind the body, raised ones in front
+    # body with a belly plate
+    d.rounded_rectangle(box(9.6, body_top, 22.4, body_bottom), radius=2.2 * s, fill=outline)
+    d.rounded_rectangle(box(10.5, body_top + 0.8, 21.5, body_bottom - 0.8), radius=1.6 * s, fill=cyan)
+    d.rounded_rectangle(box(13.2, body_top + 2.2, 18.8, body_bottom - 1.8), radius=0.8 * s,
+                        fill=(230, 246, 255))
+    d.ellipse(box(15.2, body_top + 2.9, 16.8, body_top + 4.5), fill=(235, 40, 40))
+    # antenna with a red ball on top
+    tx, ty = 16 + sway, head_top - 2.8
+    d.line([16 * s, head_top * s, tx * s, ty * s], fill=outline, width=int(1.0 * s))
+    d.ellipse(box(tx - 1.7, ty - 1.7, tx + 1.7, ty + 1.7), fill=outline)
+    d.ellipse(box(tx - 1.1, ty - 1.1, tx + 1.1, ty + 1.1), fill=(240, 50, 40))
+    d.ellipse(box(tx - 0.7, ty - 0.8, tx - 0.1, ty - 0.2), fill=(255, 200, 190))
+    # head and face screen
+    d.rounded_rectangle(box(7.4, head_top, 24.6, head_bottom), radius=3.0 * s, fill=outline)
+    d.rounded_rectangle(box(8.3, head_top + 0.9, 23.7, head_bottom - 0.9), radius=2.4 * s, fill=cyan)
+    d.rounded_rectangle(box(9.8, head_top + 2.3, 22.2, head_bottom - 1.9), radius=1.6 * s, fill=(14, 30, 48))
+    ey = (head_top + head_bottom) / 2 - 0.1
+    glow = (140, 255, 230)
+    for exc in (13.1, 18.9):
+        if f == 4:
+            # a happy cheer: eyes closed in arcs
+            d.arc(box(exc - 1.7, ey - 1.0, exc + 1.7, ey + 2.0), 200, 340, fill=glow, width=int(0.9 * s))
+        elif f == 1:
+            d.rounded_rectangle(box(exc - 1.5, ey - 0.3, exc + 1.5, ey + 0.6), radius=0.4 * s, fill=glow)
+        else:
+            d.ellipse(box(exc - 1.2, ey - 1.5, exc + 1.2, ey + 1.5), fill=glow)
+    if f >= 3:
+        d.chord(box(14.6, ey + 0.6, 17.4, ey + 2.8), 0, 180, fill=glow)
+    # shine on the head
+    d.rounded_rectangle(box(9.0, head_top + 1.3, 12.0, head_top + 1.9), radius=0.3 * s, fill=(200, 240, 255))
+    if arm >= 0.0:
+        arms()
+    return img.resize((32, 32), Image.LANCZOS)
+
+
+def make_tovi():
+    frames = [tovi_frame(f) for f in range(TOVI_FRAMES)]
+    strip = Image.new("RGB", (32 * TOVI_FRAMES, 32))
+    for f, frame in enumerate(frames):
+        strip.paste(frame, (32 * f, 0))
+    # at rest he shows the animation's first frame, where every run ends
+    frames[0].save(os.path.join(RES, "tovi.png"))
+    strip.save(os.path.join(RES, "tovi_strip.png"))
+
+
 # ---------------------------------------------------------------- main
 
 def main():
+    global START_METHOD
     os.makedirs(RES, exist_ok=True)
-    which = set(sys.argv[1:])
+    which = set()
+    for arg in sys.argv[1:]:
+        if arg.startswith("--start="):
+            START_METHOD = arg.split("=", 1)[1]
+        else:
+            which.add(arg)
 
     def want(name):
         return not which or name in which
@@ -1438,6 +1624,10 @@ def main():
         make_switch_icons()
     if want("buttons"):
         make_buttons()
+    if want("tovi"):
+        make_tovi()
+    if want("icon"):
+        make_record_icon()
 
 
 if __name__ == "__main__":
