@@ -2,17 +2,21 @@
 
 #include "window/colours.h"
 #include "window/fonts.h"
+#include "window/pictures.h"
 #include "window/small_window.h"
 
 #include "game/small_windows.h"
 
 #include <QFontMetrics>
+#include <QIcon>
 #include <QPainter>
+#include <QPixmap>
 
 namespace zandrel {
 
 namespace {
 
+const QString kPictureRecordIcon = QStringLiteral(":/pictures/record_icon.png");
 constexpr QRect kPicOk{74, 198, 66, 34};
 constexpr double kHeadingPoints = 20.0;
 constexpr double kLinePoints = 18.0;
@@ -71,6 +75,7 @@ private:
 RecordWindow::RecordWindow(const GameState& state, const Surface& balls, QWidget* owner)
     : QDialog(owner), state_(state), balls_(balls) {
     setUpSmallWindow(*this, QStringLiteral("Your Record"), kClientSize, true);
+    setWindowIcon(QIcon(QPixmap::fromImage(loadPicture(kPictureRecordIcon, 32, 32, kBlack))));
     picOK = makePictureButton(kPictureOk, kPicOk, this);
     connect(picOK, &PictureBox::clicked, this, [this] { accept(); });
     move(centredOnScreen(screenSizeTwips(), kClientSize));

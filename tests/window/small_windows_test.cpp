@@ -315,9 +315,11 @@ TEST(VersionWindow, TheMascotDancesTwentyOneTicksFirstAndKeepsItsCountAcrossShow
     onNextModal<VersionWindow>([&](VersionWindow& v) {
         opened = true;
         EXPECT_FALSE(v.Timer1->isActive());
+        EXPECT_TRUE(frameShown(v, 0)) << "at rest";
+        EXPECT_FALSE(frameShown(v, 3));
         QTest::mouseClick(v.picQuorl, Qt::LeftButton);
         v.Timer1_Timer();
-        EXPECT_TRUE(frameShown(v, 4)) << "the run goes on where it stopped";
+        EXPECT_TRUE(frameShown(v, 3)) << "the run goes on where it stopped";
         QTest::mouseClick(v.Command1, Qt::LeftButton);
     });
     h.w().mnuAbout->trigger();
