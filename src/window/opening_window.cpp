@@ -57,9 +57,10 @@ void OpeningWindow::closeAndShowMain() {
     if (closed_)
         return;
     closed_ = true;
-    close();
+    // The main window comes up first, so the program never stands without a window.
     if (showMain_)
         showMain_();
+    close();
 }
 
 } // namespace zandrel

@@ -47,4 +47,6 @@ done
 elapsed=$((($(date +%s%N) - started) / 1000000))
 [ "$elapsed" -gt 4500 ] && [ "$elapsed" -lt 8000 ] || fail "the picture closed after $elapsed ms"
 [ -z "$(xdotool search --onlyvisible --name '^opening$' 2>/dev/null || true)" ] || fail "the picture stayed up"
+sleep 1
+kill -0 "$game_pid" 2>/dev/null || fail "the game ended with the picture"
 echo "PASS"
