@@ -65,6 +65,7 @@ VsModeDialog::VsModeDialog(Game& game, QWidget* owner, QSize ownerOuterTwips) : 
     // Tab order: O.K., Cancel, the two names, the bar.
     picOK->setFocusPolicy(Qt::TabFocus);
     picCancel->setFocusPolicy(Qt::TabFocus);
+    VScroll1->setFocusPolicy(Qt::TabFocus);
     setTabOrder(picOK, picCancel);
     setTabOrder(picCancel, txtPlayerName[0]);
     setTabOrder(txtPlayerName[0], txtPlayerName[1]);

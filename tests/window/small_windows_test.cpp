@@ -91,6 +91,16 @@ TEST(VsModeDialog, LaysOutItsControlsOverTheMainWindowAndFillsThemFromTheGame) {
         QTest::qWait(10);
         EXPECT_TRUE(d.txtPlayerName[0]->hasFocus());
         EXPECT_EQ(d.txtPlayerName[0]->selectedText(), QStringLiteral("Player1"));
+        std::vector<QWidget*> chain;
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            chain.push_back(QApplication::focusWidget());
+        }
+        EXPECT_EQ(chain, (std::vector<QWidget*>{d.txtPlayerName[1], d.VScroll1, d.picOK, d.picCancel,
+                                                d.txtPlayerName[0]}));
+        QTest::qWait(10);
+        EXPECT_EQ(d.txtPlayerName[0]->selectedText(), QStringLiteral("Player1"))
+            << "Tab selects the name too";
         clickOk(d);
     });
     EXPECT_TRUE(opened);
