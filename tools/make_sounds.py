@@ -103,12 +103,12 @@ def write_wav(name, samples):
 
 # Modes of the ball: (frequency Hz, relative amplitude, decay seconds).
 BALL_MODES = [
-    (2480.0, 0.55, 0.026),
-    (3890.0, 1.00, 0.022),
-    (5210.0, 0.70, 0.014),
-    (6940.0, 0.45, 0.009),
-    (9160.0, 0.28, 0.005),
-    (11830.0, 0.16, 0.003),
+    (2480.0, 0.55, 0.014),
+    (3890.0, 1.00, 0.011),
+    (5210.0, 0.70, 0.008),
+    (6940.0, 0.45, 0.005),
+    (9160.0, 0.28, 0.003),
+    (11830.0, 0.16, 0.002),
 ]
 
 
@@ -162,9 +162,9 @@ def cushion_thump(seed, duration):
 
 def main():
     os.makedirs(RES, exist_ok=True)
-    write_wav("vmin.wav", finish(ball_click(11, 0.15, 0.12), 0.30))
-    write_wav("vmid.wav", finish(ball_click(12, 0.55, 0.15), 0.58))
-    write_wav("vmax.wav", finish(ball_click(13, 1.0, 0.18), 0.92))
+    write_wav("vmin.wav", finish(ball_click(11, 0.15, 0.09), 0.30))
+    write_wav("vmid.wav", finish(ball_click(12, 0.55, 0.11), 0.58))
+    write_wav("vmax.wav", finish(ball_click(13, 1.0, 0.13), 0.92))
     write_wav("meetwall.wav", finish(cushion_thump(21, 0.22), 0.70))
 
 

@@ -87,10 +87,11 @@ is_white() {
     [ "$r" -gt 170 ] && [ "$g" -gt 170 ] && [ "$b" -gt 170 ]
 }
 
-# is_cloth "R G B": the blue-green table cloth.
+# is_cloth "R G B": the blue-green table cloth (or the green demonstration
+# captions written on it), not the menu screen, a ball or a dark frame.
 is_cloth() {
     read -r r g b <<<"$1"
-    [ "$g" -gt $((r + 30)) ] && [ "$b" -gt $((r + 30)) ] && [ "$g" -ge "$b" ]
+    [ "$g" -gt $((r + 30)) ] && [ "$g" -ge "$b" ]
 }
 
 # wait_until_still: screenshots each half second until the table has not
