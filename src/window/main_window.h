@@ -250,7 +250,7 @@ private:
     void centreOnScreen();
     void resetTableButtonColours();
 
-    // Calls that stand for features of later versions.
+    // The small windows and the links.
     void showOpeningWindow();
     void changeToVsMode();
     void showCurrentCondition();
@@ -261,6 +261,8 @@ private:
     void openMailLink();
     void openHomePage();
     void openHelpPage();
+
+    // Calls that stand for features of later versions.
     void initBgmTable();
     void timBGM_Timer();
     void timCom_Timer();
