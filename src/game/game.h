@@ -148,6 +148,19 @@ public:
     /// Back to solo play after a two-player game.
     void returnToSoloPlay();
 
+    // Two-player set-up and match result.
+    /// The set-up dialog opens: play mode 1 while it is up.
+    void beginTwoPlayerSetup();
+    /// The dialog's games-to-win bar moved: stored at once, whatever closes the dialog.
+    void setWinsNeeded(int wins);
+    /// O.K.: the two names, player 0 on turn, no wins, the two-player captions.
+    void confirmTwoPlayerSetup(const std::string& name0, const std::string& name1);
+    /// Cancel: no computer side, solo set-up, then the menu screen once the dialog is gone.
+    void cancelTwoPlayerSetup();
+    /// The dialog has closed (O.K., Cancel or its close box): a fresh two-player
+    /// rack, or the menu screen after Cancel.
+    void finishTwoPlayerSetup();
+
 private:
     class ShotEvents;
     void setMotionTimer(bool enabled);
@@ -172,6 +185,26 @@ std::string formatTwoDecimals(float value);
 
 /// The end-of-game message for a game of `points` in `innings`.
 std::string summaryMessage(int points, int innings);
+
+// Two-player set-up and match result.
+/// The name of the computer side; its name box cannot be edited.
+inline constexpr const char* kComputerSideName = "tovi";
+/// The mode item's caption while two players play.
+inline constexpr const char* kBackToSoloCaption = "対戦→独り撞き(&S)";
+/// `text` without leading and trailing blanks.
+std::string trimmedName(const std::string& text);
+/// "1 Win Match", "3Wins Match", "15Wins Match".
+std::string winsNeededText(int wins);
+/// The shot button in two-player play: "Your Shot" for "You", else "<name>'s Shot".
+std::string twoPlayerShotCaption(const std::string& firstName);
+/// 0 when player 0 has the turn, else 1.
+int sideOnTurn(const GameState& state);
+/// True when either player has won `winsNeeded` games.
+bool isMatchDecided(const GameState& state);
+/// The match result's top line.
+std::string winnerLine(const GameState& state);
+/// A count with a blank for the sign of non-negative values: " 0", "-1".
+std::string signedNumberText(int value);
 
 /// The line the information strip prints for the game state, or "" when the
 /// strip stays empty (menu screen).

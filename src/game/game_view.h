@@ -71,6 +71,15 @@ public:
     virtual void setTovisMessage(const std::string& text) = 0;
     virtual void setTimerEnabled(GameTimer timer, bool enabled) = 0;
 
+    // Two-player set-up.
+    /// The window's reset to solo play: play mode 0, the solo mode item, the
+    /// restart enabled, the shot button "SHOT!".
+    virtual void initGameMode() = 0;
+    /// The caption of the menu item that switches between solo and two players.
+    virtual void setModeItemCaption(const std::string& caption) = 0;
+    /// The shot button's caption in "Arial" bold 12 points.
+    virtual void setShotButtonTwoPlayerLook(const std::string& caption) = 0;
+
     /// A modal message box with an OK button and the title "Zandrel".
     virtual void showMessage(const std::string& text) = 0;
     /// Lets pending window events run (mouse, menus, other timers).

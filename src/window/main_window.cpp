@@ -5,6 +5,7 @@
 
 #include "window/colours.h"
 #include "window/fonts.h"
+#include "window/opening_window.h"
 #include "window/pictures.h"
 #include "window/table_drawing.h"
 #include "window/window_layout.h"

@@ -30,11 +30,11 @@ namespace zandrel {
 
 inline constexpr const char* kVersion = "0.02";
 inline constexpr const char* kReleaseDate = "2000/3/12";
-/// The author's addresses (opened from the menu screen).
 /// The shot button's caption in solo play before "Let's Play!" restyles it.
 inline constexpr const char* kSoloShotCaption = "SHOT!";
-inline constexpr const char* kAuthorMail = "tovi@zandrel.example";
-inline constexpr const char* kAuthorHomePage = "https://zandrel.example/";
+/// The author's addresses (opened from the menu screen), settings of the build.
+inline constexpr const char* kAuthorMail = ZANDREL_AUTHOR_MAIL;
+inline constexpr const char* kAuthorHomePage = ZANDREL_HOME_PAGE;
 
 /// A caption of a menu-screen box and the value it stands for.
 struct MenuChoice {
@@ -57,6 +57,8 @@ struct StartupOptions {
 /// True when the arguments after the program name, joined by blanks and lower
 /// cased, hold "/debug" anywhere (also inside a longer word).
 bool isDebugCommandLine(const QStringList& arguments);
+
+class OpeningWindow;
 
 class MainWindow : public QWidget, public GameView {
     Q_OBJECT
@@ -120,12 +122,22 @@ public:
     void showMessage(const std::string& text) override;
     void processPendingEvents() override;
 
+    // GameView: two-player set-up.
+    void setModeItemCaption(const std::string& caption) override;
+    void setShotButtonTwoPlayerLook(const std::string& caption) override;
+
+    // The small windows.
+    /// The opening picture while it is up, else null.
+    OpeningWindow* openingWindow() const { return opening_.get(); }
+    /// The version window's mascot animation count; it outlives the window.
+    int& mascotTicks() { return mascotTicks_; }
+
     // Start-up steps.
     void setMenuCaptions();
     void initPictureSize();
     void arrangeControls();
     /// Solo play with the shot button and the mode menu in their solo form.
-    void initGameMode();
+    void initGameMode() override;
 
     // Handlers of the table screen.
     void cmdShot_Click();
@@ -246,7 +258,7 @@ private:
     /// The three menu-screen choices as the game takes them.
     GameChoice menuChoice() const;
 
-    // Calls that stand for features of later versions.
+    // The small windows and the links.
     void showOpeningWindow();
     void changeToVsMode();
     void showCurrentCondition();
@@ -257,6 +269,8 @@ private:
     void openMailLink();
     void openHomePage();
     void openHelpPage();
+
+    // Calls that stand for features of later versions.
     void initBgmTable();
     void timBGM_Timer();
     void closeMusicFiles();
@@ -272,6 +286,9 @@ private:
     int isBGMON_ = -1;
     int windowWidthTwips_ = 0;
     int windowHeightTwips_ = 0;
+    std::unique_ptr<OpeningWindow> opening_;
+    bool openingShown_ = false;
+    int mascotTicks_ = 0;
 };
 
 } // namespace zandrel

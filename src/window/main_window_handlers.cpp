@@ -3,7 +3,13 @@
 // the window's own look.
 
 #include "window/colours.h"
+#include "window/links.h"
 #include "window/main_window.h"
+#include "window/opening_window.h"
+#include "window/record_window.h"
+#include "window/version_window.h"
+#include "window/vs_mode_dialog.h"
+#include "window/vs_result_window.h"
 #include "window/window_layout.h"
 
 #include "records/records.h"
@@ -238,40 +244,66 @@ void MainWindow::mnuAbout_Click() {
     showVersionWindow();
 }
 
-// --- Features of later versions -------------------------------------------------
-// Each of these is a single call so that the feature plugs in at one place.
+// --- The small windows and the links ---------------------------------------------
 
-/// The opening picture comes later; for now start-up shows the window at once.
 void MainWindow::showOpeningWindow() {
-    show();
+    if (openingShown_)
+        return;
+    openingShown_ = true;
+    opening_ = std::make_unique<OpeningWindow>([this] {
+        show();
+        // The closed picture goes once its own click or tick has returned.
+        QTimer::singleShot(0, this, [this] { opening_.reset(); });
+    });
+    opening_->show();
 }
 
-/// The two-player set-up dialog comes later.
-void MainWindow::changeToVsMode() {}
+void MainWindow::changeToVsMode() {
+    game_->beginTwoPlayerSetup();
+    {
+        VsModeDialog dialog(*game_, this, QSize(windowWidthTwips_, windowHeightTwips_));
+        dialog.exec();
+    }
+    game_->finishTwoPlayerSetup();
+}
 
-/// The solo current-condition window comes later.
-void MainWindow::showCurrentCondition() {}
+void MainWindow::showCurrentCondition() {
+    RecordWindow window(gameState(), picBalls, this);
+    window.exec();
+}
 
-/// The match result window comes later.
-void MainWindow::showMatchResult() {}
+void MainWindow::showMatchResult() {
+    VsResultWindow window(gameState(), this, QSize(windowWidthTwips_, windowHeightTwips_));
+    window.exec();
+}
 
-/// The version window comes later.
-void MainWindow::showVersionWindow() {}
+void MainWindow::showVersionWindow() {
+    VersionWindow window(gameState().levelOfTovi, mascotTicks_, this);
+    window.exec();
+}
 
-/// The help contents come later.
-void MainWindow::showHelpContents() {}
+void MainWindow::showHelpContents() {
+    openLink(helpPageUrl());
+}
 
-/// The help keyword search comes later.
-void MainWindow::searchHelpKeyword() {}
+void MainWindow::searchHelpKeyword() {
+    openLink(helpPageUrl(kHelpIndexFragment));
+}
 
-/// Opening the mail program comes later.
-void MainWindow::openMailLink() {}
+void MainWindow::openMailLink() {
+    openLink(authorMailUrl());
+}
 
-/// Opening the home page comes later.
-void MainWindow::openHomePage() {}
+void MainWindow::openHomePage() {
+    openLink(authorHomePageUrl());
+}
 
-/// Opening the help page comes later.
-void MainWindow::openHelpPage() {}
+void MainWindow::openHelpPage() {
+    openLink(helpPageUrl());
+}
+
+// --- Features of later versions -------------------------------------------------
+// Each of these is a single call so that the feature plugs in at one place.
 
 /// The music table comes later.
 void MainWindow::initBgmTable() {}

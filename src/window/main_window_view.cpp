@@ -188,4 +188,21 @@ void MainWindow::processPendingEvents() {
     QCoreApplication::processEvents();
 }
 
+// --- Two-player set-up ----------------------------------------------------------
+
+void MainWindow::setModeItemCaption(const std::string& caption) {
+    mnuChangeMode->setText(QString::fromStdString(caption));
+}
+
+void MainWindow::setShotButtonTwoPlayerLook(const std::string& caption) {
+    constexpr double kTwoPlayerShotPoints = 12.0;
+    QFont font = cmdShot->font();
+    font.setPixelSize(pointsToPixels(kTwoPlayerShotPoints));
+    cmdShot->setFont(font);
+    cmdShot->setText(QString::fromStdString(caption));
+    font.setFamily(kFontArial);
+    font.setBold(true);
+    cmdShot->setFont(font);
+}
+
 } // namespace zandrel

@@ -34,7 +34,7 @@ public:
     void showPower(int value) override { powerShown = value; }
     void setTableEnabled(bool enabled) override { tableEnabled = enabled; }
     void setRetryMenuEnabled(bool enabled) override { retryMenuEnabled = enabled; }
-    void setStartMenuEnabled(bool) override {}
+    void setStartMenuEnabled(bool enabled) override { startMenuEnabled = enabled; }
     void setMenuScreenVisible(bool visible) override { menuScreenVisible = visible; }
     void setTableButtonsVisible(bool menu, bool start, bool back) override { buttons = {menu, start, back}; }
     void setTovisMessageVisible(bool visible) override { tovisMessageVisible = visible; }
@@ -48,6 +48,14 @@ public:
         if (onYield)
             onYield();
     }
+
+    // Two-player set-up.
+    void initGameMode() override { ++soloResets; }
+    void setModeItemCaption(const std::string& caption) override { modeItemCaption = caption; }
+    void setShotButtonTwoPlayerLook(const std::string& caption) override { shotCaption = caption; }
+    int soloResets = 0;
+    std::string modeItemCaption, shotCaption;
+    bool startMenuEnabled = true;
 
     int redraws = 0, pointMarkDraws = 0, powerShown = 100;
     std::vector<int> ballsDrawnOnScreen;

@@ -38,15 +38,27 @@ fail() {
     exit 1
 }
 
-start_game() {
-    "$GAME" &
-    game_pid=$!
-    window=""
+# find_window NAME: the id of the visible window whose title matches NAME,
+# waited for up to ten seconds ("" when none shows).
+find_window() {
+    local found=""
     for _ in $(seq 1 100); do
-        window=$(xdotool search --onlyvisible --name '^Zandrel' 2>/dev/null | head -1 || true)
-        [ -n "$window" ] && break
+        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+        [ -n "$found" ] && break
         sleep 0.1
     done
+    echo "$found"
+}
+
+# start_game [NAME=VALUE...]: starts the game (with those variables set for it
+# alone), clicks the opening picture away and waits for the main window.
+start_game() {
+    env "$@" "$GAME" &
+    game_pid=$!
+    opening=$(find_window '^opening$')
+    [ -n "$opening" ] || fail "the opening picture did not appear"
+    xdotool mousemove --window "$opening" 100 100 click 1
+    window=$(find_window '^Zandrel')
     [ -n "$window" ] || fail "the game window did not appear"
     sleep 0.5
 }

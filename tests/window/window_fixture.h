@@ -8,6 +8,7 @@
 #include "window/fonts.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
+#include "window/opening_window.h"
 
 #include <QApplication>
 #include <QFont>
@@ -45,8 +46,9 @@ inline constexpr const char* kEnglish = "en_US.UTF-8";
 class WindowHarness {
 public:
     /// Starts a window in `lang`; `settings`, when given, is the settings file it finds.
+    /// Unless `keepOpening`, the opening picture is clicked away at once.
     explicit WindowHarness(const char* lang = kJapanese, bool debugMode = false,
-                           const char* settings = nullptr) {
+                           const char* settings = nullptr, bool keepOpening = false) {
         language_.set("LC_ALL", std::nullopt);
         language_.set("LC_MESSAGES", std::nullopt);
         language_.set("LANG", lang);
@@ -60,6 +62,9 @@ public:
         options.instanceLockPath = lockDir_.filePath(QStringLiteral("zandrel.lock"));
         window = std::make_unique<MainWindow>(options);
         started = window->formLoad();
+        // A click takes the opening picture away and brings up the main window.
+        if (OpeningWindow* opening = window->openingWindow(); opening != nullptr && !keepOpening)
+            opening->Form_Click();
     }
     ~WindowHarness() {
         window.reset();

@@ -1,0 +1,44 @@
+#pragma once
+
+// "バージョン情報": the program's name, its version, Tovi's level, a copyright
+// line, and Tovi himself, who dances for a second when clicked.
+
+#include "platform/surface.h"
+#include "window/picture_box.h"
+#include "window/text_label.h"
+
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
+
+namespace zandrel {
+
+inline const QString kPictureTovi = QStringLiteral(":/pictures/tovi.png"); ///< 32 x 32, at rest
+inline const QString kPictureToviStrip =
+    QStringLiteral(":/pictures/tovi_strip.png"); ///< 160 x 32, five frames
+
+class VersionWindow : public QDialog {
+    Q_OBJECT
+public:
+    /// Loads the window for Tovi's `levelOfTovi`; `mascotTicks` is the
+    /// animation's count, which outlives the window.
+    VersionWindow(int levelOfTovi, int& mascotTicks, QWidget* owner = nullptr);
+
+    static constexpr QSize kClientSize{332, 127};
+
+    TextLabel* Label4 = nullptr;
+    TextLabel* Label1 = nullptr;
+    TextLabel* Label2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    PictureBox* picQuorl = nullptr;
+    Surface picQuorls; ///< the frame strip, never shown itself
+    QTimer* Timer1 = nullptr;
+
+    void picQuorl_Click();
+    void Timer1_Timer();
+
+private:
+    int& mascotTicks_;
+};
+
+} // namespace zandrel

@@ -1,0 +1,140 @@
+#include "window/vs_mode_dialog.h"
+
+#include "window/colours.h"
+#include "window/fonts.h"
+#include "window/small_window.h"
+
+#include <QKeyEvent>
+#include <QTimer>
+
+namespace zandrel {
+
+namespace {
+
+constexpr double kDialogFontPoints = 18.0;
+constexpr int kFewestWins = 1;
+constexpr int kMostWins = 15;
+constexpr int kWinsStep = 2;
+constexpr Rgb kMagenta = rgb(255, 0, 255);
+
+const QString kNameBoxStyle = QStringLiteral("QLineEdit { color: #00ff00; background-color: #404040; "
+                                             "border: 2px inset #808080; }"
+                                             "QLineEdit:disabled { color: #00a000; }");
+
+constexpr QRect kNameBox0{8, 16, 187, 36};
+constexpr QRect kLabel1{72, 54, 39, 23};
+constexpr QRect kNameBox1{8, 78, 187, 37};
+constexpr QRect kLblXwins{10, 124, 161, 25};
+constexpr QRect kVScroll1{176, 124, 19, 25};
+constexpr QRect kPicOk{58, 152, 64, 32};
+constexpr QRect kPicCancel{128, 152, 64, 32};
+
+} // namespace
+
+VsModeDialog::VsModeDialog(Game& game, QWidget* owner, QSize ownerOuterTwips) : QDialog(owner), game_(game) {
+    setUpSmallWindow(*this, kSmallWindowTitle, kClientSize, true);
+    const QFont font = gameFont(kFontArial, kDialogFontPoints, false);
+
+    picOK = makePictureButton(kPictureOk, kPicOk, this);
+    picCancel = makePictureButton(kPictureCancel, kPicCancel, this);
+    for (int i = 0; i < 2; ++i) {
+        auto* box = new QLineEdit(this);
+        box->setGeometry(i == 0 ? kNameBox0 : kNameBox1);
+        box->setFont(font);
+        box->setStyleSheet(kNameBoxStyle);
+        box->setAlignment(Qt::AlignCenter);
+        box->setMaxLength(kPlayerNameLength);
+        box->installEventFilter(this);
+        txtPlayerName[std::size_t(i)] = box;
+    }
+    Label1 = new TextLabel(QStringLiteral("VS"), font, kMagenta, this);
+    Label1->setGeometry(kLabel1);
+    Label1->setAlignment(Qt::AlignCenter);
+    lblXwins = new TextLabel(QString(), font, kGreen, this);
+    lblXwins->setGeometry(kLblXwins);
+    lblXwins->setBackgroundColour(kDarkGrey);
+    lblXwins->setAlignment(Qt::AlignCenter);
+    // The most games at the top: the upper arrow raises the games to win.
+    VScroll1 = new QScrollBar(Qt::Vertical, this);
+    VScroll1->setGeometry(kVScroll1);
+    VScroll1->setRange(kFewestWins, kMostWins);
+    VScroll1->setSingleStep(kWinsStep);
+    VScroll1->setPageStep(kWinsStep);
+    setWinsValue(kFewestWins);
+
+    // Tab order: O.K., Cancel, the two names, the bar.
+    picOK->setFocusPolicy(Qt::TabFocus);
+    picCancel->setFocusPolicy(Qt::TabFocus);
+    VScroll1->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(picOK, picCancel);
+    setTabOrder(picCancel, txtPlayerName[0]);
+    setTabOrder(txtPlayerName[0], txtPlayerName[1]);
+    setTabOrder(txtPlayerName[1], VScroll1);
+
+    // Load: centred over the main window, filled from the game.
+    if (owner != nullptr)
+        move(centredOver(owner->frameGeometry().topLeft(), ownerOuterTwips, kClientSize));
+    const GameState& state = game_.state();
+    for (int i = 0; i < 2; ++i)
+        txtPlayerName[std::size_t(i)]->setText(
+            QString::fromStdString(trimmedName(state.players[std::size_t(i)].name)));
+    lblXwins->setCaption(QString::fromStdString(winsNeededText(state.winsNeeded)));
+    setWinsValue(state.winsNeeded);
+    txtPlayerName[1]->setEnabled(txtPlayerName[1]->text() != QLatin1String(kComputerSideName));
+
+    connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+    connect(picOK, &PictureBox::clicked, this, [this] { picOK_Click(); });
+    connect(picCancel, &PictureBox::clicked, this, [this] { picCancel_Click(); });
+}
+
+int VsModeDialog::winsValue() const {
+    return kFewestWins + kMostWins - VScroll1->value();
+}
+
+void VsModeDialog::setWinsValue(int wins) {
+    VScroll1->setValue(kFewestWins + kMostWins - wins);
+}
+
+void VsModeDialog::VScroll1_Change() {
+    game_.setWinsNeeded(winsValue());
+    lblXwins->setCaption(QString::fromStdString(winsNeededText(game_.state().winsNeeded)));
+}
+
+void VsModeDialog::picOK_Click() {
+    game_.confirmTwoPlayerSetup(txtPlayerName[0]->text().toStdString(),
+                                txtPlayerName[1]->text().toStdString());
+    done(Accepted);
+}
+
+void VsModeDialog::picCancel_Click() {
+    game_.cancelTwoPlayerSetup();
+    done(Rejected);
+}
+
+bool VsModeDialog::event(QEvent* event) {
+    // Each time the dialog is shown or comes to the front again, the first name
+    // box takes the focus.
+    if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate)
+        txtPlayerName[0]->setFocus(Qt::OtherFocusReason);
+    return QDialog::event(event);
+}
+
+bool VsModeDialog::eventFilter(QObject* watched, QEvent* event) {
+    // A name box that takes the focus selects its whole name, so typing replaces
+    // it; the selection is made once the click that brought the focus is over.
+    if (event->type() == QEvent::FocusIn) {
+        auto* box = qobject_cast<QLineEdit*>(watched);
+        if (box != nullptr)
+            QTimer::singleShot(0, box, [box] { box->setSelection(0, kPlayerNameLength); });
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void VsModeDialog::keyPressEvent(QKeyEvent* event) {
+    // Neither Enter nor Esc closes the dialog: only O.K., Cancel and the close box do.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace zandrel

@@ -1,0 +1,173 @@
+// Two players on one table, and the texts of the small windows, without a window.
+
+#include "fake_view.h"
+#include "game/game.h"
+#include "game/small_windows.h"
+
+#include <gtest/gtest.h>
+
+namespace zandrel {
+namespace {
+
+using testing::FakeView;
+
+class TwoPlayerSetup : public ::testing::Test {
+protected:
+    TwoPlayerSetup() : game(view) {
+        game.initGame();
+        game.returnToMenu();
+        game.lblLetsPlay_Click({kGameKindThreeBall, 5, false});
+        game.beginTwoPlayerSetup();
+    }
+    const GameState& s() { return game.state(); }
+
+    FakeView view;
+    Game game;
+};
+
+TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
+    EXPECT_EQ(s().playMode, playModeTwoPlayers);
+    game.setWinsNeeded(7);
+    game.confirmTwoPlayerSetup("  Ann", "Bartholomew Jones");
+    EXPECT_EQ(s().players[0].name, "  Ann       ") << "leading blanks stay part of the name";
+    EXPECT_EQ(s().players[1].name, "Bartholomew ");
+    EXPECT_TRUE(s().players[0].hasTurn);
+    EXPECT_FALSE(s().players[1].hasTurn);
+    EXPECT_EQ(s().players[0].wins + s().players[1].wins, 0);
+    EXPECT_EQ(view.modeItemCaption, "対戦→独り撞き(&S)");
+    EXPECT_EQ(view.shotCaption, "Ann's Shot");
+    EXPECT_TRUE(s().isVsCpu) << "O.K. leaves the computer side as it was";
+
+    view.buttons.clear();
+    game.finishTwoPlayerSetup();
+    EXPECT_EQ(s().playMode, playModeTwoPlayers);
+    EXPECT_FALSE(view.startMenuEnabled);
+    EXPECT_FALSE(view.menuScreenVisible);
+    EXPECT_EQ(s().winsNeeded, 7);
+    EXPECT_EQ(s().gameKind, kGameKindThreeBall);
+    EXPECT_FALSE(s().table.balls[3].onTable) << "a fresh rack of the same game kind";
+    EXPECT_TRUE(view.buttons.empty()) << "the table-screen buttons stay as they were";
+}
+
+TEST_F(TwoPlayerSetup, TheCloseBoxStartsTheGameButKeepsNamesCaptionsAndTurn) {
+    game.setWinsNeeded(5);
+    game.finishTwoPlayerSetup();
+    EXPECT_EQ(s().playMode, playModeTwoPlayers);
+    EXPECT_EQ(s().players[0].name, "Player1     ");
+    EXPECT_FALSE(s().players[0].hasTurn);
+    EXPECT_EQ(view.modeItemCaption, "");
+    EXPECT_EQ(view.shotCaption, "");
+    EXPECT_FALSE(view.startMenuEnabled);
+    EXPECT_EQ(s().winsNeeded, 5);
+}
+
+TEST_F(TwoPlayerSetup, CancelResetsToSoloThenGoesToTheMenuKeepingWinsNeeded) {
+    game.setWinsNeeded(9);
+    game.cancelTwoPlayerSetup();
+    EXPECT_EQ(view.soloResets, 1);
+    EXPECT_FALSE(s().isVsCpu);
+    EXPECT_EQ(s().playMode, playModeMenu);
+    game.finishTwoPlayerSetup();
+    EXPECT_EQ(s().playMode, playModeMenu);
+    EXPECT_TRUE(view.menuScreenVisible);
+    EXPECT_EQ(s().winsNeeded, 9);
+    EXPECT_EQ(s().players[1].name, "Player2     ");
+}
+
+TEST(TwoPlayerTexts, GamesToWinAndShotButton) {
+    EXPECT_EQ(winsNeededText(1), "1 Win Match");
+    EXPECT_EQ(winsNeededText(3), "3Wins Match");
+    EXPECT_EQ(winsNeededText(15), "15Wins Match");
+    const std::pair<const char*, const char*> captions[] = {
+        {"You         ", "Your Shot"},
+        {"you", "you's Shot"},
+        {"", "'s Shot"},
+        {"  Ann  ", "Ann's Shot"},
+        {"YOU", "YOU's Shot"},
+        {"あいうえおかきくけこさし", "あいうえおかきくけこさし's Shot"},
+    };
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(twoPlayerShotCaption(name), caption) << name;
+}
+
+TEST(TwoPlayerTexts, WinnerLineNamesTheSideOnTurnOnceDecided) {
+    struct Case {
+        int wins0, wins1;
+        bool turn0;
+        const char* line;
+    };
+    const Case cases[] = {
+        {0, 0, true, "Now, Break Time!"}, {2, 2, false, "Now, Break Time!"},
+        {3, 0, true, "Ann defeated Bob"}, {3, 0, false, "Bob defeated Ann"},
+        {3, 4, true, "Ann defeated Bob"}, {0, 3, false, "Bob defeated Ann"},
+    };
+    GameState state;
+    state.winsNeeded = 3;
+    state.players[0].name = fixedPlayerName(" Ann");
+    state.players[1].name = fixedPlayerName("Bob");
+    for (const Case& c : cases) {
+        state.players[0].wins = c.wins0;
+        state.players[1].wins = c.wins1;
+        state.players[0].hasTurn = c.turn0;
+        EXPECT_EQ(winnerLine(state), c.line) << c.wins0 << "-" << c.wins1;
+        EXPECT_EQ(sideOnTurn(state), c.turn0 ? 0 : 1);
+    }
+    EXPECT_EQ(signedNumberText(0), " 0");
+    EXPECT_EQ(signedNumberText(12), " 12");
+    EXPECT_EQ(signedNumberText(-1), "-1");
+}
+
+TEST(VersionText, LevelsOneToTenAndTheMaster) {
+    EXPECT_EQ(versionLevelText("0.02", 1), " Ver.0.02\r\n Tovi's Level is 1.");
+    EXPECT_EQ(versionLevelText("0.02", 3), " Ver.0.02\r\n Tovi's Level is 3.");
+    EXPECT_EQ(versionLevelText("0.02", 10), " Ver.0.02\r\n Tovi's Level is 10.");
+    EXPECT_EQ(versionLevelText("0.02", 11), " Ver.0.02\r\n Tovi is a Master!");
+}
+
+/// Frames of one run from the count `ticks` until it stops (the closing frame included).
+std::vector<int> runFrames(int& ticks) {
+    std::vector<int> frames;
+    for (int guard = 0; guard < 100; ++guard) {
+        const MascotStep step = mascotStep(ticks);
+        frames.push_back(step.frame);
+        if (step.finished)
+            break;
+    }
+    return frames;
+}
+
+TEST(Mascot, FirstRunTakesTwentyOneTicksLaterRunsTwenty) {
+    int ticks = 0;
+    EXPECT_EQ(runFrames(ticks),
+              (std::vector<int>{0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0}));
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(runFrames(ticks),
+              (std::vector<int>{1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0}));
+    ticks = 7; // a run cut short by closing the window goes on from there
+    EXPECT_EQ(runFrames(ticks).size(), 14u);
+}
+
+TEST(RecordTexts, CountsTimeBallsAndHeading) {
+    EXPECT_EQ(recordCount(123), "00123");
+    EXPECT_EQ(recordCount(0), "00000");
+    EXPECT_EQ(recordCount(123456), "123456");
+    EXPECT_EQ(recordTime(3725), "62:05");
+    EXPECT_EQ(recordTime(59), "00:59");
+    EXPECT_EQ(recordTime(6000), "100:00");
+
+    Table table;
+    setFirstPosition(table, kGameKindFourBall);
+    EXPECT_EQ(recordBallsString(table), "000");
+    setFirstPosition(table, kGameKindThreeBall);
+    EXPECT_EQ(recordBallsString(table), "003");
+    table.balls[1].onTable = false;
+    EXPECT_EQ(recordBallsString(table), "103");
+
+    GameState state;
+    EXPECT_EQ(recordHeading(state), "Now, Break Time!");
+    state.points = state.targetPoints;
+    EXPECT_EQ(recordHeading(state), "GAME FINISHED!!");
+}
+
+} // namespace
+} // namespace zandrel
