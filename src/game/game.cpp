@@ -64,7 +64,9 @@ public:
     void playBallHitSound(float impactSpeed) override {
         game_.sound_->playBallHitSound(impactSpeed, game_.state_.shotCount);
     }
-    void playCushionSound(float speed) override { game_.sound_->playCushionSound(speed, game_.state_.shotCount); }
+    void playCushionSound(float speed) override {
+        game_.sound_->playCushionSound(speed, game_.state_.shotCount);
+    }
 
 private:
     Game& game_;
