@@ -32,11 +32,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
 # The X server picks a free display itself and writes its number when it is
 # ready: tests starting servers at the same time never share one.
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
@@ -45,8 +40,13 @@ for _ in $(seq 1 100); do
     [ -s "$work/display" ] && break
     sleep 0.1
 done
-[ -s "$work/display" ] || fail "the X server did not start: $(cat "$work/xvfb.log")"
+[ -s "$work/display" ] || { echo "FAIL: the X server did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
 export DISPLAY=":$(head -1 "$work/display")"
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
 
 start_game() {
     "$GAME" &
