@@ -17,6 +17,8 @@ packages=(
 if [ "$mode" = test ]; then
   # The end-to-end tests drive the game in a real X server.
   packages+=(xvfb xauth x11-utils xdotool imagemagick)
+  # CI checks the formatting of the sources.
+  packages+=(clang-format)
 fi
 
 missing=()

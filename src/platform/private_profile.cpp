@@ -151,8 +151,8 @@ void reportTooLarge(const std::string& path) {
     static std::set<std::string> reported;
     const std::lock_guard lock(mutex);
     if (reported.insert(path).second)
-        std::fprintf(stderr, "zandrel: %s is larger than %zu bytes; left alone, defaults in use\n", path.c_str(),
-                     kMaxProfileFileSize);
+        std::fprintf(stderr, "zandrel: %s is larger than %zu bytes; left alone, defaults in use\n",
+                     path.c_str(), kMaxProfileFileSize);
 }
 
 ReadResult readWholeFile(const std::string& path, std::string& contents) {

@@ -50,8 +50,8 @@ public:
 private:
     static constexpr int kStepMs = 50;
     static constexpr std::array<int, 4> kIntervals = {50, 1000, 1000, 100}; // in GameTimer's order
-    static constexpr void (Game::*kHandlers[])() = {&Game::Timer1_Timer, &Game::timTimeCounter_Timer,
-                                                    &Game::timDemo_Timer, &Game::timCom_Timer};
+    static constexpr std::array<void (Game::*)(), 4> kHandlers = {
+        &Game::Timer1_Timer, &Game::timTimeCounter_Timer, &Game::timDemo_Timer, &Game::timCom_Timer};
 
     void sync() {
         for (int i = 0; i < int(kIntervals.size()); ++i) {

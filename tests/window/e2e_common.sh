@@ -1,15 +1,10 @@
-# Shared steps of the end-to-end tests: run the game in the X server that
-# xvfb-run provides, click at window-relative places, take screenshots.
-# Sourced by the e2e_*.sh scripts; expects $GAME (the built game). A script
-# that sources it is restarted once inside a fresh X server.
+# Shared steps of the end-to-end tests: run the game in a fresh X server of its
+# own, click at window-relative places, take screenshots. Sourced by the
+# e2e_*.sh scripts; expects $GAME (the built game).
 
-for tool in xvfb-run xdotool import convert compare; do
+for tool in Xvfb xdotool import convert compare; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
-if [ -z "${E2E_IN_XVFB:-}" ]; then
-    export E2E_IN_XVFB=1
-    exec xvfb-run -a -s "-screen 0 800x600x24" bash "$0" "$GAME"
-fi
 
 set -euo pipefail
 
@@ -19,7 +14,7 @@ mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
-game_pid=""
+game_pid="" xvfb_pid=""
 
 cleanup() {
     if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
@@ -29,9 +24,24 @@ cleanup() {
     if [ -n "${KEEP_SHOTS:-}" ]; then
         cp "$work"/*.png "$KEEP_SHOTS"/ 2>/dev/null || true
     fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# The X server picks a free display itself and writes its number when it is
+# ready: tests starting servers at the same time never share one.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 1 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || { echo "FAIL: the X server did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
+export DISPLAY=":$(head -1 "$work/display")"
 
 fail() {
     echo "FAIL: $*" >&2
