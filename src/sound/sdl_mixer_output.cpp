@@ -1,0 +1,121 @@
+#include "sound/sdl_mixer_output.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <unordered_map>
+#include <utility>
+
+namespace zandrel {
+
+namespace {
+
+constexpr int kWaveChannel = 0;
+constexpr int kOutputChannels = 2;
+
+constexpr const char* kSoundFontPlaces[] = {
+    "/usr/share/sounds/sf2/TimGM6mb.sf2",       "/usr/share/soundfonts/TimGM6mb.sf2",
+    "/usr/local/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2",
+    "/usr/share/soundfonts/default.sf2",
+};
+
+void reportNoSound(const char* what) {
+    std::fprintf(stderr, "zandrel: playing without sound (%s: %s)\n", what, SDL_GetError());
+}
+
+} // namespace
+
+std::string findSoundFont() {
+    std::error_code error;
+    for (const char* place : kSoundFontPlaces)
+        if (std::filesystem::is_regular_file(place, error))
+            return place;
+    return {};
+}
+
+struct SdlMixerOutput::Device {
+    std::string musicDir;
+    bool open = false;
+    /// Decoded wave sounds by path; a file that failed to load stays null.
+    std::unordered_map<std::string, Mix_Chunk*> waves;
+    std::map<std::string, Mix_Music*> tunes;
+
+    ~Device() {
+        if (!open)
+            return;
+        Mix_HaltChannel(-1);
+        Mix_HaltMusic();
+        for (auto& [name, music] : tunes)
+            Mix_FreeMusic(music);
+        for (auto& [path, chunk] : waves)
+            if (chunk != nullptr)
+                Mix_FreeChunk(chunk);
+        Mix_CloseAudio();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+};
+
+SdlMixerOutput::SdlMixerOutput(std::string musicDir) : device_(std::make_unique<Device>()) {
+    device_->musicDir = std::move(musicDir);
+    // SDL must leave SIGINT and SIGTERM alone: they end the game as before.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        reportNoSound("no audio");
+        return;
+    }
+    if (Mix_OpenAudio(kMixerRate, MIX_DEFAULT_FORMAT, kOutputChannels, kMixerBufferFrames) != 0) {
+        reportNoSound("audio device");
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    device_->open = true;
+    Mix_AllocateChannels(1);
+    if (const std::string soundFont = findSoundFont(); !soundFont.empty())
+        Mix_SetSoundFonts(soundFont.c_str());
+    Mix_Init(MIX_INIT_MID); // without a MIDI player the tunes stay silent
+}
+
+SdlMixerOutput::~SdlMixerOutput() = default;
+
+bool SdlMixerOutput::isOpen() const {
+    return device_->open;
+}
+
+void SdlMixerOutput::playWave(const std::string& path, bool noStop) {
+    if (!device_->open)
+        return;
+    auto [it, added] = device_->waves.try_emplace(path, nullptr);
+    if (added)
+        it->second = Mix_LoadWAV(path.c_str());
+    if (it->second == nullptr)
+        return;
+    if (noStop && Mix_Playing(kWaveChannel) != 0)
+        return;
+    Mix_PlayChannel(kWaveChannel, it->second, 0);
+}
+
+void SdlMixerOutput::openMusic(const std::string& fileName) {
+    if (!device_->open || fileName.empty() || device_->tunes.contains(fileName))
+        return;
+    if (Mix_Music* music = Mix_LoadMUS((device_->musicDir + "/" + fileName).c_str()); music != nullptr)
+        device_->tunes.emplace(fileName, music);
+}
+
+void SdlMixerOutput::playMusic(const std::string& fileName) {
+    if (const auto it = device_->tunes.find(fileName); it != device_->tunes.end())
+        Mix_PlayMusic(it->second, 0);
+}
+
+void SdlMixerOutput::closeMusic(const std::string& fileName) {
+    const auto it = device_->tunes.find(fileName);
+    if (it == device_->tunes.end())
+        return;
+    Mix_FreeMusic(it->second); // stops it first when it plays
+    device_->tunes.erase(it);
+}
+
+} // namespace zandrel
