@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <malloc.h>
 #include <map>
 #include <unordered_map>
 #include <utility>
@@ -103,6 +104,8 @@ void SdlMixerOutput::openMusic(const std::string& fileName) {
         return;
     if (Mix_Music* music = Mix_LoadMUS((device_->musicDir + "/" + fileName).c_str()); music != nullptr)
         device_->tunes.emplace(fileName, music);
+    // Loading the soundfont leaves large freed buffers behind: give them back.
+    malloc_trim(0);
 }
 
 void SdlMixerOutput::playMusic(const std::string& fileName) {
