@@ -33,3 +33,23 @@ void warmBallHitSound(benchmark::State& state) {
 BENCHMARK(warmBallHitSound)->Arg(1)->Arg(2);
 
 } // namespace
+
+namespace {
+
+/// What a music tick that starts a tune costs the window's thread (the tune
+/// loads on a thread of its own); closing it, timed apart, waits for that load.
+void openAndPlayTune(benchmark::State& state) {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    const std::string dir = ZANDREL_RESOURCES_DIR;
+    SdlMixerOutput device(dir);
+    for (auto _ : state) {
+        device.openMusic("menu.mid");
+        device.playMusic("menu.mid");
+        state.PauseTiming();
+        device.closeMusic("menu.mid");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(openAndPlayTune)->Unit(benchmark::kMicrosecond)->Iterations(20);
+
+} // namespace

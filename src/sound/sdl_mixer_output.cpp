@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <malloc.h>
 #include <map>
+#include <mutex>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -37,20 +39,44 @@ std::string findSoundFont() {
     return {};
 }
 
+namespace {
+
+/// An open tune. Loading it (the soundfont above all) takes the better part of
+/// a tenth of a second, so it is loaded on a thread of its own and starts
+/// playing there if it was asked to play meanwhile.
+struct Tune {
+    std::thread loader;
+    Mix_Music* music = nullptr; ///< set by the loader; null when the file could not be loaded
+    bool loaded = false;
+    bool playWanted = false;
+};
+
+} // namespace
+
 struct SdlMixerOutput::Device {
     std::string musicDir;
     bool open = false;
     /// Decoded wave sounds by path; a file that failed to load stays null.
     std::unordered_map<std::string, Mix_Chunk*> waves;
-    std::map<std::string, Mix_Music*> tunes;
+    std::map<std::string, std::unique_ptr<Tune>> tunes;
+    /// Guards each tune's loaded state between its loader and the caller.
+    std::mutex tuneMutex;
+
+    /// Waits for the tune's loader, then stops and frees it.
+    static void closeTune(Tune& tune) {
+        if (tune.loader.joinable())
+            tune.loader.join();
+        if (tune.music != nullptr)
+            Mix_FreeMusic(tune.music); // stops it first when it plays
+    }
 
     ~Device() {
         if (!open)
             return;
         Mix_HaltChannel(-1);
+        for (auto& [name, tune] : tunes)
+            closeTune(*tune);
         Mix_HaltMusic();
-        for (auto& [name, music] : tunes)
-            Mix_FreeMusic(music);
         for (auto& [path, chunk] : waves)
             if (chunk != nullptr)
                 Mix_FreeChunk(chunk);
@@ -102,22 +128,39 @@ void SdlMixerOutput::playWave(const std::string& path, bool noStop) {
 void SdlMixerOutput::openMusic(const std::string& fileName) {
     if (!device_->open || fileName.empty() || device_->tunes.contains(fileName))
         return;
-    if (Mix_Music* music = Mix_LoadMUS((device_->musicDir + "/" + fileName).c_str()); music != nullptr)
-        device_->tunes.emplace(fileName, music);
-    // Loading the soundfont leaves large freed buffers behind: give them back.
-    malloc_trim(0);
+    auto tune = std::make_unique<Tune>();
+    Tune* loading = tune.get();
+    Device* device = device_.get();
+    const std::string path = device_->musicDir + "/" + fileName;
+    loading->loader = std::thread([device, loading, path] {
+        Mix_Music* music = Mix_LoadMUS(path.c_str());
+        malloc_trim(0); // the soundfont's load buffers go back to the system
+        const std::lock_guard lock(device->tuneMutex);
+        loading->music = music;
+        loading->loaded = true;
+        if (music != nullptr && loading->playWanted)
+            Mix_PlayMusic(music, 0);
+    });
+    device_->tunes.emplace(fileName, std::move(tune));
 }
 
 void SdlMixerOutput::playMusic(const std::string& fileName) {
-    if (const auto it = device_->tunes.find(fileName); it != device_->tunes.end())
-        Mix_PlayMusic(it->second, 0);
+    const auto it = device_->tunes.find(fileName);
+    if (it == device_->tunes.end())
+        return;
+    Tune& tune = *it->second;
+    const std::lock_guard lock(device_->tuneMutex);
+    if (!tune.loaded)
+        tune.playWanted = true;
+    else if (tune.music != nullptr)
+        Mix_PlayMusic(tune.music, 0);
 }
 
 void SdlMixerOutput::closeMusic(const std::string& fileName) {
     const auto it = device_->tunes.find(fileName);
     if (it == device_->tunes.end())
         return;
-    Mix_FreeMusic(it->second); // stops it first when it plays
+    Device::closeTune(*it->second);
     device_->tunes.erase(it);
 }
 
