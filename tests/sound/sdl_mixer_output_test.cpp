@@ -5,7 +5,7 @@
 #include "game/game.h"
 #include "sound/sdl_mixer_output.h"
 #include "sound/sound_room.h"
-#include "sound_files.h"
+#include "support/test_files.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -17,23 +17,17 @@ namespace {
 using testing::EnvGuard;
 using testing::TempConfigDir;
 
-/// The game's contact sounds and requests, straight to a sound room.
-class ToRoom : public GameSound {
-public:
-    explicit ToRoom(SoundRoom& room) : room_(room) {}
+/// The game's contact sounds, straight to a sound room, counted.
+struct ToRoom : GameSound {
+    explicit ToRoom(SoundRoom& r) : room(r) {}
     void playBallHitSound(float speed, int shotCount) override {
-        ++contacts;
-        room_.playBallHitSound(speed, shotCount);
+        ++contacts, room.playBallHitSound(speed, shotCount);
     }
     void playCushionSound(float speed, int shotCount) override {
-        ++contacts;
-        room_.playCushionSound(speed, shotCount);
+        ++contacts, room.playCushionSound(speed, shotCount);
     }
-    void requestMusic(int tune) override { room_.requestMusic(tune); }
+    SoundRoom& room;
     int contacts = 0;
-
-private:
-    SoundRoom& room_;
 };
 
 /// Plays one full-power shot of a fresh game to rest; returns its contacts.
@@ -64,33 +58,20 @@ bool waitForSound(const std::string& path) {
     return false;
 }
 
-struct SoundFolder {
-    TempConfigDir dir;
-    SoundFolder() {
-        for (const char* wave : {kWaveSoft, kWaveMiddle, kWaveHard, kWaveCushion})
-            testing::writeClickWave(dir.path() + wave);
-        testing::writeNotesMidi(dir.path() + "/menu.mid");
-    }
-    std::string path() const { return dir.path(); }
-};
-
-TEST(SdlMixerOutput, FindsTheSmallSoundFont) {
-    const std::string font = findSoundFont();
-    if (font.empty())
-        GTEST_SKIP() << "no General MIDI soundfont installed";
-    EXPECT_NE(font.find("TimGM6mb"), std::string::npos) << font;
-}
+const std::string kSounds = ZANDREL_SOURCE_DIR "/resources";
 
 TEST(SdlMixerOutput, DiskDriverHoldsTheContactsOfAShotAndThenATune) {
-    SoundFolder folder;
+    EXPECT_NE(findSoundFont().find("TimGM6mb"), std::string::npos)
+        << "the small soundfont: " << findSoundFont();
+    TempConfigDir dir;
     EnvGuard env;
     env.set("SDL_AUDIODRIVER", "disk");
     for (const bool tune : {false, true}) {
-        const std::string out = folder.path() + (tune ? "/tune.raw" : "/shot.raw");
+        const std::string out = dir.path() + (tune ? "/tune.raw" : "/shot.raw");
         env.set("SDL_DISKAUDIOFILE", out);
-        SdlMixerOutput device(folder.path());
+        SdlMixerOutput device(kSounds);
         ASSERT_TRUE(device.isOpen());
-        SoundRoom room(device, folder.path(), "0.02");
+        SoundRoom room(device, kSounds, "0.02");
         if (tune) {
             room.initBgmTable();
             room.timBGM_Timer(true);
@@ -103,14 +84,14 @@ TEST(SdlMixerOutput, DiskDriverHoldsTheContactsOfAShotAndThenATune) {
 }
 
 TEST(SdlMixerOutput, MissingFilesAndAnUnopenableDriverStaySilentWithOneLineAtMost) {
-    SoundFolder folder;
+    TempConfigDir dir;
     EnvGuard env;
     env.set("SDL_AUDIODRIVER", "disk");
-    env.set("SDL_DISKAUDIOFILE", folder.path() + "/missing.raw");
+    env.set("SDL_DISKAUDIOFILE", dir.path() + "/missing.raw");
     {
-        SdlMixerOutput device(folder.path());
+        SdlMixerOutput device(dir.path());
         ::testing::internal::CaptureStderr();
-        device.playWave(folder.path() + "/none.wav", false);
+        device.playWave(dir.path() + "/none.wav", false);
         device.openMusic("none.mid");
         device.playMusic("none.mid");
         device.closeMusic("none.mid");
@@ -120,9 +101,9 @@ TEST(SdlMixerOutput, MissingFilesAndAnUnopenableDriverStaySilentWithOneLineAtMos
 
     env.set("SDL_AUDIODRIVER", "no-such-driver");
     ::testing::internal::CaptureStderr();
-    SdlMixerOutput device(folder.path());
+    SdlMixerOutput device(kSounds);
     EXPECT_FALSE(device.isOpen());
-    SoundRoom room(device, folder.path(), "0.02");
+    SoundRoom room(device, kSounds, "0.02");
     room.initBgmTable();
     EXPECT_GT(playOneShot(room), 0);
     for (int i = 0; i < 70; ++i)
