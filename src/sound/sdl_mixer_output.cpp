@@ -8,7 +8,6 @@
 #include <malloc.h>
 #include <map>
 #include <mutex>
-#include <thread>
 #include <unordered_map>
 #include <utility>
 
@@ -45,11 +44,25 @@ namespace {
 /// a tenth of a second, so it is loaded on a thread of its own and starts
 /// playing there if it was asked to play meanwhile.
 struct Tune {
-    std::thread loader;
+    std::string path;
+    std::mutex* mutex = nullptr; ///< guards the fields below between the loader and the caller
+    SDL_Thread* loader = nullptr;
     Mix_Music* music = nullptr; ///< set by the loader; null when the file could not be loaded
     bool loaded = false;
     bool playWanted = false;
 };
+
+int loadTune(void* data) {
+    Tune& tune = *static_cast<Tune*>(data);
+    Mix_Music* music = Mix_LoadMUS(tune.path.c_str());
+    malloc_trim(0); // the soundfont's load buffers go back to the system
+    const std::lock_guard lock(*tune.mutex);
+    tune.music = music;
+    tune.loaded = true;
+    if (music != nullptr && tune.playWanted)
+        Mix_PlayMusic(music, 0);
+    return 0;
+}
 
 } // namespace
 
@@ -59,13 +72,13 @@ struct SdlMixerOutput::Device {
     /// Decoded wave sounds by path; a file that failed to load stays null.
     std::unordered_map<std::string, Mix_Chunk*> waves;
     std::map<std::string, std::unique_ptr<Tune>> tunes;
-    /// Guards each tune's loaded state between its loader and the caller.
     std::mutex tuneMutex;
 
     /// Waits for the tune's loader, then stops and frees it.
     static void closeTune(Tune& tune) {
-        if (tune.loader.joinable())
-            tune.loader.join();
+        if (tune.loader != nullptr)
+            SDL_WaitThread(tune.loader, nullptr);
+        tune.loader = nullptr;
         if (tune.music != nullptr)
             Mix_FreeMusic(tune.music); // stops it first when it plays
     }
@@ -129,18 +142,11 @@ void SdlMixerOutput::openMusic(const std::string& fileName) {
     if (!device_->open || fileName.empty() || device_->tunes.contains(fileName))
         return;
     auto tune = std::make_unique<Tune>();
-    Tune* loading = tune.get();
-    Device* device = device_.get();
-    const std::string path = device_->musicDir + "/" + fileName;
-    loading->loader = std::thread([device, loading, path] {
-        Mix_Music* music = Mix_LoadMUS(path.c_str());
-        malloc_trim(0); // the soundfont's load buffers go back to the system
-        const std::lock_guard lock(device->tuneMutex);
-        loading->music = music;
-        loading->loaded = true;
-        if (music != nullptr && loading->playWanted)
-            Mix_PlayMusic(music, 0);
-    });
+    tune->path = device_->musicDir + "/" + fileName;
+    tune->mutex = &device_->tuneMutex;
+    tune->loader = SDL_CreateThread(loadTune, "zandrel-tune", tune.get());
+    if (tune->loader == nullptr)
+        loadTune(tune.get());
     device_->tunes.emplace(fileName, std::move(tune));
 }
 
