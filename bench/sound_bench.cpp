@@ -21,6 +21,7 @@ void warmBallHitSound(benchmark::State& state) {
         return;
     }
     SdlMixerOutput device(dir);
+    device.open();
     const std::string settings = (std::filesystem::temp_directory_path() / "zandrel-bench.ini").string();
     SoundRoom room(device, dir, "0.02", settings);
     const int shotCount = static_cast<int>(state.range(0));
@@ -42,6 +43,7 @@ void openAndPlayTune(benchmark::State& state) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     const std::string dir = ZANDREL_RESOURCES_DIR;
     SdlMixerOutput device(dir);
+    device.open();
     for (auto _ : state) {
         device.openMusic("menu.mid");
         device.playMusic("menu.mid");

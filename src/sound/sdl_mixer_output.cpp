@@ -101,22 +101,28 @@ struct SdlMixerOutput::Device {
 
 SdlMixerOutput::SdlMixerOutput(std::string musicDir) : device_(std::make_unique<Device>()) {
     device_->musicDir = std::move(musicDir);
+}
+
+bool SdlMixerOutput::open() {
+    if (device_->open)
+        return true;
     // SDL must leave SIGINT and SIGTERM alone: they end the game as before.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         reportNoSound("no audio");
-        return;
+        return false;
     }
     if (Mix_OpenAudio(kMixerRate, MIX_DEFAULT_FORMAT, kOutputChannels, kMixerBufferFrames) != 0) {
         reportNoSound("audio device");
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return;
+        return false;
     }
     device_->open = true;
     Mix_AllocateChannels(1);
     if (const std::string soundFont = findSoundFont(); !soundFont.empty())
         Mix_SetSoundFonts(soundFont.c_str());
     Mix_Init(MIX_INIT_MID); // without a MIDI player the tunes stay silent
+    return true;
 }
 
 SdlMixerOutput::~SdlMixerOutput() = default;

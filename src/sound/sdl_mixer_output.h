@@ -22,13 +22,16 @@ std::string findSoundFont();
 
 class SdlMixerOutput : public SoundOutput {
 public:
-    /// Opens the audio device; music files are looked up in `musicDir`.
+    /// Music files are looked up in `musicDir`. The device stays shut, and every
+    /// call silent, until open().
     explicit SdlMixerOutput(std::string musicDir);
     ~SdlMixerOutput() override;
     SdlMixerOutput(const SdlMixerOutput&) = delete;
     SdlMixerOutput& operator=(const SdlMixerOutput&) = delete;
 
-    /// False when the device could not be opened: everything stays silent.
+    /// Opens the audio device; false (and one line on standard error) when it
+    /// cannot be opened, and everything stays silent.
+    bool open();
     bool isOpen() const;
 
     void playWave(const std::string& path, bool noStop) override;

@@ -4,7 +4,6 @@
 #include "window/main_window.h"
 
 #include "platform/platform_helpers.h"
-#include "sound/sdl_mixer_output.h"
 #include "window/colours.h"
 #include "window/fonts.h"
 #include "window/game_sound_to_room.h"
@@ -342,8 +341,11 @@ void MainWindow::createTimers() {
 
 void MainWindow::createSound() {
     soundOutput_ = options_.soundOutput;
-    if (!soundOutput_)
-        soundOutput_ = std::make_shared<SdlMixerOutput>(programDirectory());
+    if (!soundOutput_) {
+        auto device = std::make_shared<SdlMixerOutput>(programDirectory());
+        soundDevice_ = device.get();
+        soundOutput_ = std::move(device);
+    }
     sound_ = std::make_unique<SoundRoom>(*soundOutput_, programDirectory(), kVersion);
     sound_->setCaptionHandler(
         [this](const std::string& text) { setWindowTitle(QString::fromStdString(text)); });

@@ -8,6 +8,7 @@
 #include "game/game_view.h"
 #include "platform/surface.h"
 #include "records/records.h"
+#include "sound/sdl_mixer_output.h"
 #include "sound/sound_room.h"
 #include "window/picture_box.h"
 #include "window/shape_widget.h"
@@ -256,6 +257,7 @@ private:
     std::unique_ptr<SingleInstanceLock> instanceLock_;
     // The sound side outlives the game, which reports to it.
     std::shared_ptr<SoundOutput> soundOutput_;
+    SdlMixerOutput* soundDevice_ = nullptr; ///< the audio device, opened once start-up goes on
     std::unique_ptr<SoundRoom> sound_;
     std::unique_ptr<GameSound> gameSound_;
     std::unique_ptr<Game> game_;

@@ -84,6 +84,8 @@ bool MainWindow::formLoad() {
         langMsgBox("このプログラムは複数起動することは出来ません。", "Pindor can't be loaded twice.");
         return false;
     }
+    if (soundDevice_ != nullptr)
+        soundDevice_->open();
     trace("Pass 2 !");
     trace("Pass 3 !");
     trace("Pass 4 !");

@@ -70,7 +70,8 @@ TEST(SdlMixerOutput, DiskDriverHoldsTheContactsOfAShotAndThenATune) {
         const std::string out = dir.path() + (tune ? "/tune.raw" : "/shot.raw");
         env.set("SDL_DISKAUDIOFILE", out);
         SdlMixerOutput device(kSounds);
-        ASSERT_TRUE(device.isOpen());
+        EXPECT_FALSE(device.isOpen());
+        ASSERT_TRUE(device.open());
         SoundRoom room(device, kSounds, "0.02");
         if (tune) {
             room.initBgmTable();
@@ -90,6 +91,7 @@ TEST(SdlMixerOutput, MissingFilesAndAnUnopenableDriverStaySilentWithOneLineAtMos
     env.set("SDL_DISKAUDIOFILE", dir.path() + "/missing.raw");
     {
         SdlMixerOutput device(dir.path());
+        ASSERT_TRUE(device.open());
         ::testing::internal::CaptureStderr();
         device.playWave(dir.path() + "/none.wav", false);
         device.openMusic("none.mid");
@@ -102,7 +104,7 @@ TEST(SdlMixerOutput, MissingFilesAndAnUnopenableDriverStaySilentWithOneLineAtMos
     env.set("SDL_AUDIODRIVER", "no-such-driver");
     ::testing::internal::CaptureStderr();
     SdlMixerOutput device(kSounds);
-    EXPECT_FALSE(device.isOpen());
+    EXPECT_FALSE(device.open());
     SoundRoom room(device, kSounds, "0.02");
     room.initBgmTable();
     EXPECT_GT(playOneShot(room), 0);
