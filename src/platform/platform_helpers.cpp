@@ -70,6 +70,16 @@ std::string getWindowsDir() {
     return joinFolder(home, std::string(kConfigBelowHome) + std::string(kGameFolder));
 }
 
+std::string programDirectory() {
+    std::vector<char> buffer(PATH_MAX);
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= buffer.size())
+        return ".";
+    const std::string program(buffer.data(), static_cast<std::size_t>(length));
+    const auto slash = program.rfind('/');
+    return slash == std::string::npos ? std::string(".") : program.substr(0, slash);
+}
+
 std::string trimNul(std::string_view s) {
     s = s.substr(0, s.find('\0'));
     const auto first = s.find_first_not_of(' ');

@@ -20,6 +20,10 @@ inline constexpr double kPointsPerTwip = 0.05;
 /// every call; the folder is not created here.
 std::string getWindowsDir();
 
+/// The folder that holds the running program, without a trailing '/' ("" for the
+/// root folder). Found through /proc/self/exe; "." when that cannot be read.
+std::string programDirectory();
+
 /// `s` cut before its first NUL character, then stripped of leading and trailing
 /// blanks (the space character only).
 std::string trimNul(std::string_view s);

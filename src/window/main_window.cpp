@@ -3,8 +3,10 @@
 
 #include "window/main_window.h"
 
+#include "platform/platform_helpers.h"
 #include "window/colours.h"
 #include "window/fonts.h"
+#include "window/game_sound_to_room.h"
 #include "window/opening_window.h"
 #include "window/pictures.h"
 #include "window/table_drawing.h"
@@ -26,7 +28,6 @@ constexpr int kTimer1DesignInterval = 30; ///< ms; start-up sets the 50 ms tick
 constexpr int kTimeCounterInterval = 1000;
 constexpr int kDemoInterval = 1000;
 constexpr int kComInterval = 100;
-constexpr int kBgmInterval = 500;
 
 constexpr int kPowerLargeChange = 10;
 
@@ -94,7 +95,9 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     createMenuScreen();
     createMenus();
     createTimers();
+    createSound();
     game_ = std::make_unique<Game>(*this);
+    game_->setSound(*gameSound_);
 }
 
 MainWindow::~MainWindow() {
@@ -343,13 +346,27 @@ void MainWindow::createTimers() {
     timTimeCounter = makeTimer(kTimeCounterInterval);
     timDemo = makeTimer(kDemoInterval);
     timCom = makeTimer(kComInterval);
-    timBGM = makeTimer(kBgmInterval);
+    timBGM = makeTimer(kBgmTimerInterval);
     connect(Timer1, &QTimer::timeout, this, [this] { game_->Timer1_Timer(); });
     connect(timTimeCounter, &QTimer::timeout, this, [this] { game_->timTimeCounter_Timer(); });
     connect(timDemo, &QTimer::timeout, this, [this] { game_->timDemo_Timer(); });
     connect(timCom, &QTimer::timeout, this, [this] { game_->timCom_Timer(); });
-    connect(timBGM, &QTimer::timeout, this, [this] { timBGM_Timer(); });
+    connect(timBGM, &QTimer::timeout, this,
+            [this] { sound_->timBGM_Timer(areAllBallsStopped(game_->state().table)); });
     timBGM->start();
+}
+
+void MainWindow::createSound() {
+    soundOutput_ = options_.soundOutput;
+    if (!soundOutput_) {
+        auto device = std::make_shared<SdlMixerOutput>(programDirectory());
+        soundDevice_ = device.get();
+        soundOutput_ = std::move(device);
+    }
+    sound_ = std::make_unique<SoundRoom>(*soundOutput_, programDirectory(), kVersion);
+    sound_->setCaptionHandler(
+        [this](const std::string& text) { setWindowTitle(QString::fromStdString(text)); });
+    gameSound_ = std::make_unique<GameSoundToRoom>(*sound_);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent*) {
@@ -358,7 +375,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent*) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Form_Unload: the music files are closed; nothing is saved.
-    closeMusicFiles();
+    sound_->closeAllTunes();
     for (QTimer* timer : {Timer1, timTimeCounter, timDemo, timCom, timBGM})
         timer->stop();
     event->accept();

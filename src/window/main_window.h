@@ -8,6 +8,8 @@
 #include "game/game_view.h"
 #include "platform/surface.h"
 #include "records/records.h"
+#include "sound/sdl_mixer_output.h"
+#include "sound/sound_room.h"
 #include "window/picture_box.h"
 #include "window/shape_widget.h"
 #include "window/single_instance.h"
@@ -52,6 +54,7 @@ inline constexpr int kTargetPointChoices[] = {3, 5, 8, 10, 15};
 struct StartupOptions {
     bool debugMode = false;   ///< "/debug" on the command line: start-up traces, no opening window
     QString instanceLockPath; ///< the single-instance lock; empty: the per-user default
+    std::shared_ptr<SoundOutput> soundOutput; ///< where sounds go; empty: the audio device
 };
 
 /// True when the arguments after the program name, joined by blanks and lower
@@ -75,10 +78,8 @@ public:
     const GameState& gameState() const { return game_->state(); }
     bool isJapanese() const { return isJapanese_; }
     bool debugMode() const { return debugMode_; }
-    /// The sound switch: 1 on, 0 off.
-    int soundMode() const { return soundMode_; }
-    /// The music switch: -1 on, 0 off.
-    int isBgmOn() const { return isBGMON_; }
+    /// The contact sounds, the music and their switches.
+    SoundRoom& sound() { return *sound_; }
     /// The outer window size start-up computed, in twips.
     int windowWidthTwips() const { return windowWidthTwips_; }
     int windowHeightTwips() const { return windowHeightTwips_; }
@@ -250,6 +251,7 @@ private:
     void createMenuScreen();
     void createMenus();
     void createTimers();
+    void createSound();
     void loadPictures();
     /// A start-up trace box, shown only with "/debug".
     void trace(const std::string& text);
@@ -270,20 +272,17 @@ private:
     void openHomePage();
     void openHelpPage();
 
-    // Calls that stand for features of later versions.
-    void initBgmTable();
-    void timBGM_Timer();
-    void closeMusicFiles();
-    void stopMusic();
-
     StartupOptions options_;
     std::unique_ptr<SingleInstanceLock> instanceLock_;
+    // The sound side outlives the game, which reports to it.
+    std::shared_ptr<SoundOutput> soundOutput_;
+    SdlMixerOutput* soundDevice_ = nullptr; ///< the audio device, opened once start-up goes on
+    std::unique_ptr<SoundRoom> sound_;
+    std::unique_ptr<GameSound> gameSound_;
     std::unique_ptr<Game> game_;
     Records records_;
     bool debugMode_ = false;
     bool isJapanese_ = false;
-    int soundMode_ = 1;
-    int isBGMON_ = -1;
     int windowWidthTwips_ = 0;
     int windowHeightTwips_ = 0;
     std::unique_ptr<OpeningWindow> opening_;

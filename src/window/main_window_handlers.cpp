@@ -155,29 +155,19 @@ void MainWindow::lblToHP_MouseMove() {
 }
 
 void MainWindow::picSound_Click(int index) {
-    const bool on = index != 0;
+    sound_->switchSound(index != 0);
+    const bool on = sound_->soundMode() != kSoundOff;
     picSound[0]->setVisible(on);
     picSound[1]->setVisible(!on);
-    soundMode_ = on ? kSoundOn : kSoundOff;
-    saveSoundMode(soundMode_);
 }
 
 void MainWindow::picBGM_Click(int index) {
-    if (index != 0) {
-        picBGM[0]->show();
-        picBGM[1]->hide();
-        game_->requestMusic(kTuneMenu);
-        isBGMON_ = kBgmOn;
-        timBGM->start();
-    } else {
-        picBGM[0]->hide();
-        picBGM[1]->show();
-        isBGMON_ = kBgmOff;
-        game_->requestMusic(kNoTune);
-        timBGM->stop();
-        stopMusic();
-    }
-    saveBgmMode(isBGMON_);
+    sound_->switchMusic(index != 0);
+    const bool on = sound_->isBgmOn() != kBgmOff;
+    picBGM[0]->setVisible(on);
+    picBGM[1]->setVisible(!on);
+    if (sound_->musicTimerEnabled() != timBGM->isActive())
+        sound_->musicTimerEnabled() ? timBGM->start() : timBGM->stop();
 }
 
 // --- The hidden menus ---------------------------------------------------------
@@ -227,9 +217,8 @@ void MainWindow::mnuCurrentCondition_Click() {
 }
 
 void MainWindow::mnuSound_Click() {
-    soundMode_ = soundMode_ == kSoundOff ? kSoundOn : kSoundOff;
-    mnuSound->setChecked(soundMode_ != kSoundOff);
-    saveSoundMode(soundMode_);
+    sound_->toggleSound();
+    mnuSound->setChecked(sound_->soundMode() != kSoundOff);
 }
 
 void MainWindow::mnuHelpCont_Click() {
@@ -301,20 +290,5 @@ void MainWindow::openHomePage() {
 void MainWindow::openHelpPage() {
     openLink(helpPageUrl());
 }
-
-// --- Features of later versions -------------------------------------------------
-// Each of these is a single call so that the feature plugs in at one place.
-
-/// The music table comes later.
-void MainWindow::initBgmTable() {}
-
-/// The music sequencer comes later: its ticks do nothing yet.
-void MainWindow::timBGM_Timer() {}
-
-/// Closing the tunes comes with the music.
-void MainWindow::closeMusicFiles() {}
-
-/// Stopping a playing tune comes with the music.
-void MainWindow::stopMusic() {}
 
 } // namespace zandrel

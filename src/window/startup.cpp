@@ -83,6 +83,8 @@ bool MainWindow::formLoad() {
         langMsgBox("このプログラムは複数起動することは出来ません。", "Pindor can't be loaded twice.");
         return false;
     }
+    if (soundDevice_ != nullptr)
+        soundDevice_->open();
     trace("Pass 2 !");
     trace("Pass 3 !");
     trace("Pass 4 !");
@@ -118,17 +120,15 @@ bool MainWindow::formLoad() {
     game_->playAgainstTovi(records_.levelOfTovi);
     trace("Pass 7-6 :loadLevelOfTove");
 
-    const SoundSettings stored = loadSoundSettings();
-    soundMode_ = stored.soundMode;
+    sound_->loadSettings();
     trace("Pass 7-7 :SOUND_MODE = GetPrivateProfileInt");
-    isBGMON_ = stored.isBGMOn;
     trace("Pass 7-8 :isBGMON = GetPrivateProfileInt");
-    picBGM_Click(isBGMON_ != 0 ? 1 : 0);
+    picBGM_Click(sound_->isBgmOn() != kBgmOff ? 1 : 0);
     trace("Pass 7-9 :picBGM_Click");
-    picSound_Click(soundMode_ == kSoundOn ? 1 : 0);
+    picSound_Click(sound_->soundMode() == kSoundOn ? 1 : 0);
     trace("Pass 7-10 :picSound_Click");
     trace("Pass 7-11 :picColor_Click");
-    mnuSound->setChecked(soundMode_ != 0);
+    mnuSound->setChecked(sound_->soundMode() != kSoundOff);
     trace("Pass 7-12 :mnuSound.Checked ");
 
     // The table's scale and ball size are fixed in the game layer (TableScale).
@@ -152,7 +152,7 @@ bool MainWindow::formLoad() {
     trace("Pass 9 !");
     loadVsCpuRecord(records_);
     game_->returnToMenu();
-    initBgmTable();
+    sound_->initBgmTable();
     cmbVSMode->setCurrentIndex(0);
     cmbGameName->setCurrentIndex(0);
     cmbPoints->setCurrentIndex(cmbPoints->findData(kDefaultTargetPoints));

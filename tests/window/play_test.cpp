@@ -4,11 +4,14 @@
 
 #include "window_fixture.h"
 
+#include "platform/platform_helpers.h"
 #include "window/table_drawing.h"
 
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace zandrel::testing {
 namespace {
@@ -98,6 +101,12 @@ TEST(Shot, AScoringShotScoresAndGivesTheControlsBackReset) {
     EXPECT_TRUE(h.w().cmdShot->isEnabled() && h.w().HScroll1->isEnabled() && h.w().picSetPoint->isEnabled());
     EXPECT_TRUE(h.w().shpTarget->isVisible());
     EXPECT_EQ(stripLine(h), "1 / 5 -- Inning:1 Shot:1");
+    // The contacts reach the sound device: the first shot's never cut each other off.
+    const auto wave = std::find_if(h.sound->calls.begin(), h.sound->calls.end(),
+                                   [](const std::string& call) { return call.starts_with("wave "); });
+    ASSERT_NE(wave, h.sound->calls.end());
+    EXPECT_TRUE(wave->starts_with("wave " + programDirectory() + "/") && wave->ends_with(".wav nostop"))
+        << *wave;
 
     // The point mark and the strip are drawn from the window's own pictures.
     EXPECT_EQ(h.w().picPocketedBalls->image().pixel(11, 11), h.w().picBalls.pixel(kPointMarkCellX + 10, 10));

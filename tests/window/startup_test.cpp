@@ -57,12 +57,19 @@ TEST(StartUp, LandsOnTheMenuScreenWithTheThreeChoicesAndCaptionsInTheSystemLangu
 
 TEST(Settings, StartUpWritesTheSwitchesNormalisedAndShowsThem) {
     WindowHarness h(kJapanese, false, "[PINDOR]\nSOUND=2\nBGM=1\n");
-    EXPECT_EQ(h.w().soundMode(), 0);
+    SoundRoom& room = h.w().sound();
+    EXPECT_EQ(room.soundMode(), 0);
     EXPECT_FALSE(h.w().mnuSound->isChecked());
     EXPECT_TRUE(!h.w().picSound[0]->isVisible() && h.w().picSound[1]->isVisible());
-    EXPECT_EQ(h.w().isBgmOn(), -1);
+    EXPECT_EQ(room.isBgmOn(), -1);
     EXPECT_TRUE(h.w().timBGM->isActive());
     EXPECT_EQ(readBytes(h.settingsPath()), "[PINDOR]\nSOUND= 0\nBGM=-1\n");
+    EXPECT_TRUE(h.sound->take().empty());
+
+    WindowHarness off(kJapanese, false, "[PINDOR]\nBGM=0\n");
+    EXPECT_FALSE(off.w().timBGM->isActive());
+    EXPECT_TRUE(!off.w().picBGM[0]->isVisible() && off.w().picBGM[1]->isVisible());
+    EXPECT_EQ(off.sound->take(), std::vector<std::string>(5, "close ")) << "the table is still empty then";
 }
 
 TEST(Settings, TheIconsAndTheMenuItemSwitchAndStoreAtOnce) {
@@ -70,24 +77,42 @@ TEST(Settings, TheIconsAndTheMenuItemSwitchAndStoreAtOnce) {
     MainWindow& w = h.w();
     QTest::mouseClick(w.picBGM[0], Qt::LeftButton); // music off
     EXPECT_TRUE(!w.picBGM[0]->isVisible() && w.picBGM[1]->isVisible());
-    EXPECT_EQ(w.isBgmOn(), 0);
+    EXPECT_EQ(w.sound().isBgmOn(), 0);
     EXPECT_FALSE(w.timBGM->isActive());
     EXPECT_EQ(setting(h, "BGM"), "0");
+    EXPECT_EQ(h.sound->take().size(), 5u) << "the tune is closed at once";
     QTest::mouseClick(w.picBGM[1], Qt::LeftButton); // music on again: the menu tune
-    EXPECT_EQ(w.isBgmOn(), -1);
+    EXPECT_EQ(w.sound().isBgmOn(), -1);
     EXPECT_TRUE(w.timBGM->isActive());
 
     w.mnuSound->trigger(); // the menu item switches the sound but leaves the icons
-    EXPECT_EQ(w.soundMode(), 0);
+    EXPECT_EQ(w.sound().soundMode(), 0);
     EXPECT_FALSE(w.mnuSound->isChecked());
     EXPECT_TRUE(w.picSound[0]->isVisible());
     EXPECT_EQ(setting(h, "SOUND"), "0");
     QTest::mouseClick(w.picSound[0], Qt::LeftButton);
-    EXPECT_EQ(w.soundMode(), 0);
+    EXPECT_EQ(w.sound().soundMode(), 0);
     EXPECT_TRUE(w.picSound[1]->isVisible());
+    EXPECT_FALSE(w.mnuSound->isChecked());
     QTest::mouseClick(w.picSound[1], Qt::LeftButton);
-    EXPECT_EQ(w.soundMode(), 1);
+    EXPECT_EQ(w.sound().soundMode(), 1);
+    EXPECT_FALSE(w.mnuSound->isChecked()) << "the icons leave the check mark as it was";
     EXPECT_EQ(setting(h, "SOUND"), "1");
+}
+
+TEST(Settings, TheMusicTimerPlaysTheRequestedTuneAndClosingTheWindowClosesAllFive) {
+    WindowHarness h;
+    MainWindow& w = h.w();
+    w.lblLetsPlay_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !h.sound->calls.empty(); }, 2000));
+    const std::vector<std::string> closeAll = {"close menu.mid", "close record.mid", "close game1.mid",
+                                               "close game2.mid", "close game3.mid"};
+    std::vector<std::string> switchToGame = closeAll;
+    switchToGame.insert(switchToGame.end(), {"open game1.mid", "play game1.mid"});
+    EXPECT_EQ(h.sound->take(), switchToGame);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Zandrel / BGM:\"A Scent of Wind\" by Quib"));
+    w.close();
+    EXPECT_EQ(h.sound->take(), closeAll);
 }
 
 // --- "/debug" -------------------------------------------------------------------

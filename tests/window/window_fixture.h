@@ -4,6 +4,7 @@
 // folder, its own single-instance lock, the message boxes captured as texts and
 // the language chosen by the test.
 
+#include "sound/recording_output.h"
 #include "support/test_files.h"
 #include "window/fonts.h"
 #include "window/main_window.h"
@@ -60,6 +61,7 @@ public:
         StartupOptions options;
         options.debugMode = debugMode;
         options.instanceLockPath = lockDir_.filePath(QStringLiteral("zandrel.lock"));
+        options.soundOutput = sound;
         window = std::make_unique<MainWindow>(options);
         started = window->formLoad();
         // A click takes the opening picture away and brings up the main window.
@@ -85,6 +87,8 @@ public:
     }
 
     std::vector<std::string> messages;
+    /// What the window's sound room asked of the device.
+    std::shared_ptr<RecordingOutput> sound = std::make_shared<RecordingOutput>();
     std::unique_ptr<MainWindow> window;
     bool started = false;
 
