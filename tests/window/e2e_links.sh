@@ -14,8 +14,8 @@ chmod +x "$work/opener/xdg-open"
 unset BROWSER DEFAULT_BROWSER XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
 
 # use_links: F1 (after a click on the bare panel, so the keys go to the
-# window), then the credit line, "E-mail" and "HomePage"; after each, waits
-# for the opener to have been handed one more address when $1 is "wait".
+# window), then the credit line, "E-mail" and "HomePage"; with "wait", after
+# each until the opener has been handed one more address.
 use_links() {
     local n=0
     click $PANEL
@@ -23,9 +23,8 @@ use_links() {
     for at in "" "$CREDIT" "$MAIL" "$HOMEPAGE"; do
         [ -n "$at" ] && click $at
         n=$((n + 1))
-        [ "${1:-}" = wait ] || continue
         for _ in $(seq 1 50); do
-            [ "$(cat "$opened" 2>/dev/null | wc -l)" -ge $n ] && break
+            [ "${1:-}" != wait ] || [ "$(cat "$opened" 2>/dev/null | wc -l)" -ge $n ] && break
             sleep 0.1
         done
     done
@@ -48,8 +47,7 @@ mapfile -t got <"$opened"
 [[ "${got[2]}" == mailto:*@* ]] || fail "E-mail opened '${got[2]}'"
 [[ "${got[3]}" == http*://* ]] || fail "HomePage opened '${got[3]}'"
 game_goes_on
-kill "$game_pid"
-wait "$game_pid" 2>/dev/null || true
+stop_game
 
 # No opener at all. The links' captions change once hovered, so the screen is
 # compared from there on.
