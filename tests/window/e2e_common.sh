@@ -26,18 +26,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# poll TENTHS COMMAND...: whether COMMAND succeeds within that many tenths of a second.
+poll() {
+    local tenths=$1
+    shift
+    for _ in $(seq 1 "$tenths"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # The X server picks a free display itself and writes its number when it is
 # ready: tests starting servers at the same time never share one.
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 1 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "FAIL: the X server did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
+poll 100 test -s "$work/display" || fail "the X server did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -1 "$work/display")"
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # visible NAME: the id of the visible window whose title matches NAME ("" when none).
 visible() {
@@ -46,15 +53,8 @@ visible() {
 
 # find_window NAME [TENTHS]: visible NAME, waited for up to TENTHS tenths of a
 # second (ten seconds by default).
-find_window() {
-    local found=""
-    for _ in $(seq 1 "${2:-100}"); do
-        found=$(visible "$1")
-        [ -n "$found" ] && break
-        sleep 0.1
-    done
-    echo "$found"
-}
+shows() { [ -n "$(visible "$1")" ]; }
+find_window() { poll "${2:-100}" shows "$1" || true && visible "$1"; }
 
 # launch [NAME=VALUE...]: starts the game (with those variables set for it
 # alone) and waits for the opening picture.
@@ -76,13 +76,8 @@ start_game() {
 }
 
 # ended TENTHS: whether the game has ended within that many tenths of a second.
-ended() {
-    for _ in $(seq 1 "$1"); do
-        kill -0 "$game_pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    return 1
-}
+gone() { ! kill -0 "$game_pid" 2>/dev/null; }
+ended() { poll "$1" gone; }
 
 # stop_game: ends the game with a signal. reap: the status the ended game
 # left, into $status.
@@ -98,14 +93,10 @@ click() {
 }
 
 # screenshot NAME: the window's client area into $work/NAME.png.
-screenshot() {
-    import -window "$window" "$work/$1.png"
-}
+screenshot() { import -window "$window" "$work/$1.png"; }
 
 # count_in NAME GEOMETRY FX: pixels of a screenshot's area for which FX holds.
-count_in() {
-    convert "$work/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:
-}
+count_in() { convert "$work/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:; }
 
 # pixel NAME X Y: "R G B" of a pixel of a screenshot.
 pixel() {
@@ -119,15 +110,11 @@ is_white() { read -r r g b <<<"$1" && [ "$r" -gt 170 ] && [ "$g" -gt 170 ] && [ 
 is_cloth() { read -r r g b <<<"$1" && [ "$g" -gt $((r + 30)) ] && [ "$g" -ge "$b" ]; }
 
 # wait_for WHAT TEST...: screenshots as "now" until the command succeeds (10 s at most).
+shot_and() { screenshot now && "$@"; }
 wait_for() {
     local what=$1
     shift
-    for _ in $(seq 1 100); do
-        screenshot now
-        "$@" && return 0
-        sleep 0.1
-    done
-    fail "$what never showed"
+    poll 100 shot_and "$@" || fail "$what never showed"
 }
 
 # play_shot: "Let's Play!", aim up and to the right, shoot, wait for the rest.

@@ -13,6 +13,7 @@ printf '#!/bin/sh\necho "$1" >>"%s"\n' "$opened" >"$work/opener/xdg-open"
 chmod +x "$work/opener/xdg-open"
 unset BROWSER DEFAULT_BROWSER XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
 
+handed() { [ "$(cat "$opened" 2>/dev/null | wc -l)" -ge "$1" ]; }
 # use_links: F1 (after a click on the bare panel, so the keys go to the
 # window), then the credit line, "E-mail" and "HomePage"; with "wait", after
 # each until the opener has been handed one more address.
@@ -23,10 +24,7 @@ use_links() {
     for at in "" "$CREDIT" "$MAIL" "$HOMEPAGE"; do
         [ -n "$at" ] && click $at
         n=$((n + 1))
-        for _ in $(seq 1 50); do
-            [ "${1:-}" != wait ] || [ "$(cat "$opened" 2>/dev/null | wc -l)" -ge $n ] && break
-            sleep 0.1
-        done
+        [ "${1:-}" != wait ] || poll 50 handed $n || true
     done
 }
 

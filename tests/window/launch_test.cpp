@@ -86,7 +86,11 @@ TEST(SingleInstance, WhateverAKilledRunLeftBehindTheGameStartsAndASecondGameIsSt
     // tmp "/proc" the fallback lock cannot be made either, so both games run.
     const std::tuple<const char*, std::optional<std::string>, QString, bool> cases[] = {
         {"an empty lock file", "", QString(), true},
-        {"a lock file of junk", std::string("\0\x7f" "4711 junk", 11), QString(), true},
+        {"a lock file of junk",
+         std::string("\0\x7f"
+                     "4711 junk",
+                     11),
+         QString(), true},
         {"a folder in the lock file's place", std::nullopt, QString(), true},
         {"a folder there and no usable temporary folder", std::nullopt, QStringLiteral("/proc"), false},
     };
@@ -138,7 +142,7 @@ TEST(NoDisplay, TheGameSaysItNeedsOneAndEndsWithStatusOne) {
                                       {"QT_QPA_PLATFORM", "xcb"},
                                       {"QT_QPA_PLATFORM", "wayland;xcb"},
                                       {"DISPLAY", ":4711"}}) { // no X server there
-        QProcessEnvironment env; // nothing of the test's own
+        QProcessEnvironment env;                               // nothing of the test's own
         env.insert(QStringLiteral("HOME"), folders.config.path());
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime.path());
         if (name != nullptr)
@@ -163,7 +167,8 @@ TEST(NoDisplay, TheGameSaysItNeedsOneAndEndsWithStatusOne) {
     QProcess game;
     game.setProcessEnvironment(env);
     game.start(QStringLiteral(ZANDREL_BINARY), {"-platform", "offscreen", "/debug"});
-    EXPECT_TRUE(waitForLog(game, folders.log("messages.txt"), "Pass 10 !")) << game.readAllStandardError().toStdString();
+    EXPECT_TRUE(waitForLog(game, folders.log("messages.txt"), "Pass 10 !"))
+        << game.readAllStandardError().toStdString();
     stop({&game});
 }
 

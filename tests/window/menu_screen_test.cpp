@@ -48,7 +48,8 @@ std::map<std::string, int> hiddenCaptionPoints(MainWindow& w) {
                 const auto j = std::find(labels.begin(), labels.end(), hit) - labels.begin();
                 if (hit != labels[i] && (j == std::ssize(labels) || !ink[std::size_t(j)].contains(x, y)))
                     ++failures[labels[i]->text().toStdString() + " under " +
-                               (j == std::ssize(labels) ? "the panel" : labels[std::size_t(j)]->text().toStdString())];
+                               (j == std::ssize(labels) ? "the panel"
+                                                        : labels[std::size_t(j)]->text().toStdString())];
             }
     }
     return failures;
@@ -81,8 +82,8 @@ TEST(MenuScreen, EveryCaptionReactsWhereverItIsDrawnAndNoOtherCaptionIs) {
 TEST(MenuScreen, JapaneseCaptionsAndChoicesUseTheProportionalFace) {
     WindowHarness h;
     MainWindow& w = h.w();
-    const QWidget* widgets[] = {w.Label2, w.lblRelease, w.lblVersion, w.lblHelp, w.cmbPoints, w.cmbVSMode,
-                                w.cmbGameName};
+    const QWidget* widgets[] = {w.Label2,    w.lblRelease, w.lblVersion, w.lblHelp,
+                                w.cmbPoints, w.cmbVSMode,  w.cmbGameName};
     // Font names come back in the system language: compare with what the
     // installed faces resolve to.
     const QString proportional = QFontInfo(QFont(kFontIpaPGothic)).family();

@@ -7,10 +7,6 @@
 #include "platform/platform_helpers.h"
 #include "window/table_drawing.h"
 
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 namespace zandrel::testing {

@@ -192,8 +192,12 @@ TEST(VsResultWindow, ADecidedMatchIsMagentaAndCharacterKeysClose) {
     EXPECT_EQ(r.lblWinner->text(), QStringLiteral("Bob defeated Ann")) << "the side on turn wins";
     for (TextLabel* label : {r.lblWinner, r.lblPlayerName[0], r.lblWins[0], r.lblPlayerName[1], r.lblWins[1]})
         EXPECT_EQ(label->textColour(), kMagenta);
-    for (const auto& [key, closes] : {std::pair{Qt::Key_Left, false}, {Qt::Key_F3, false}, {Qt::Key_Shift, false},
-                                      {Qt::Key_A, true}, {Qt::Key_Return, true}, {Qt::Key_Escape, true},
+    for (const auto& [key, closes] : {std::pair{Qt::Key_Left, false},
+                                      {Qt::Key_F3, false},
+                                      {Qt::Key_Shift, false},
+                                      {Qt::Key_A, true},
+                                      {Qt::Key_Return, true},
+                                      {Qt::Key_Escape, true},
                                       {Qt::Key_5, true}}) {
         r.show();
         QTest::keyClick(&r, key);
@@ -311,7 +315,8 @@ TEST(RecordWindow, OpensInSoloPlayCentredAndDrawsTheCurrentValuesAtEachPaint) {
                           [&](RecordWindow& r) {
                               EXPECT_EQ(r.windowTitle(), QStringLiteral("Your Record"));
                               EXPECT_EQ(r.size(), QSize(217, 238));
-                              EXPECT_EQ(r.pos(), centredOnScreen(screenSizeTwips(), RecordWindow::kClientSize));
+                              EXPECT_EQ(r.pos(),
+                                        centredOnScreen(screenSizeTwips(), RecordWindow::kClientSize));
                               expectPlaces({{r.picOK, {74, 198, 66, 34}}});
                               const QImage before = r.grab().toImage();
                               for (int i = 0; i < 61; ++i)

@@ -105,9 +105,14 @@ TEST(DebugTrace, ReportsTheStartUpStepsWithTheMessageFontOfTheLanguage) {
         EXPECT_EQ(h.messages[25], "Pass 7-13 :lblTovisMessage.Font.Name" + std::string(messageFont));
         EXPECT_EQ(h.messages.back(), "Pass 10 !");
     }
-    for (const auto& [arguments, expected] :
-         {std::pair<QStringList, bool>{{}, false}, {{"/debug"}, true}, {{"/DEBUG"}, true}, {{"x/Debugging"}, true},
-          {{"/nomidi", "/debug"}, true}, {{"/nomidi"}, false}, {{"/de", "bug"}, false}, {{"debug"}, false}})
+    for (const auto& [arguments, expected] : {std::pair<QStringList, bool>{{}, false},
+                                              {{"/debug"}, true},
+                                              {{"/DEBUG"}, true},
+                                              {{"x/Debugging"}, true},
+                                              {{"/nomidi", "/debug"}, true},
+                                              {{"/nomidi"}, false},
+                                              {{"/de", "bug"}, false},
+                                              {{"debug"}, false}})
         EXPECT_EQ(isDebugCommandLine(arguments), expected) << arguments.join(' ').toStdString();
 }
 

@@ -9,8 +9,7 @@
 #include "window/picture_box.h"
 #include "window_fixture.h"
 
-#include <gtest/gtest.h>
-
+#include <array>
 #include <optional>
 
 namespace zandrel {
@@ -53,13 +52,8 @@ Surface makeTablePicture() {
     return picture;
 }
 
-struct Box {
-    int left, top, right, bottom;
-    bool operator==(const Box&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const Box& b) {
-    return out << "(" << b.left << "," << b.top << ")-(" << b.right << "," << b.bottom << ")";
-}
+/// Left, top, right, bottom.
+using Box = std::array<int, 4>;
 
 /// The smallest box holding every pixel of the given colour.
 std::optional<Box> boundsOf(const Surface& s, Rgb colour) {
@@ -67,9 +61,8 @@ std::optional<Box> boundsOf(const Surface& s, Rgb colour) {
     for (int y = 0; y < s.height(); ++y)
         for (int x = 0; x < s.width(); ++x)
             if (s.pixel(x, y) == colour)
-                box = box ? Box{std::min(box->left, x), std::min(box->top, y), std::max(box->right, x),
-                                std::max(box->bottom, y)}
-                          : Box{x, y, x, y};
+                box = Box{std::min(box ? (*box)[0] : x, x), std::min(box ? (*box)[1] : y, y),
+                          std::max(box ? (*box)[2] : x, x), y};
     return box;
 }
 
@@ -84,8 +77,8 @@ Ball ballAtPixel(double px, double py, float speed = 0.0f) {
 
 template <class Test> int countPixels(const Surface& s, Box area, Test test) {
     int n = 0;
-    for (int y = area.top; y <= area.bottom; ++y)
-        for (int x = area.left; x <= area.right; ++x)
+    for (int y = area[1]; y <= area[3]; ++y)
+        for (int x = area[0]; x <= area[2]; ++x)
             n += test(s.pixel(x, y)) ? 1 : 0;
     return n;
 }
