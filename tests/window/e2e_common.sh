@@ -47,9 +47,7 @@ poll 100 test -s "$work/display" || fail "the X server did not start: $(cat "$wo
 export DISPLAY=":$(head -1 "$work/display")"
 
 # visible NAME: the id of the visible window whose title matches NAME ("" when none).
-visible() {
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true
-}
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
 
 # find_window NAME [TENTHS]: visible NAME, waited for up to TENTHS tenths of a
 # second (ten seconds by default).
@@ -85,12 +83,7 @@ stop_game() { kill "$game_pid" && wait "$game_pid" 2>/dev/null || true && game_p
 reap() { status=0 && wait "$game_pid" || status=$? && game_pid=""; }
 
 # click X Y: a left click at (X, Y) of the window's client area.
-click() {
-    xdotool mousemove --window "$window" "$1" "$2"
-    sleep 0.1
-    xdotool click 1
-    sleep 0.3
-}
+click() { xdotool mousemove --window "$window" "$1" "$2" && sleep 0.1 && xdotool click 1 && sleep 0.3; }
 
 # screenshot NAME: the window's client area into $work/NAME.png.
 screenshot() { import -window "$window" "$work/$1.png"; }
@@ -102,6 +95,9 @@ count_in() { convert "$work/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:in
 pixel() {
     convert "$work/$1.png" -format '%[fx:int(255*p{'"$2,$3"'}.r)] %[fx:int(255*p{'"$2,$3"'}.g)] %[fx:int(255*p{'"$2,$3"'}.b)]' info:
 }
+
+# differing A B [OPTIONS]: how many pixels screenshots A and B differ in.
+differing() { compare -metric AE "${@:3}" "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
 
 # is_white "R G B": a ball's bright face. is_cloth "R G B": the blue-green
 # table cloth (or the green demonstration captions written on it), not the menu
@@ -133,8 +129,7 @@ wait_until_still() {
     for _ in $(seq 1 80); do
         sleep 0.5
         screenshot still_b
-        diff=$(compare -metric AE "$work/still_a.png" "$work/still_b.png" null: 2>&1 || true)
-        if [ "$diff" = "0" ]; then
+        if [ "$(differing still_a still_b)" = "0" ]; then
             unchanged=$((unchanged + 1))
             [ "$unchanged" -ge 2 ] && return 0
         else

@@ -38,12 +38,8 @@ game_goes_on() {
 start_game PATH="$work/opener:$PATH"
 use_links wait
 help="file://$(dirname "$(readlink -f "$GAME")")/help.html"
-mapfile -t got <"$opened"
-[ "${#got[@]}" = 4 ] || fail "the opener got ${#got[@]} addresses: ${got[*]}"
-[ "${got[0]}" = "$help" ] || fail "F1 opened '${got[0]}', not $help"
-[ "${got[1]}" = "$help" ] || fail "the credit line opened '${got[1]}'"
-[[ "${got[2]}" == mailto:*@* ]] || fail "E-mail opened '${got[2]}'"
-[[ "${got[3]}" == http*://* ]] || fail "HomePage opened '${got[3]}'"
+got=$(tr '\n' ' ' <"$opened")
+[[ $got == "$help $help mailto:"*@*" http"*://*" " ]] || fail "F1, credit, E-mail, HomePage opened: $got"
 game_goes_on
 stop_game
 
@@ -62,7 +58,7 @@ xdotool mousemove --window "$window" $PANEL
 sleep 0.5
 screenshot after
 [ "$(xdotool search --onlyvisible --name '' | wc -l)" = "$windows" ] || fail "a window appeared"
-differing=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)
+differing=$(differing before after)
 [ "$differing" = "0" ] || fail "the menu screen changed ($differing pixels)"
 [ ! -f "$opened" ] || fail "something was opened"
 game_goes_on

@@ -104,14 +104,10 @@ TEST(VsModeDialog, ArrowsCancelAndTheCloseBox) {
     WindowHarness h;
     letsPlay(h);
     setUpTwoPlayers(h, [&](VsModeDialog& d) {
-        std::vector<int> values;
-        for (int i = 0; i < 7; ++i) {
-            QTest::mouseClick(d.VScroll1, Qt::LeftButton, {}, QPoint(9, 2)); // the upper arrow
-            values.push_back(h.w().gameState().winsNeeded);
-        }
-        EXPECT_EQ(values, (std::vector<int>{5, 7, 9, 11, 13, 15, 15}));
-        EXPECT_EQ(d.lblXwins->text(), QStringLiteral("15Wins Match"));
-        for (int i = 0; i < 8; ++i)
+        // The game steps and bounds the games to win; the arrows only ask it.
+        QTest::mouseClick(d.VScroll1, Qt::LeftButton, {}, QPoint(9, 2)); // the upper arrow
+        EXPECT_EQ(d.lblXwins->text(), QStringLiteral("5Wins Match"));
+        for (int i = 0; i < 3; ++i)
             QTest::mouseClick(d.VScroll1, Qt::LeftButton, {}, QPoint(9, 22));
         EXPECT_EQ(d.lblXwins->text(), QStringLiteral("1 Win Match"));
         QTest::mouseClick(d.picCancel, Qt::LeftButton);
