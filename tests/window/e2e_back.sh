@@ -5,13 +5,8 @@ GAME=${1:?usage: e2e_back.sh path/to/zandrel}
 source "$(dirname "$0")/e2e_common.sh"
 
 start_game
-click $LETS_PLAY_X $LETS_PLAY_Y
-click 400 $((100 + TABLE_TOP))
-click $SHOT_X $SHOT_Y
-wait_until_still
-screenshot rest
-is_white "$(pixel rest $CUE_START_X $CUE_START_Y)" && fail "the cue ball did not move"
-
+play_shot
+is_white "$(pixel still_a $CUE_START_X $CUE_START_Y)" && fail "the cue ball did not move"
 click $BACK_X $BACK_Y
 screenshot back
 is_cloth "$(pixel back 270 85)" || fail "the menu screen shows instead of the table: $(pixel back 270 85)"

@@ -17,103 +17,108 @@ export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 game_pid="" xvfb_pid=""
 
 cleanup() {
-    if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-        kill "$game_pid" 2>/dev/null || true
-        wait "$game_pid" 2>/dev/null || true
-    fi
-    if [ -n "${KEEP_SHOTS:-}" ]; then
-        cp "$work"/*.png "$KEEP_SHOTS"/ 2>/dev/null || true
-    fi
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
+    for pid in $game_pid $xvfb_pid; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    [ -z "${KEEP_SHOTS:-}" ] || cp "$work"/*.png "$KEEP_SHOTS"/ 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# poll TENTHS COMMAND...: whether COMMAND succeeds within that many tenths of a second.
+poll() {
+    local tenths=$1
+    shift
+    for _ in $(seq 1 "$tenths"); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
 
 # The X server picks a free display itself and writes its number when it is
 # ready: tests starting servers at the same time never share one.
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 1 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "FAIL: the X server did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
+poll 100 test -s "$work/display" || fail "the X server did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -1 "$work/display")"
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# visible NAME: the id of the visible window whose title matches NAME ("" when none).
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
 
-# find_window NAME: the id of the visible window whose title matches NAME,
-# waited for up to ten seconds ("" when none shows).
-find_window() {
-    local found=""
-    for _ in $(seq 1 100); do
-        found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-        [ -n "$found" ] && break
-        sleep 0.1
-    done
-    echo "$found"
-}
+# find_window NAME [TENTHS]: visible NAME, waited for up to TENTHS tenths of a
+# second (ten seconds by default).
+shows() { [ -n "$(visible "$1")" ]; }
+find_window() { poll "${2:-100}" shows "$1" || true && visible "$1"; }
 
-# start_game [NAME=VALUE...]: starts the game (with those variables set for it
-# alone), clicks the opening picture away and waits for the main window.
-start_game() {
+# launch [NAME=VALUE...]: starts the game (with those variables set for it
+# alone) and waits for the opening picture.
+launch() {
     env "$@" "$GAME" &
     game_pid=$!
     opening=$(find_window '^opening$')
     [ -n "$opening" ] || fail "the opening picture did not appear"
+}
+
+# start_game [NAME=VALUE...]: launch, then click the opening picture away and
+# wait for the main window.
+start_game() {
+    launch "$@"
     xdotool mousemove --window "$opening" 100 100 click 1
     window=$(find_window '^Zandrel')
     [ -n "$window" ] || fail "the game window did not appear"
     sleep 0.5
 }
 
+# ended TENTHS: whether the game has ended within that many tenths of a second.
+gone() { ! kill -0 "$game_pid" 2>/dev/null; }
+ended() { poll "$1" gone; }
+
+# stop_game: ends the game with a signal. reap: the status the ended game
+# left, into $status.
+stop_game() { kill "$game_pid" && wait "$game_pid" 2>/dev/null || true && game_pid=""; }
+reap() { status=0 && wait "$game_pid" || status=$? && game_pid=""; }
+
 # click X Y: a left click at (X, Y) of the window's client area.
-click() {
-    xdotool mousemove --window "$window" "$1" "$2"
-    sleep 0.1
-    xdotool click 1
-    sleep 0.3
-}
+click() { xdotool mousemove --window "$window" "$1" "$2" && sleep 0.1 && xdotool click 1 && sleep 0.3; }
 
 # screenshot NAME: the window's client area into $work/NAME.png.
-screenshot() {
-    import -window "$window" "$work/$1.png"
-}
+screenshot() { import -window "$window" "$work/$1.png"; }
+
+# count_in NAME GEOMETRY FX: pixels of a screenshot's area for which FX holds.
+count_in() { convert "$work/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:; }
 
 # pixel NAME X Y: "R G B" of a pixel of a screenshot.
 pixel() {
     convert "$work/$1.png" -format '%[fx:int(255*p{'"$2,$3"'}.r)] %[fx:int(255*p{'"$2,$3"'}.g)] %[fx:int(255*p{'"$2,$3"'}.b)]' info:
 }
 
-# is_white "R G B": a ball's bright face.
-is_white() {
-    read -r r g b <<<"$1"
-    [ "$r" -gt 170 ] && [ "$g" -gt 170 ] && [ "$b" -gt 170 ]
-}
+# differing A B [OPTIONS]: how many pixels screenshots A and B differ in.
+differing() { compare -metric AE "${@:3}" "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
 
-# is_cloth "R G B": the blue-green table cloth (or the green demonstration
-# captions written on it), not the menu screen, a ball or a dark frame.
-is_cloth() {
-    read -r r g b <<<"$1"
-    [ "$g" -gt $((r + 30)) ] && [ "$g" -ge "$b" ]
-}
+# is_white "R G B": a ball's bright face. is_cloth "R G B": the blue-green
+# table cloth (or the green demonstration captions written on it), not the menu
+# screen, a ball or a dark frame.
+is_white() { read -r r g b <<<"$1" && [ "$r" -gt 170 ] && [ "$g" -gt 170 ] && [ "$b" -gt 170 ]; }
+is_cloth() { read -r r g b <<<"$1" && [ "$g" -gt $((r + 30)) ] && [ "$g" -ge "$b" ]; }
 
 # wait_for WHAT TEST...: screenshots as "now" until the command succeeds (10 s at most).
+shot_and() { screenshot now && "$@"; }
 wait_for() {
     local what=$1
     shift
-    for _ in $(seq 1 100); do
-        screenshot now
-        "$@" && return 0
-        sleep 0.1
-    done
-    fail "$what never showed"
+    poll 100 shot_and "$@" || fail "$what never showed"
+}
+
+# play_shot: "Let's Play!", aim up and to the right, shoot, wait for the rest.
+play_shot() {
+    click $LETS_PLAY_X $LETS_PLAY_Y
+    click 400 $((100 + TABLE_TOP))
+    click $SHOT_X $SHOT_Y
+    wait_until_still
 }
 
 # wait_until_still: screenshots each half second until the table has not
@@ -124,8 +129,7 @@ wait_until_still() {
     for _ in $(seq 1 80); do
         sleep 0.5
         screenshot still_b
-        diff=$(compare -metric AE "$work/still_a.png" "$work/still_b.png" null: 2>&1 || true)
-        if [ "$diff" = "0" ]; then
+        if [ "$(differing still_a still_b)" = "0" ]; then
             unchanged=$((unchanged + 1))
             [ "$unchanged" -ge 2 ] && return 0
         else

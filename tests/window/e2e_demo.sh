@@ -5,11 +5,7 @@
 GAME=${1:?usage: e2e_demo.sh path/to/zandrel}
 source "$(dirname "$0")/e2e_common.sh"
 
-# count_in NAME GEOMETRY FX: pixels of a screenshot's area for which FX holds.
-count_in() {
-    convert "$work/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:
-}
-
+TOVI_BAND=429x25+48+$((32 + TABLE_TOP))
 menu_shown() { ! is_cloth "$(pixel now 270 85)" && ! is_white "$(pixel now $CUE_START_X $CUE_START_Y)"; }
 # Tovi's caption: a black band over the top of the table with green writing.
 caption_shown() {
@@ -19,14 +15,11 @@ caption_shown() {
 # The shot button with the small "DEMO" caption: its writing is 9..14 pixels
 # high and 35..60 wide ("Shot!" and "SHOT!" stand 19 and more high).
 demo_button_shown() {
-    read -r w h < <(convert "$work/now.png" -crop "$SHOT_BUTTON" +repage \
+    read -r w h < <(convert "$work/now.png" -crop 125x31+210+334 +repage \
         -fx '(r<0.85&&g<0.85&&b<0.85)?1:0' -trim -format '%w %h' info:)
     [ "$h" -ge 9 ] && [ "$h" -le 14 ] && [ "$w" -ge 35 ] && [ "$w" -le 60 ]
 }
 cue_ball_gone() { ! is_white "$(pixel now $CUE_START_X $CUE_START_Y)"; }
-
-TOVI_BAND=429x25+48+$((32 + TABLE_TOP))
-SHOT_BUTTON=125x31+210+334
 
 start_game
 wait_for "the menu screen" menu_shown

@@ -7,11 +7,7 @@
 #include "window/single_instance.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -22,11 +18,19 @@ namespace {
 
 const std::string kRefusedEnglish = "Pindor can't be loaded twice.";
 
-/// The game's own folders: runtime (the lock), config, temporary, and its message log.
+/// The game's own folders: runtime (the lock), config, temporary, and its message logs.
 struct GameFolders {
     QTemporaryDir runtime, config, tmp, logs;
     QString lockPath() const { return QDir(runtime.path()).filePath(QStringLiteral("zandrel.lock")); }
+    QString log(const char* name) const { return logs.filePath(QString::fromLatin1(name)); }
 };
+
+void stop(std::initializer_list<QProcess*> games) {
+    for (QProcess* game : games) {
+        game->kill();
+        game->waitForFinished(5000);
+    }
+}
 
 /// Starts the game with "/debug" offscreen (no display needed); its messages go to `log`.
 void startGame(QProcess& game, const GameFolders& folders, const QString& log, const char* lang = kEnglish,
@@ -64,7 +68,7 @@ TEST(SingleInstance, ASecondStartTellsThePlayerAndEndsWithoutShowingOrWritingAny
         GameFolders folders;
         FileLock running(folders.lockPath().toStdString());
         ASSERT_EQ(running.tryLock(), FileLockResult::acquired);
-        const QString log = folders.logs.filePath(QStringLiteral("messages.txt"));
+        const QString log = folders.log("messages.txt");
         QProcess game;
         startGame(game, folders, log, lang);
         ASSERT_TRUE(game.waitForFinished(20000)) << "the second game kept running";
@@ -78,26 +82,22 @@ TEST(SingleInstance, ASecondStartTellsThePlayerAndEndsWithoutShowingOrWritingAny
 
 TEST(SingleInstance, WhateverAKilledRunLeftBehindTheGameStartsAndASecondGameIsStillRefused) {
     ensureQtApp();
-    using Setup = std::function<void(const QString& lockPath)>;
-    const Setup emptyFile = [](const QString& p) { writeBytes(p.toStdString(), ""); };
-    const Setup junk = [](const QString& p) {
-        writeBytes(p.toStdString(), std::string("\0\x7f"
-                                                "4711 junk",
-                                                11));
+    // What a killed run left: an empty file, junk, a folder. With
+    // tmp "/proc" the fallback lock cannot be made either, so both games run.
+    const std::tuple<const char*, std::optional<std::string>, QString, bool> cases[] = {
+        {"an empty lock file", "", QString(), true},
+        {"a lock file of junk",
+         std::string("\0\x7f"
+                     "4711 junk",
+                     11),
+         QString(), true},
+        {"a folder in the lock file's place", std::nullopt, QString(), true},
+        {"a folder there and no usable temporary folder", std::nullopt, QStringLiteral("/proc"), false},
     };
-    const Setup folder = [](const QString& p) { QDir().mkdir(p); };
-    // tmp "/proc": the fallback lock cannot be made either, so both games run.
-    const std::tuple<const char*, Setup, QString, bool> cases[] = {
-        {"an empty lock file", emptyFile, QString(), true},
-        {"a lock file of junk", junk, QString(), true},
-        {"a folder in the lock file's place", folder, QString(), true},
-        {"a folder there and no usable temporary folder", folder, QStringLiteral("/proc"), false},
-    };
-    for (const auto& [what, setup, tmp, secondRefused] : cases) {
+    for (const auto& [what, left, tmp, secondRefused] : cases) {
         GameFolders folders;
-        setup(folders.lockPath());
-        const QString firstLog = folders.logs.filePath(QStringLiteral("first.txt"));
-        const QString secondLog = folders.logs.filePath(QStringLiteral("second.txt"));
+        left ? writeBytes(folders.lockPath().toStdString(), *left) : void(QDir().mkdir(folders.lockPath()));
+        const QString firstLog = folders.log("first.txt"), secondLog = folders.log("second.txt");
         QProcess first, second;
         startGame(first, folders, firstLog, kEnglish, tmp);
         EXPECT_TRUE(waitForLog(first, firstLog, "Pass 10 !")) << what << ": the game did not start";
@@ -110,10 +110,7 @@ TEST(SingleInstance, WhateverAKilledRunLeftBehindTheGameStartsAndASecondGameIsSt
             EXPECT_NE(second.readAllStandardError().indexOf("starting anyway"), -1) << what;
         }
         EXPECT_EQ(first.state(), QProcess::Running) << what;
-        for (QProcess* game : {&first, &second}) {
-            game->kill();
-            game->waitForFinished(5000);
-        }
+        stop({&first, &second});
     }
 }
 
@@ -141,14 +138,11 @@ TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeithe
 TEST(NoDisplay, TheGameSaysItNeedsOneAndEndsWithStatusOne) {
     ensureQtApp();
     GameFolders folders;
-    const std::pair<const char*, const char*> cases[] = {
-        {nullptr, nullptr},
-        {"QT_QPA_PLATFORM", "xcb"},
-        {"QT_QPA_PLATFORM", "wayland;xcb"},
-        {"DISPLAY", ":4711"}, // no X server there
-    };
-    for (const auto& [name, value] : cases) {
-        QProcessEnvironment env; // nothing of the test's own
+    for (const auto& [name, value] : {std::pair<const char*, const char*>{nullptr, nullptr},
+                                      {"QT_QPA_PLATFORM", "xcb"},
+                                      {"QT_QPA_PLATFORM", "wayland;xcb"},
+                                      {"DISPLAY", ":4711"}}) { // no X server there
+        QProcessEnvironment env;                               // nothing of the test's own
         env.insert(QStringLiteral("HOME"), folders.config.path());
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime.path());
         if (name != nullptr)
@@ -169,14 +163,13 @@ TEST(NoDisplay, TheGameSaysItNeedsOneAndEndsWithStatusOne) {
     QProcessEnvironment env;
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.config.path());
-    const QString log = folders.logs.filePath(QStringLiteral("messages.txt"));
-    env.insert(QString::fromUtf8(kMessageLogVariable), log);
+    env.insert(QString::fromUtf8(kMessageLogVariable), folders.log("messages.txt"));
     QProcess game;
     game.setProcessEnvironment(env);
     game.start(QStringLiteral(ZANDREL_BINARY), {"-platform", "offscreen", "/debug"});
-    EXPECT_TRUE(waitForLog(game, log, "Pass 10 !")) << game.readAllStandardError().toStdString();
-    game.kill();
-    game.waitForFinished(5000);
+    EXPECT_TRUE(waitForLog(game, folders.log("messages.txt"), "Pass 10 !"))
+        << game.readAllStandardError().toStdString();
+    stop({&game});
 }
 
 } // namespace

@@ -5,9 +5,6 @@
 
 #include <QFontInfo>
 #include <QImage>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <map>
 #include <string>
@@ -15,22 +12,9 @@
 namespace zandrel::testing {
 namespace {
 
-struct NamedLabel {
-    const char* name;
-    TextLabel* label;
-};
-
-std::vector<NamedLabel> menuLabels(MainWindow& w) {
-    return {{"Label2", w.Label2},
-            {"lblRelease", w.lblRelease},
-            {"lblVersion", w.lblVersion},
-            {"lblExit", w.lblExit},
-            {"lblLetsPlay", w.lblLetsPlay},
-            {"lblMail", w.lblMail},
-            {"lblToHP", w.lblToHP},
-            {"lblHelp", w.lblHelp},
-            {"lblCopyright(0)", w.lblCopyright[0]},
-            {"lblCopyright(1)", w.lblCopyright[1]}};
+std::vector<TextLabel*> menuLabels(MainWindow& w) {
+    return {w.Label2,  w.lblRelease, w.lblVersion, w.lblExit,         w.lblLetsPlay,
+            w.lblMail, w.lblToHP,    w.lblHelp,    w.lblCopyright[0], w.lblCopyright[1]};
 }
 
 /// The bounding box of the pixels a label's caption paints, in its parent's
@@ -49,33 +33,24 @@ QRect inkBox(TextLabel* label) {
 
 /// For every point of every caption where no other caption is drawn, the
 /// widget under the pointer must be that caption's label. Returns the
-/// failures as "label under other: count".
+/// failures as "caption under other: count".
 std::map<std::string, int> hiddenCaptionPoints(MainWindow& w) {
-    const std::vector<NamedLabel> labels = menuLabels(w);
+    const std::vector<TextLabel*> labels = menuLabels(w);
     std::vector<QRect> ink;
-    for (const NamedLabel& l : labels)
-        ink.push_back(inkBox(l.label));
+    for (TextLabel* label : labels)
+        ink.push_back(inkBox(label));
     std::map<std::string, int> failures;
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        EXPECT_FALSE(ink[i].isEmpty()) << labels[i].name << " draws nothing";
-        for (int y = ink[i].top(); y <= ink[i].bottom(); ++y) {
+        EXPECT_FALSE(ink[i].isEmpty()) << labels[i]->text().toStdString() << " draws nothing";
+        for (int y = ink[i].top(); y <= ink[i].bottom(); ++y)
             for (int x = ink[i].left(); x <= ink[i].right(); ++x) {
-                const QPoint at(x, y);
-                QWidget* hit = w.picMenu->childAt(at);
-                if (hit == labels[i].label)
-                    continue;
-                bool sharedWithCaption = false;
-                std::string under = "the panel or another control";
-                for (std::size_t j = 0; j < labels.size(); ++j) {
-                    if (j != i && hit == labels[j].label) {
-                        under = labels[j].name;
-                        sharedWithCaption = ink[j].contains(at);
-                    }
-                }
-                if (!sharedWithCaption)
-                    ++failures[std::string(labels[i].name) + " under " + under];
+                QWidget* hit = w.picMenu->childAt(QPoint(x, y));
+                const auto j = std::find(labels.begin(), labels.end(), hit) - labels.begin();
+                if (hit != labels[i] && (j == std::ssize(labels) || !ink[std::size_t(j)].contains(x, y)))
+                    ++failures[labels[i]->text().toStdString() + " under " +
+                               (j == std::ssize(labels) ? "the panel"
+                                                        : labels[std::size_t(j)]->text().toStdString())];
             }
-        }
     }
     return failures;
 }
@@ -94,13 +69,9 @@ TEST(MenuScreen, EveryCaptionReactsWhereverItIsDrawnAndNoOtherCaptionIs) {
 
     // The places stay those of the design.
     EXPECT_EQ(w.lblExit->pos(), QPoint(440, 328));
-    EXPECT_EQ(w.lblCopyright[0]->geometry(), QRect(0, 336, 537, 17));
-    EXPECT_EQ(w.lblCopyright[1]->geometry(), QRect(0, 352, 537, 17));
-}
+    expectPlaces({{w.lblCopyright[0], {0, 336, 537, 17}}, {w.lblCopyright[1], {0, 352, 537, 17}}});
 
-TEST(MenuScreen, AClickOnTheLowerHalfOfExitClosesTheWindow) {
-    WindowHarness h;
-    MainWindow& w = h.w();
+    // A click on the lower half of "EXIT" closes the window.
     ASSERT_TRUE(w.isVisible());
     EXPECT_EQ(w.picMenu->childAt(QPoint(5, 340)), nullptr) << "the bare ends of the credit lines";
     const QRect exit = w.lblExit->geometry();
@@ -111,19 +82,16 @@ TEST(MenuScreen, AClickOnTheLowerHalfOfExitClosesTheWindow) {
 TEST(MenuScreen, JapaneseCaptionsAndChoicesUseTheProportionalFace) {
     WindowHarness h;
     MainWindow& w = h.w();
-    const std::pair<const char*, QWidget*> widgets[] = {
-        {"Label2", w.Label2},           {"lblRelease", w.lblRelease}, {"lblVersion", w.lblVersion},
-        {"lblHelp", w.lblHelp},         {"cmbPoints", w.cmbPoints},   {"cmbVSMode", w.cmbVSMode},
-        {"cmbGameName", w.cmbGameName},
-    };
+    const QWidget* widgets[] = {w.Label2,    w.lblRelease, w.lblVersion, w.lblHelp,
+                                w.cmbPoints, w.cmbVSMode,  w.cmbGameName};
     // Font names come back in the system language: compare with what the
     // installed faces resolve to.
     const QString proportional = QFontInfo(QFont(kFontIpaPGothic)).family();
     ASSERT_NE(proportional, QFontInfo(QFont(kFontIpaGothic)).family()) << "fonts-ipafont-gothic is needed";
-    for (const auto& [name, widget] : widgets) {
+    for (const QWidget* widget : widgets) {
         const QFontInfo info(widget->font());
-        EXPECT_EQ(info.family(), proportional) << name;
-        EXPECT_FALSE(info.fixedPitch()) << name;
+        EXPECT_EQ(info.family(), proportional) << widget->metaObject()->className();
+        EXPECT_FALSE(info.fixedPitch()) << widget->metaObject()->className();
     }
     EXPECT_EQ(QFontInfo(w.lblTovisMessage->font()).family(), QFontInfo(QFont(kFontIpaGothic)).family());
 }

@@ -8,8 +8,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
 namespace zandrel::testing {
 namespace {
 

@@ -5,10 +5,6 @@
 
 #include "platform/private_profile.h"
 
-#include <QTest>
-
-#include <gtest/gtest.h>
-
 namespace zandrel::testing {
 namespace {
 
@@ -16,28 +12,22 @@ std::string setting(const WindowHarness& h, const char* key) {
     return getPrivateProfileString("PINDOR", key, "<missing>", h.settingsPath());
 }
 
-TEST(StartUp, LandsOnTheMenuScreenWithTheThreeChoicesAndCaptionsInTheSystemLanguage) {
+TEST(StartUp, LandsOnTheMenuScreenWithItsChoicesAndCaptionsInTheSystemLanguage) {
     WindowHarness h;
     ASSERT_TRUE(h.started);
     MainWindow& w = h.w();
-    EXPECT_EQ(h.state().playMode, playModeMenu);
-    EXPECT_EQ(h.state().gameKind, kGameKindFourBall);
-    EXPECT_TRUE(w.isVisible() && w.picMenu->isVisible());
+    EXPECT_TRUE(w.isVisible() && w.picMenu->isVisible() && h.messages.empty());
     EXPECT_EQ(w.cmbVSMode->currentText(), QStringLiteral("独り撞き"));
     EXPECT_FALSE(w.cmbVSMode->isEnabled());
     EXPECT_EQ(w.cmbGameName->currentText(), QStringLiteral("４つ球"));
     EXPECT_EQ(w.cmbPoints->currentText(), QStringLiteral("5"));
     EXPECT_EQ(w.cmbPoints->count(), 5);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Zandrel Ver.0.02"));
-    EXPECT_TRUE(w.timDemo->isActive());
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_FALSE(w.mnuRetry->isEnabled());
     EXPECT_EQ(w.cmdShot->text(), QStringLiteral("SHOT!"));
     EXPECT_FALSE(w.mnuGame->menuAction()->isVisible()) << "no menu bar";
-    EXPECT_TRUE(h.messages.empty());
     EXPECT_EQ(w.size(), QSize(540, 372));
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
-    EXPECT_EQ(w.picPool0->geometry(), QRect(0, 25, 540, 299));
+    expectPlaces({{w.picPool0, {0, 25, 540, 299}}});
     for (const QPoint at : {QPoint(270, 200), QPoint(100, 5), QPoint(500, 10), QPoint(20, 350)}) {
         QWidget* top = w.childAt(at);
         EXPECT_TRUE(top == w.picMenu || w.picMenu->isAncestorOf(top)) << "the menu screen covers " << at.x();
@@ -57,19 +47,14 @@ TEST(StartUp, LandsOnTheMenuScreenWithTheThreeChoicesAndCaptionsInTheSystemLangu
 
 TEST(Settings, StartUpWritesTheSwitchesNormalisedAndShowsThem) {
     WindowHarness h(kJapanese, false, "[PINDOR]\nSOUND=2\nBGM=1\n");
-    SoundRoom& room = h.w().sound();
-    EXPECT_EQ(room.soundMode(), 0);
     EXPECT_FALSE(h.w().mnuSound->isChecked());
     EXPECT_TRUE(!h.w().picSound[0]->isVisible() && h.w().picSound[1]->isVisible());
-    EXPECT_EQ(room.isBgmOn(), -1);
     EXPECT_TRUE(h.w().timBGM->isActive());
     EXPECT_EQ(readBytes(h.settingsPath()), "[PINDOR]\nSOUND= 0\nBGM=-1\n");
-    EXPECT_TRUE(h.sound->take().empty());
 
     WindowHarness off(kJapanese, false, "[PINDOR]\nBGM=0\n");
     EXPECT_FALSE(off.w().timBGM->isActive());
     EXPECT_TRUE(!off.w().picBGM[0]->isVisible() && off.w().picBGM[1]->isVisible());
-    EXPECT_EQ(off.sound->take(), std::vector<std::string>(5, "close ")) << "the table is still empty then";
 }
 
 TEST(Settings, TheIconsAndTheMenuItemSwitchAndStoreAtOnce) {
@@ -77,23 +62,18 @@ TEST(Settings, TheIconsAndTheMenuItemSwitchAndStoreAtOnce) {
     MainWindow& w = h.w();
     QTest::mouseClick(w.picBGM[0], Qt::LeftButton); // music off
     EXPECT_TRUE(!w.picBGM[0]->isVisible() && w.picBGM[1]->isVisible());
-    EXPECT_EQ(w.sound().isBgmOn(), 0);
     EXPECT_FALSE(w.timBGM->isActive());
     EXPECT_EQ(setting(h, "BGM"), "0");
     EXPECT_EQ(h.sound->take().size(), 5u) << "the tune is closed at once";
-    QTest::mouseClick(w.picBGM[1], Qt::LeftButton); // music on again: the menu tune
-    EXPECT_EQ(w.sound().isBgmOn(), -1);
+    QTest::mouseClick(w.picBGM[1], Qt::LeftButton);
     EXPECT_TRUE(w.timBGM->isActive());
 
     w.mnuSound->trigger(); // the menu item switches the sound but leaves the icons
-    EXPECT_EQ(w.sound().soundMode(), 0);
     EXPECT_FALSE(w.mnuSound->isChecked());
     EXPECT_TRUE(w.picSound[0]->isVisible());
     EXPECT_EQ(setting(h, "SOUND"), "0");
     QTest::mouseClick(w.picSound[0], Qt::LeftButton);
-    EXPECT_EQ(w.sound().soundMode(), 0);
     EXPECT_TRUE(w.picSound[1]->isVisible());
-    EXPECT_FALSE(w.mnuSound->isChecked());
     QTest::mouseClick(w.picSound[1], Qt::LeftButton);
     EXPECT_EQ(w.sound().soundMode(), 1);
     EXPECT_FALSE(w.mnuSound->isChecked()) << "the icons leave the check mark as it was";
@@ -105,13 +85,11 @@ TEST(Settings, TheMusicTimerPlaysTheRequestedTuneAndClosingTheWindowClosesAllFiv
     MainWindow& w = h.w();
     w.lblLetsPlay_Click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !h.sound->calls.empty(); }, 2000));
-    const std::vector<std::string> closeAll = {"close menu.mid", "close record.mid", "close game1.mid",
-                                               "close game2.mid", "close game3.mid"};
-    std::vector<std::string> switchToGame = closeAll;
-    switchToGame.insert(switchToGame.end(), {"open game1.mid", "play game1.mid"});
-    EXPECT_EQ(h.sound->take(), switchToGame);
+    EXPECT_EQ(h.sound->take().back(), "play game1.mid"); // which calls: the sound room's part
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Zandrel / BGM:\"A Scent of Wind\" by Quib"));
     w.close();
+    const std::vector<std::string> closeAll = {"close menu.mid", "close record.mid", "close game1.mid",
+                                               "close game2.mid", "close game3.mid"};
     EXPECT_EQ(h.sound->take(), closeAll);
 }
 
@@ -122,23 +100,17 @@ TEST(DebugTrace, ReportsTheStartUpStepsWithTheMessageFontOfTheLanguage) {
         WindowHarness h(lang, true);
         ASSERT_EQ(h.messages.size(), 32u) << lang;
         EXPECT_EQ(h.messages.front(), "Pass 1 !");
-        EXPECT_EQ(h.messages[10], "Pass 7-3-1 :iniGameMode begin")
-            << "the set-up of solo play reports inside";
         EXPECT_EQ(h.messages[25], "Pass 7-13 :lblTovisMessage.Font.Name" + std::string(messageFont));
         EXPECT_EQ(h.messages.back(), "Pass 10 !");
     }
-}
-
-TEST(DebugTrace, ComesOnlyWithTheDebugWord) {
-    const std::pair<QStringList, bool> cases[] = {{{}, false},
-                                                  {{"/debug"}, true},
-                                                  {{"/DEBUG"}, true},
-                                                  {{"x/Debugging"}, true},
-                                                  {{"/nomidi", "/debug"}, true},
-                                                  {{"/nomidi"}, false},
-                                                  {{"/de", "bug"}, false},
-                                                  {{"debug"}, false}};
-    for (const auto& [arguments, expected] : cases)
+    for (const auto& [arguments, expected] : {std::pair<QStringList, bool>{{}, false},
+                                              {{"/debug"}, true},
+                                              {{"/DEBUG"}, true},
+                                              {{"x/Debugging"}, true},
+                                              {{"/nomidi", "/debug"}, true},
+                                              {{"/nomidi"}, false},
+                                              {{"/de", "bug"}, false},
+                                              {{"debug"}, false}})
         EXPECT_EQ(isDebugCommandLine(arguments), expected) << arguments.join(' ').toStdString();
 }
 

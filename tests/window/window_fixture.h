@@ -15,6 +15,9 @@
 #include <QFont>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <ostream>
@@ -97,5 +100,25 @@ private:
     EnvGuard language_;
     QTemporaryDir lockDir_;
 };
+
+/// "Let's Play!" with the game kind and the points chosen in the boxes.
+inline void letsPlay(WindowHarness& h, int gameKind = kGameKindFourBall, int points = 5) {
+    h.w().cmbGameName->setCurrentIndex(h.w().cmbGameName->findData(gameKind));
+    h.w().cmbPoints->setCurrentIndex(h.w().cmbPoints->findData(points));
+    QTest::mouseClick(h.w().lblLetsPlay, Qt::LeftButton);
+}
+
+/// "４つ球のデモ" and the demonstration's first step.
+inline void startDemo(WindowHarness& h) {
+    QTest::mouseClick(h.w().lblHelp, Qt::LeftButton);
+    h.game().timDemo_Timer();
+    ASSERT_EQ(h.state().playMode, playModeDemo);
+}
+
+/// Each widget where the design puts it.
+inline void expectPlaces(std::initializer_list<std::pair<const QWidget*, QRect>> places) {
+    for (const auto& [widget, place] : places)
+        EXPECT_EQ(widget->geometry(), place) << widget->metaObject()->className();
+}
 
 } // namespace zandrel::testing
