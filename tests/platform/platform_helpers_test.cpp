@@ -15,14 +15,13 @@ using Env = std::optional<std::string>;
 const Env unset;
 
 TEST(GetWindowsDir, FollowsXdgConfigHomeThenHome) {
+    // clang-format off
     const std::tuple<Env, Env, std::string> cases[] = {
-        {"/cfg", "/home/u", "/cfg/zandrel/"},
-        {"/cfg/", "/home/u", "/cfg/zandrel/"},
-        {"/", "/home/u", "/zandrel/"},
-        {unset, "/home/u", "/home/u/.config/zandrel/"},
-        {"", "/home/u/", "/home/u/.config/zandrel/"},
+        {"/cfg", "/home/u", "/cfg/zandrel/"}, {"/cfg/", "/home/u", "/cfg/zandrel/"}, {"/", "/home/u", "/zandrel/"},
+        {unset, "/home/u", "/home/u/.config/zandrel/"}, {"", "/home/u/", "/home/u/.config/zandrel/"},
         {"relative/cfg", "/home/u", "/home/u/.config/zandrel/"},
         {unset, "relative", "/"}}; // "/": home from the user database, some absolute path
+    // clang-format on
     for (const auto& [xdg, home, expected] : cases) {
         EnvGuard env;
         env.set("XDG_CONFIG_HOME", xdg);

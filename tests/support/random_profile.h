@@ -4,6 +4,7 @@
 // NULs, stray CRs, 1 MB lines, no final newline, numbers far outside the 16-bit
 // range or no numbers at all, mixed with the section and key names the game reads.
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <random>
@@ -47,20 +48,14 @@ public:
     }
 
     std::string value() {
-        switch (below(7)) {
-        case 0:
-            return std::to_string(below(70000) - 35000);
-        case 1:
-            return (chance(2) ? "-" : "") + std::string(1 + below(40), static_cast<char>('1' + below(9)));
-        case 2:
-            return pick({"abc", "", "-", " 12abc", "0x7FFF", "1e9", "- 5", "\xEF\xBC\x93", "--1", "+7"});
-        case 3:
-            return "\x82\xbd\x82\xeb\x82\xa4" + bytes(below(3), false); // Shift-JIS, maybe cut
-        case 4:
-            return std::string(below(300), chance(2) ? 'a' : ' ') + std::string("z\0z", 3);
-        default:
-            return bytes(below(40), false);
-        }
+        const std::string kinds[] = {
+            std::to_string(below(70000) - 35000),
+            (chance(2) ? "-" : "") + std::string(1 + below(40), static_cast<char>('1' + below(9))),
+            pick({"abc", "", "-", " 12abc", "0x7FFF", "1e9", "- 5", "\xEF\xBC\x93", "--1", "+7"}),
+            "\x82\xbd\x82\xeb\x82\xa4" + bytes(below(3), false), // Shift-JIS, maybe cut
+            std::string(below(300), chance(2) ? 'a' : ' ') + std::string("z\0z", 3),
+            bytes(below(40), false)};
+        return kinds[std::min(below(7), 5)];
     }
 
 private:
@@ -70,16 +65,12 @@ private:
 
     std::string line() {
         const std::string pad(below(3), chance(2) ? ' ' : '\t');
-        switch (below(8)) {
-        case 0:
+        const int kind = below(8);
+        if (kind == 0)
             return pad + "[" + sectionName() + (chance(8) ? "" : "]") + pad;
-        case 1:
+        if (kind == 1)
             return ";" + keyName() + "=1";
-        case 2:
-            return bytes(below(80), false);
-        default:
-            return pad + keyName() + pad + "=" + pad + value() + pad;
-        }
+        return kind == 2 ? bytes(below(80), false) : pad + keyName() + pad + "=" + pad + value() + pad;
     }
 
     std::string respell(std::string name) {
