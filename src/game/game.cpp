@@ -210,6 +210,7 @@ void Game::cmdShot_Click() {
     for (Ball& ball : state_.table.balls)
         ball.hitByCue = false;
     saveBallsForUndo();
+    sound_->shotStarting();
     startShot(state_.table, kCueBallIndex, state_.power, state_.tipOffsetX, state_.tipOffsetY);
     view_.setAimMarkerVisible(false);
     view_.setCueBallMarkerVisible(false);

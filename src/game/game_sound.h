@@ -20,6 +20,8 @@ public:
     virtual void playBallHitSound(float /*impactSpeed*/, int /*shotCount*/) {}
     /// A cushion rebound at `speed` (table units per second).
     virtual void playCushionSound(float /*speed*/, int /*shotCount*/) {}
+    /// A shot starts: its first motion tick follows at once.
+    virtual void shotStarting() {}
     /// A music request: the tune playing is remembered, then `tune` is wanted
     /// (kNoTune for silence). The music sequencer acts on its next tick.
     virtual void requestMusic(int /*tune*/) {}

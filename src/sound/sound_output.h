@@ -4,6 +4,7 @@
 // music files opened, played and closed by name. A device reports nothing back:
 // a missing file or a device that failed to open simply stays silent.
 
+#include <chrono>
 #include <string>
 
 namespace zandrel {
@@ -23,6 +24,13 @@ public:
     virtual void playMusic(const std::string& fileName) = 0;
     /// Stops the music file `fileName` if it plays and frees it.
     virtual void closeMusic(const std::string& fileName) = 0;
+
+    /// Whether the device may go to rest (close, costing nothing) once nothing
+    /// has sounded for a while. While it rests, a wave sound is dropped.
+    virtual void allowRest(bool /*allowed*/) {}
+    /// Sound is wanted soon: a resting device opens again now, and stays open
+    /// for at least `atLeast` even when rest is allowed.
+    virtual void wake(std::chrono::milliseconds /*atLeast*/) {}
 };
 
 /// A device that never makes a sound.

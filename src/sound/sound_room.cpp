@@ -61,7 +61,23 @@ void SoundRoom::switchMusic(bool on) {
         musicTimerEnabled_ = false;
         closeAllTunes();
     }
+    updateRest();
     saveBgmMode(isBGMON_, settingsPath_);
+}
+
+void SoundRoom::shotStarting() {
+    if (soundMode_ != kSoundOff)
+        output_.wake(kShotAwake);
+}
+
+void SoundRoom::updateRest() {
+    const bool allowed = isBGMON_ == kBgmOff || bgmWanted_ == kBgmNone;
+    if (allowed == restAllowed_)
+        return;
+    restAllowed_ = allowed;
+    output_.allowRest(allowed);
+    if (!allowed)
+        output_.wake(std::chrono::milliseconds{0}); // the tune starts on the next tick
 }
 
 void SoundRoom::playBallHitSound(float speed, int shotCount) {
@@ -102,6 +118,7 @@ void SoundRoom::initBgmTable() {
     }
     bgmWanted_ = 0;
     bgmPlaying_ = kBgmNone;
+    updateRest();
 }
 
 void SoundRoom::requestMusic(int tune) {
@@ -109,6 +126,7 @@ void SoundRoom::requestMusic(int tune) {
         return; // not a tune of the table
     bgmPlaying_ = bgmWanted_;
     bgmWanted_ = tune;
+    updateRest();
 }
 
 void SoundRoom::closeAllTunes() {

@@ -10,6 +10,7 @@
 #include "sound/sound_settings.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -28,6 +29,10 @@ inline constexpr int kBgmTableSize = 11;      ///< entries 0..10; 0..4 hold the 
 inline constexpr int kBgmTunesInUse = 5;      ///< the entries closed by "close all five"
 inline constexpr int kBgmTimerInterval = 500; ///< milliseconds between sequencer ticks
 inline constexpr int kBgmNone = -1;           ///< bgmWanted / bgmPlaying: no tune
+
+/// How long the device stays open after a shot starts, however quiet the shot:
+/// longer than the balls of any shot take to come to rest.
+inline constexpr std::chrono::milliseconds kShotAwake{30000};
 
 /// Impact speed (table units per second) that the contact-sound bands divide by.
 inline constexpr float kSoundFullSpeed = 4800.0f;
@@ -67,6 +72,8 @@ public:
     bool musicTimerEnabled() const { return musicTimerEnabled_; }
 
     // Contact sounds.
+    /// A shot is about to start: the device must be ready for its contacts.
+    void shotStarting();
     void playBallHitSound(float speed, int shotCount);
     void playCushionSound(float speed, int shotCount);
 
@@ -87,6 +94,8 @@ public:
 private:
     void startTune(const std::string& caption);
     void showCaption(const std::string& text);
+    /// Lets the device rest while no tune is wanted, and wakes it when one is.
+    void updateRest();
 
     SoundOutput& output_;
     std::string programDir_;
@@ -97,6 +106,7 @@ private:
     int soundMode_ = kSoundOn;
     int isBGMON_ = kBgmOn;
     bool musicTimerEnabled_ = true;
+    bool restAllowed_ = false;
 
     std::array<BgmEntry, kBgmTableSize> bgmTable_{};
     int bgmWanted_ = 0;

@@ -15,6 +15,7 @@ public:
         room_.playBallHitSound(impactSpeed, shotCount);
     }
     void playCushionSound(float speed, int shotCount) override { room_.playCushionSound(speed, shotCount); }
+    void shotStarting() override { room_.shotStarting(); }
     void requestMusic(int tune) override { room_.requestMusic(tune); }
 
 private:

@@ -20,6 +20,7 @@ using testing::TempConfigDir;
 /// The game's contact sounds, straight to a sound room, counted.
 struct ToRoom : GameSound {
     explicit ToRoom(SoundRoom& r) : room(r) {}
+    void shotStarting() override { room.shotStarting(); }
     void playBallHitSound(float speed, int shotCount) override {
         ++contacts, room.playBallHitSound(speed, shotCount);
     }
@@ -60,7 +61,14 @@ bool waitForSound(const std::string& path) {
 
 const std::string kSounds = ZANDREL_SOURCE_DIR "/resources";
 
-TEST(SdlMixerOutput, DiskDriverHoldsTheContactsOfAShotAndThenATune) {
+/// Waits up to five seconds for the device to go to rest.
+bool waitForRest(const SdlMixerOutput& device) {
+    for (int i = 0; i < 250 && device.isAwake(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return !device.isAwake();
+}
+
+TEST(SdlMixerOutput, AfterRestingTheDiskHoldsTheContactsOfAShotAndThenATune) {
     EXPECT_NE(findSoundFont().find("TimGM6mb"), std::string::npos)
         << "the small soundfont: " << findSoundFont();
     TempConfigDir dir;
@@ -69,12 +77,15 @@ TEST(SdlMixerOutput, DiskDriverHoldsTheContactsOfAShotAndThenATune) {
     for (const bool tune : {false, true}) {
         const std::string out = dir.path() + (tune ? "/tune.raw" : "/shot.raw");
         env.set("SDL_DISKAUDIOFILE", out);
-        SdlMixerOutput device(kSounds);
+        SdlMixerOutput device(kSounds, std::chrono::milliseconds(50));
         EXPECT_FALSE(device.isOpen());
         ASSERT_TRUE(device.open());
         SoundRoom room(device, kSounds, "0.02");
+        room.initBgmTable();
+        room.switchMusic(false);
+        ASSERT_TRUE(waitForRest(device));
         if (tune) {
-            room.initBgmTable();
+            room.switchMusic(true);
             room.timBGM_Timer(true);
         } else {
             EXPECT_GT(playOneShot(room), 0);

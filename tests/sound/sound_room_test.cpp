@@ -105,6 +105,23 @@ TEST(SoundSwitches, IconsAndMenuItemWriteAtOnceAndMusicOffClosesTheTunes) {
     EXPECT_EQ(r.captions, Calls{kMenuCaption});
 }
 
+TEST(SoundRoom, RestsWhileNoTuneIsWantedAndWakesForAShotOrATune) {
+    Room r;
+    r.room.initBgmTable();
+    r.room.switchMusic(false);
+    r.room.shotStarting();
+    r.room.playBallHitSound(100.0f, 1);
+    EXPECT_EQ(r.output.power, (Calls{"rest", "wake 30000"}));
+    EXPECT_EQ(r.output.take().back(), "wave /games/zandrel/vmin.wav nostop") << "right after the wake";
+    r.room.switchSound(false);
+    r.room.shotStarting();  // nothing to hear
+    r.room.requestMusic(2); // asked with the music off
+    r.room.switchMusic(true);
+    r.room.requestMusic(-1);
+    r.room.requestMusic(0);
+    EXPECT_EQ(r.output.power, (Calls{"rest", "wake 30000", "stay", "wake 0", "rest", "stay", "wake 0"}));
+}
+
 TEST(MusicSequencer, NewTuneNextTickThenRestartsOnTick62AndEvery61AtRest) {
     Room r;
     r.room.initBgmTable();
