@@ -106,10 +106,31 @@ int loadTune(void* data) {
 
 using Clock = std::chrono::steady_clock;
 
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+/// ALSA prints a screenful of errors of its own while SDL looks for a device
+/// on a machine without a sound card; our one line says it all. The library
+/// stays loaded, so SDL's later load gets the same instance and the handler.
+void quietAlsa() {
+    static const bool done = [] {
+        void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+        if (alsa == nullptr)
+            return false;
+        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+        using SetHandler = int (*)(Handler);
+        const auto setHandler = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+        if (setHandler != nullptr)
+            setHandler(ignoreAlsaError);
+        return true;
+    }();
+    (void)done;
+}
+
 /// Opens SDL's audio and the mixer; false (and SDL_GetError says why) on failure.
 bool openMixer() {
     // SDL must leave SIGINT and SIGTERM alone: they end the game as before.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    quietAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     if (Mix_OpenAudio(kMixerRate, MIX_DEFAULT_FORMAT, kOutputChannels, kMixerBufferFrames) != 0) {
