@@ -16,31 +16,22 @@ namespace {
 
 using test::RecordingEvents;
 
-/// A four-ball table with every ball at rest far from the action (spread along
-/// the bottom) so that a test only has to place the balls it uses.
-Table quietTable() {
-    Table t;
-    setFirstPosition(t, kGameKindFourBall);
-    for (int i = 0; i < kBallCount; ++i)
-        t.balls[i] = Ball{400.0f + 500.0f * i, 100.0f};
-    return t;
-}
-
-/// Places ball i with the given velocity, speed and direction to match.
+/// Ball i at (x, y) with the given velocity; speed and direction to match.
 struct Place {
     int i;
     float x, y, vx = 0.0f, vy = 0.0f, sideSpin = 0.0f;
 };
-void place(Table& t, const Place& p) {
-    Ball& b = t.balls[p.i];
-    b.x = p.x, b.y = p.y, b.vx = p.vx, b.vy = p.vy, b.sideSpin = p.sideSpin;
-    b.speed = std::hypot(p.vx, p.vy);
-    b.direction = getAngle(0.0f, 0.0f, p.vx, p.vy);
-}
+/// A four-ball table with the placed balls and every other ball at rest far from
+/// the action (spread along the bottom).
 Table tableWith(std::initializer_list<Place> places) {
-    Table t = quietTable();
-    for (const Place& p : places)
-        place(t, p);
+    Table t;
+    setFirstPosition(t, kGameKindFourBall);
+    for (int i = 0; i < kBallCount; ++i)
+        t.balls[i] = Ball{400.0f + 500.0f * i, 100.0f};
+    for (const Place& p : places) {
+        const float speed = std::hypot(p.vx, p.vy);
+        t.balls[p.i] = Ball{p.x, p.y, p.vx, p.vy, true, speed, getAngle(0, 0, p.vx, p.vy), 0, p.sideSpin};
+    }
     return t;
 }
 
@@ -54,28 +45,19 @@ std::string touched(const Table& t) {
 // ---- Contact times ---------------------------------------------------------
 
 TEST(ContactTimes, CushionOnlyTowardItAndAtOnceWhenPastTheLine) {
-    struct Case {
-        Place ball;
-        int cushion;
-        float time;
-    };
-    const Case cases[] = {{{0, 1000, 600, -1000, 0}, cushionLeft, 0.95f},
-                          {{0, 1000, 600, -1000, 0}, cushionRight, kNoContact},
-                          {{0, 1000, 600, -1000, 0}, cushionTop, kNoContact},
-                          {{0, 1000, 600, -1000, 0}, cushionBottom, kNoContact},
-                          {{0, 1000, 600, 500, 0}, cushionRight, 2.7f},
-                          {{0, 1000, 1000, 0, 300}, cushionLeft, kNoContact},
-                          {{0, 1000, 1000, 0, 300}, cushionRight, kNoContact},
-                          {{0, 1000, 1000, 0, 300}, cushionTop, 0.5f},
-                          {{0, 1000, 250, 0, -400}, cushionBottom, 0.5f},
-                          {{0, 40, 600, -100, 0}, cushionLeft, 0.0f},
-                          {{0, 40, 600, 100, 0}, cushionLeft, kNoContact},
-                          {{0, 1000, 1150, 0, 10}, cushionTop, 0.0f}};
-    for (const Case& c : cases) {
-        const Table t = tableWith({c.ball});
-        EXPECT_EQ(getCushionHitTime(t, 0, c.cushion), c.time)
-            << c.ball.x << "," << c.ball.y << " v " << c.ball.vx << "," << c.ball.vy << " cushion "
-            << c.cushion;
+    constexpr float N = kNoContact;
+    const std::pair<Place, std::array<float, 4>> cases[] = {
+        // left, right, top, bottom
+        {{0, 1000, 600, -1000, 0}, {0.95f, N, N, N}}, {{0, 1000, 600, 500, 0}, {N, 2.7f, N, N}},
+        {{0, 1000, 1000, 0, 300}, {N, N, 0.5f, N}},   {{0, 1000, 250, 0, -400}, {N, N, N, 0.5f}},
+        {{0, 40, 600, -100, 0}, {0, N, N, N}},        {{0, 40, 600, 100, 0}, {N, 23.1f, N, N}},
+        {{0, 1000, 1150, 0, 10}, {N, N, 0, N}}};
+    for (const auto& [ball, times] : cases) {
+        const Table t = tableWith({ball});
+        EXPECT_EQ((std::array{getCushionHitTime(t, 0, cushionLeft), getCushionHitTime(t, 0, cushionRight),
+                              getCushionHitTime(t, 0, cushionTop), getCushionHitTime(t, 0, cushionBottom)}),
+                  times)
+            << ball.x << "," << ball.y << " v " << ball.vx << "," << ball.vy;
     }
     Table t = tableWith({{0, 1000, 600, -1000, 0}});
     t.balls[0].speed = 0.0f; // the stored velocity does not count
@@ -92,24 +74,24 @@ TEST(ContactTimes, BallsMeetWhenTheCentresAre100Apart) {
     };
     const Case cases[] = {
         {{0, 600, 600, 2000, 0}, 800, 600, 0.05f},
-        {{0, 500, 500, 300, 400}, 800, 900, 0.8f},       // along a 3-4-5 diagonal
-        {{0, 500, 500, 300, 400}, 848, 864, 0.84f},      // the same, 60 to the side of the path
-        {{0, 600, 600, -2000, 0}, 800, 600, kNoContact}, // moving away
-        {{0, 600, 600, 2000, 0}, 800, 700, kNoContact},  // paths exactly 100 apart: a graze is none
-        {{0, 600, 600, 100, 0}, 650, 600, 0.0f},         // overlapping and approaching: at once
-        {{0, 600, 600, -100, 0}, 650, 600, kNoContact}}; // overlapping but separating
+        {{0, 500, 500, 300, 400}, 800, 900, 0.8f},         // along a 3-4-5 diagonal
+        {{0, 500, 500, 300, 400}, 848, 864, 0.84f},        // the same, 60 to the side of the path
+        {{0, 600, 600, -2000, 0}, 800, 600, kNoContact},   // moving away
+        {{0, 600, 600, 2000, 0}, 800, 700, kNoContact},    // paths exactly 100 apart: a graze is none
+        {{0, 600, 600, 100, 0}, 650, 600, 0.0f},           // overlapping and approaching: at once
+        {{0, 600, 600, -100, 0}, 650, 600, kNoContact},    // overlapping but separating
+        {{0, 600, 600, 2000, 0}, 800, 699, 0.092946634f}}; // a thin hit
     for (const Case& c : cases) {
         const Table t = tableWith({c.mover, {1, c.bx, c.by}});
-        EXPECT_EQ(getBallHitTime(t, 0, 1), c.time) << c.bx << "," << c.by;
-        EXPECT_EQ(getBallHitTime(t, 1, 0), c.time) << "the other way round";
+        EXPECT_FLOAT_EQ(getBallHitTime(t, 0, 1), c.time) << c.bx << "," << c.by;
+        EXPECT_EQ(getBallHitTime(t, 1, 0), getBallHitTime(t, 0, 1)) << "the other way round";
     }
-    Table t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 699}});
-    EXPECT_LT(getBallHitTime(t, 0, 1), 0.1f);
+    Table t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 600, 2000, 0}}); // same velocity
+    EXPECT_EQ(getBallHitTime(t, 0, 1), kNoContact);
+    t.balls[1].vx = 0.0f;
     t.balls[1].onTable = false;
     EXPECT_EQ(getBallHitTime(t, 0, 1), kNoContact);
     EXPECT_EQ(getBallHitTime(t, 1, 0), kNoContact);
-    t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 600, 2000, 0}}); // same velocity
-    EXPECT_EQ(getBallHitTime(t, 0, 1), kNoContact);
 }
 
 // ---- Friction --------------------------------------------------------------
@@ -222,11 +204,6 @@ TEST(StepOrder, TiesGoToTheSideCushionThenToCushionsBeforeBalls) {
 
 // ---- Degenerate states still finish the tick --------------------------------
 
-Ball exact(float x, float y, float vx = 0, float vy = 0, float speed = 0, float direction = 0,
-           float followSpin = 0, float sideSpin = 0) {
-    return Ball{x, y, vx, vy, true, speed, direction, followSpin, sideSpin};
-}
-
 bool insideCentreLines(const Table& t) {
     for (const Ball& b : t.balls)
         if (b.onTable && (b.x < 49.99f || b.x > 2350.01f || b.y < 49.99f || b.y > 1150.01f))
@@ -242,10 +219,10 @@ TEST(Degenerate, BallSlidingDownACushionDoesNotReboundForever) {
     setFirstPosition(t, kGameKindThreeBall);
     // At x = 2350 heading a hair right of straight down: the mirrored direction
     // rounds back to one that still points right.
-    t.balls[0] = exact(0x1.25cp+11f, 0x1.152188p+9f, 0x1.23dfbap-15f, -0x1.ccdc94p+8f, 0x1.ccdc94p+8f,
-                       -0x1.921fb4p+0f);
-    t.balls[1] = exact(0x1.2bd0a4p+10f, 0x1.066906p+8f);
-    t.balls[2] = exact(0x1.03b1p+7f, 0x1.0c573p+10f);
+    t.balls[0] = Ball(0x1.25cp+11f, 0x1.152188p+9f, 0x1.23dfbap-15f, -0x1.ccdc94p+8f, true, 0x1.ccdc94p+8f,
+                      -0x1.921fb4p+0f);
+    t.balls[1] = Ball(0x1.2bd0a4p+10f, 0x1.066906p+8f);
+    t.balls[2] = Ball(0x1.03b1p+7f, 0x1.0c573p+10f);
     RecordingEvents ev;
     EXPECT_EQ(stepSimulation(t, ev), StepResult::completed);
     EXPECT_LE(ev.cushions, 3);
@@ -259,11 +236,11 @@ TEST(Degenerate, TangentialBallContactDoesNotRepeatForever) {
     setFirstPosition(t, kGameKindFourBall);
     // A power-1 shot with side spin (speed 16 after a tick) grazing ball 2: the
     // throw leaves the pair sliding past each other with no approach to speak of.
-    t.balls[0] = exact(0x1.ecbdfep+10f, 0x1.eefa46p+6f, -0x1.f1de26p+3f, 0x1.dddb58p+1f, 0x1p+4f,
-                       0x1.73fadep+1f, 0.0f, 0x1.1f6f2p+6f);
-    t.balls[1] = exact(0x1.168d84p+11f, 0x1.1ff1a2p+9f);
-    t.balls[2] = exact(0x1.d48f04p+10f, 0x1.832d1ep+6f);
-    t.balls[3] = exact(0x1.cd183p+9f, 0x1.9d7d5p+9f);
+    t.balls[0] = Ball(0x1.ecbdfep+10f, 0x1.eefa46p+6f, -0x1.f1de26p+3f, 0x1.dddb58p+1f, true, 0x1p+4f,
+                      0x1.73fadep+1f, 0.0f, 0x1.1f6f2p+6f);
+    t.balls[1] = Ball(0x1.168d84p+11f, 0x1.1ff1a2p+9f);
+    t.balls[2] = Ball(0x1.d48f04p+10f, 0x1.832d1ep+6f);
+    t.balls[3] = Ball(0x1.cd183p+9f, 0x1.9d7d5p+9f);
     RecordingEvents ev;
     EXPECT_EQ(stepSimulation(t, ev), StepResult::completed);
     // Rounding walks the pair for a few passes before it settles on a state
@@ -278,14 +255,14 @@ TEST(Degenerate, EndlessContactsAreCutOffAtTheBound) {
     // Four balls piled into the top-right corner, overlapping: the contacts
     // among them never settle within the tick.
     Table t;
-    t.balls[0] = exact(0x1.1f3d42p+11f, 0x1.1f8p+10f, -0.0f, 0.0f, 0.0f, 0x1.7b96dp+1f, -0x1.70ebccp+10f,
-                       0x1.200a3cp+9f);
-    t.balls[1] = exact(0x1.25cp+11f, 0x1.1f8p+10f, -0x1.0f3ce6p+10f, 0x1.ecf426p+10f, 0x1.195302p+11f,
-                       0x1.0972cep+1f, -0x1.db7412p+9f, 0x1.cb0096p+9f);
-    t.balls[2] = exact(0x1.25071p+11f, 0x1.1f8p+10f, -0.0f, 0.0f, 0.0f, -0x1.f6d72ep+1f, -0x1.b4406p+10f,
-                       0x1.213d72p+8f);
-    t.balls[3] = exact(0x1.17f724p+11f, 0x1.1f8p+10f, 0x1.53a64ep+9f, 0x1.f9d334p+8f, 0x1.a7784p+9f,
-                       0x1.bb165ap+2f, -0x1.6eb302p+10f, -0x1.925342p+9f);
+    t.balls[0] = Ball(0x1.1f3d42p+11f, 0x1.1f8p+10f, -0.0f, 0.0f, true, 0.0f, 0x1.7b96dp+1f, -0x1.70ebccp+10f,
+                      0x1.200a3cp+9f);
+    t.balls[1] = Ball(0x1.25cp+11f, 0x1.1f8p+10f, -0x1.0f3ce6p+10f, 0x1.ecf426p+10f, true, 0x1.195302p+11f,
+                      0x1.0972cep+1f, -0x1.db7412p+9f, 0x1.cb0096p+9f);
+    t.balls[2] = Ball(0x1.25071p+11f, 0x1.1f8p+10f, -0.0f, 0.0f, true, 0.0f, -0x1.f6d72ep+1f, -0x1.b4406p+10f,
+                      0x1.213d72p+8f);
+    t.balls[3] = Ball(0x1.17f724p+11f, 0x1.1f8p+10f, 0x1.53a64ep+9f, 0x1.f9d334p+8f, true, 0x1.a7784p+9f,
+                      0x1.bb165ap+2f, -0x1.6eb302p+10f, -0x1.925342p+9f);
     RecordingEvents ev;
     ev.keepLog = false;
     EXPECT_EQ(stepSimulation(t, ev), StepResult::completed);
