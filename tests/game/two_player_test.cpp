@@ -6,33 +6,28 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace zandrel {
 namespace {
 
 using testing::FakeView;
 
-class TwoPlayerSetup : public ::testing::Test {
+class TwoPlayerSetup : public testing::GameFixture {
 protected:
-    TwoPlayerSetup() : game(view) {
-        game.initGame();
-        game.returnToMenu();
+    TwoPlayerSetup() {
         game.lblLetsPlay_Click({kGameKindThreeBall, 5, false});
         game.beginTwoPlayerSetup();
     }
-    const GameState& s() { return game.state(); }
-
-    FakeView view;
-    Game game;
 };
 
 TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
     EXPECT_EQ(s().playMode, playModeTwoPlayers);
     game.setWinsNeeded(7);
     game.confirmTwoPlayerSetup("  Ann", "Bartholomew Jones");
-    EXPECT_EQ(s().players[0].name, "  Ann       ") << "leading blanks stay part of the name";
-    EXPECT_EQ(s().players[1].name, "Bartholomew ");
-    EXPECT_TRUE(s().players[0].hasTurn);
-    EXPECT_FALSE(s().players[1].hasTurn);
+    // Leading blanks stay part of the name; twelve characters are kept.
+    EXPECT_EQ(s().players[0].name + "|" + s().players[1].name, "  Ann       |Bartholomew ");
+    EXPECT_TRUE(s().players[0].hasTurn && !s().players[1].hasTurn);
     EXPECT_EQ(s().players[0].wins + s().players[1].wins, 0);
     EXPECT_EQ(view.modeItemCaption, "対戦→独り撞き(&S)");
     EXPECT_EQ(view.shotCaption, "Ann's Shot");
@@ -40,25 +35,21 @@ TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
 
     view.buttons.clear();
     game.finishTwoPlayerSetup();
-    EXPECT_EQ(s().playMode, playModeTwoPlayers);
-    EXPECT_FALSE(view.startMenuEnabled);
-    EXPECT_FALSE(view.menuScreenVisible);
-    EXPECT_EQ(s().winsNeeded, 7);
-    EXPECT_EQ(s().gameKind, kGameKindThreeBall);
-    EXPECT_FALSE(s().table.balls[3].onTable) << "a fresh rack of the same game kind";
+    EXPECT_TRUE(s().playMode == playModeTwoPlayers && s().winsNeeded == 7);
+    EXPECT_FALSE(view.startMenuEnabled || view.menuScreenVisible);
+    EXPECT_TRUE(s().gameKind == kGameKindThreeBall && !s().table.balls[3].onTable)
+        << "a fresh rack of the same game kind";
     EXPECT_TRUE(view.buttons.empty()) << "the table-screen buttons stay as they were";
 }
 
 TEST_F(TwoPlayerSetup, TheCloseBoxStartsTheGameButKeepsNamesCaptionsAndTurn) {
     game.setWinsNeeded(5);
     game.finishTwoPlayerSetup();
-    EXPECT_EQ(s().playMode, playModeTwoPlayers);
+    EXPECT_TRUE(s().playMode == playModeTwoPlayers && s().winsNeeded == 5);
     EXPECT_EQ(s().players[0].name, "Player1     ");
     EXPECT_FALSE(s().players[0].hasTurn);
-    EXPECT_EQ(view.modeItemCaption, "");
-    EXPECT_EQ(view.shotCaption, "");
+    EXPECT_EQ(view.modeItemCaption + view.shotCaption, "");
     EXPECT_FALSE(view.startMenuEnabled);
-    EXPECT_EQ(s().winsNeeded, 5);
 }
 
 TEST_F(TwoPlayerSetup, CancelResetsToSoloThenGoesToTheMenuKeepingWinsNeeded) {
@@ -68,26 +59,25 @@ TEST_F(TwoPlayerSetup, CancelResetsToSoloThenGoesToTheMenuKeepingWinsNeeded) {
     EXPECT_FALSE(s().isVsCpu);
     EXPECT_EQ(s().playMode, playModeMenu);
     game.finishTwoPlayerSetup();
-    EXPECT_EQ(s().playMode, playModeMenu);
-    EXPECT_TRUE(view.menuScreenVisible);
+    EXPECT_TRUE(s().playMode == playModeMenu && view.menuScreenVisible);
     EXPECT_EQ(s().winsNeeded, 9);
     EXPECT_EQ(s().players[1].name, "Player2     ");
 }
 
-TEST(TwoPlayerTexts, GamesToWinAndShotButton) {
-    EXPECT_EQ(winsNeededText(1), "1 Win Match");
-    EXPECT_EQ(winsNeededText(3), "3Wins Match");
-    EXPECT_EQ(winsNeededText(15), "15Wins Match");
+TEST(TwoPlayerTexts, GamesToWinShotButtonAndSignedNumbers) {
+    for (const auto& [wins, text] : {std::pair{1, "1 Win Match"}, {3, "3Wins Match"}, {15, "15Wins Match"}})
+        EXPECT_EQ(winsNeededText(wins), text);
     const std::pair<const char*, const char*> captions[] = {
         {"You         ", "Your Shot"},
         {"you", "you's Shot"},
         {"", "'s Shot"},
         {"  Ann  ", "Ann's Shot"},
         {"YOU", "YOU's Shot"},
-        {"あいうえおかきくけこさし", "あいうえおかきくけこさし's Shot"},
-    };
+        {"あいうえおかきくけこさし", "あいうえおかきくけこさし's Shot"}};
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(twoPlayerShotCaption(name), caption) << name;
+    for (const auto& [n, text] : {std::pair{0, " 0"}, {12, " 12"}, {-1, "-1"}})
+        EXPECT_EQ(signedNumberText(n), text);
 }
 
 TEST(TwoPlayerTexts, WinnerLineNamesTheSideOnTurnOnceDecided) {
@@ -112,16 +102,14 @@ TEST(TwoPlayerTexts, WinnerLineNamesTheSideOnTurnOnceDecided) {
         EXPECT_EQ(winnerLine(state), c.line) << c.wins0 << "-" << c.wins1;
         EXPECT_EQ(sideOnTurn(state), c.turn0 ? 0 : 1);
     }
-    EXPECT_EQ(signedNumberText(0), " 0");
-    EXPECT_EQ(signedNumberText(12), " 12");
-    EXPECT_EQ(signedNumberText(-1), "-1");
 }
 
 TEST(VersionText, LevelsOneToTenAndTheMaster) {
-    EXPECT_EQ(versionLevelText("0.02", 1), " Ver.0.02\r\n Tovi's Level is 1.");
-    EXPECT_EQ(versionLevelText("0.02", 3), " Ver.0.02\r\n Tovi's Level is 3.");
-    EXPECT_EQ(versionLevelText("0.02", 10), " Ver.0.02\r\n Tovi's Level is 10.");
-    EXPECT_EQ(versionLevelText("0.02", 11), " Ver.0.02\r\n Tovi is a Master!");
+    for (const auto& [level, tail] : {std::pair{1, "'s Level is 1."},
+                                      {3, "'s Level is 3."},
+                                      {10, "'s Level is 10."},
+                                      {11, " is a Master!"}})
+        EXPECT_EQ(versionLevelText("0.02", level), std::string(" Ver.0.02\r\n Tovi") + tail);
 }
 
 /// Frames of one run from the count `ticks` until it stops (the closing frame included).
