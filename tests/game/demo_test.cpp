@@ -105,21 +105,22 @@ protected:
     FakeClock clock{game, view};
 };
 
-TEST_F(DemoTest, TheThirtyFirstIdleTickStartsItAndPointerMovesDoNotDelayIt) {
-    for (int tick = 1; tick <= 30; ++tick) {
+TEST_F(DemoTest, TheThirtyFirstIdleTickStartsItAndReplacesAGameStartedWithF2MidShot) {
+    for (int tick = 1; tick <= 30; ++tick) { // pointer moves do not delay it
         ASSERT_TRUE(clock.runUntil([&] { return s().idleSeconds == tick; }, 1000)) << tick;
         game.picMenu_MouseMove();
     }
-    EXPECT_EQ(s().playMode, playModeMenu);
-    EXPECT_TRUE(clock.runUntil([&] { return demoRuns(); }, 1000));
+    game.mnuStart_click(); // the menu mode stays, the count goes on
+    ASSERT_EQ(s().playMode, playModeMenu);
+    game.setPower(100);
+    game.cmdShot_Click();
+    ASSERT_TRUE(clock.runUntil([&] { return demoRuns(); }, 1000));
     EXPECT_EQ(clock.now, 31000);
-    EXPECT_EQ(view.buttons, (std::vector<bool>{false, false, false})) << "Menu, Start and Back all hidden";
-    EXPECT_FALSE(view.menuScreenVisible);
-    EXPECT_EQ(view.shotButtonLook, "demo");
-    EXPECT_TRUE(s().table.balls[3].onTable);
-
+    EXPECT_FALSE(game.isShotRunning()) << "the running shot is dropped";
+    EXPECT_TRUE(s().shotCount == 0 && s().idleSeconds == 0 && s().table.balls[0].x == 300.0f);
     // Out of the menu mode the watcher only keeps the count at 0.
-    clock.runUntil([] { return false; }, 5000);
+    runToNextShot();
+    EXPECT_EQ(s().power, kScript[0].power);
     EXPECT_EQ(s().idleSeconds, 0);
 }
 
@@ -170,6 +171,7 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreen) {
     startDemoNow();
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE("step " + std::to_string(i));
+        EXPECT_TRUE(clock.runUntil([&] { return view.tovisMessage == kScript[i].caption; }));
         runToNextShot();
         expectShotOf(kScript[i]);
         EXPECT_EQ(s().tipOffsetX, 0.0f);
@@ -249,51 +251,27 @@ TEST_F(DemoTest, AClickDuringAMotionTickAbandonsItWithoutScoring) {
     expectBackOnTheMenu();
 }
 
-TEST_F(DemoTest, RacksTheKindOfTheLastGameUnlessAskedForFourBalls) {
+TEST_F(DemoTest, AfterAThreeBallGameRacksItsKindAndKeepsItsTipForTheFirstShot) {
     game.lblLetsPlay_Click({kGameKindThreeBall, 3, false});
-    game.lblMenu_Click(0);
-    ASSERT_TRUE(clock.runUntil([&] { return demoRuns(); }, 32000));
-    EXPECT_EQ(s().gameKind, kGameKindThreeBall);
-    EXPECT_FALSE(s().table.balls[3].onTable);
-    EXPECT_EQ(s().targetPoints, 3);
-    runToNextShot();
-    expectShotOf(kScript[0]); // the same script
-    EXPECT_EQ(view.tovisMessage, "");
-
-    game.picPool_Click();
-    startDemoNow(); // "４つ球のデモ"
-    EXPECT_EQ(s().gameKind, kGameKindFourBall);
-    EXPECT_TRUE(s().table.balls[3].onTable);
-}
-
-TEST_F(DemoTest, TheFirstShotKeepsTheLastGamesTipOffsetWhileTheMarkerShowsTheCentre) {
-    game.lblLetsPlay_Click(GameChoice{});
     game.picSetPoint_MouseDown(38.5f, 22.5f, 45, 45, 5); // full right side
     ASSERT_EQ(s().tipOffsetX, 1.0f);
     game.lblMenu_Click(0);
-    startDemoNow();
-    EXPECT_EQ(view.tipLeft, 20.0f);
+    ASSERT_TRUE(clock.runUntil([&] { return demoRuns(); }, 32000));
+    EXPECT_EQ(view.buttons, (std::vector<bool>{false, false, false})) << "Menu, Start and Back all hidden";
+    EXPECT_FALSE(view.menuScreenVisible);
+    EXPECT_EQ(view.shotButtonLook, "demo");
+    EXPECT_TRUE(s().gameKind == kGameKindThreeBall && !s().table.balls[3].onTable && s().targetPoints == 3);
+    EXPECT_EQ(view.tipLeft, 20.0f) << "the marker shows the centre";
     runToNextShot();
+    expectShotOf(kScript[0]); // the same script
     EXPECT_EQ(s().tipOffsetX, 1.0f);
     runToRest();
     runToNextShot();
     EXPECT_EQ(s().tipOffsetX, 0.0f);
-}
 
-TEST_F(DemoTest, ReplacesAGameStartedWithF2OnTheMenuScreenAlsoMidShot) {
-    clock.runUntil([&] { return s().idleSeconds == 30; }, 31000);
-    game.mnuStart_click(); // the menu mode stays, the count goes on
-    EXPECT_FALSE(view.menuScreenVisible);
-    ASSERT_EQ(s().playMode, playModeMenu);
-    game.setPower(100);
-    game.cmdShot_Click();
-    ASSERT_TRUE(clock.runUntil([&] { return demoRuns(); }, 1500));
-    EXPECT_EQ(clock.now, 31000);
-    EXPECT_FALSE(game.isShotRunning()) << "the running shot is dropped";
-    EXPECT_EQ(s().shotCount, 0);
-    EXPECT_EQ(s().table.balls[0].x, 300.0f);
-    runToNextShot();
-    EXPECT_EQ(s().power, kScript[0].power);
+    game.picPool_Click();
+    startDemoNow(); // "４つ球のデモ"
+    EXPECT_TRUE(s().gameKind == kGameKindFourBall && s().table.balls[3].onTable);
 }
 
 } // namespace

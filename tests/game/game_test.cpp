@@ -74,7 +74,7 @@ TEST_F(GameTest, StartsOnTheMenuScreenLetsPlayStartsASoloGameAndMenuGoesBack) {
     EXPECT_EQ(sound.musicRequests.back(), kTuneMenu);
 }
 
-TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBalls) {
+TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
     letsPlay();
     table().target = {600.0f, 600.0f}; // a real full hit on ball 2 alone
     game.setPower(30);
@@ -82,22 +82,32 @@ TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBalls) {
     EXPECT_TRUE(s().table.balls[2].hitByCue);
     EXPECT_TRUE(s().points == 0 && s().innings == 2);
     struct Case {
-        std::initializer_list<int> touched;
+        std::initializer_list<int> touched; // aggregate: the lists live as long as the array
         int points, innings;
     };
-    const Case cases[] = {{{}, 0, 3}, {{2}, 0, 4}, {{1, 3}, 1, 4}, {{1, 2, 3}, 2, 4}, {{3, 2}, 3, 4}};
-    for (const Case& c : cases) {
-        shoot(c.touched);
-        EXPECT_TRUE(s().points == c.points && s().innings == c.innings)
-            << s().points << " in " << s().innings;
+    const Case cases[] = {{{}, 0, 3},        {{2}, 0, 4},    {{1, 3}, 1, 4},
+                          {{1, 2, 3}, 2, 4}, {{3, 2}, 3, 4}, {{1, 2}, 4, 4}};
+    for (const auto& [touched, points, innings] : cases) {
+        shoot(touched);
+        EXPECT_TRUE(s().points == points && s().innings == innings) << s().points << " in " << s().innings;
     }
-    EXPECT_EQ(s().shotCount, 6);
-    EXPECT_EQ(view.pointMarkDraws, 6);
+    EXPECT_TRUE(s().shotCount == 7 && view.pointMarkDraws == 7 && view.messages.empty());
+    shoot({2, 3}); // the fifth point
+    EXPECT_EQ(view.messages,
+              std::vector<std::string>{"5ポイントを4イニングで撞き終えました。アベレージ1.25"});
+    EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0);
+    EXPECT_TRUE(s().playMode == playModeSolo && s().targetPoints == 5);
+    EXPECT_EQ(s().table.balls[0].x, 300.0f);
+    for (int i = 0; i < 5; ++i)
+        shoot({1, 2});
+    ASSERT_EQ(view.messages.size(), 2u);
+    EXPECT_EQ(view.messages[1], "5ポイント撞き切りです。素晴らしい！");
 }
 
 TEST(SummaryMessage, ShortFormForOneInningElseAverageRoundedHalfUp) {
     EXPECT_EQ(summaryMessage(3, 1), "3ポイント撞き切りです。素晴らしい！");
     EXPECT_EQ(summaryMessage(10, 3), "10ポイントを3イニングで撞き終えました。アベレージ3.33");
+    EXPECT_EQ(summaryMessage(3, 2), "3ポイントを2イニングで撞き終えました。アベレージ1.50");
     // Halves round up, also where the float lies a hair below the half.
     EXPECT_EQ(summaryMessage(5, 8), "5ポイントを8イニングで撞き終えました。アベレージ0.63");
     EXPECT_EQ(summaryMessage(1, 8), "1ポイントを8イニングで撞き終えました。アベレージ0.13");
@@ -106,24 +116,6 @@ TEST(SummaryMessage, ShortFormForOneInningElseAverageRoundedHalfUp) {
                                                    {123.456f, "123.46"}};
     for (const auto& [value, text] : cases)
         EXPECT_EQ(formatTwoDecimals(value), text) << value;
-}
-
-TEST_F(GameTest, ReachingTheTargetShowsTheSummaryAndStartsAgain) {
-    letsPlay(kGameKindFourBall, 3);
-    shoot({1, 2});
-    shoot({1, 3});
-    EXPECT_TRUE(view.messages.empty());
-    shoot({2, 3});
-    EXPECT_EQ(view.messages, std::vector<std::string>{"3ポイント撞き切りです。素晴らしい！"});
-    EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0);
-    EXPECT_TRUE(s().playMode == playModeSolo && s().targetPoints == 3);
-    EXPECT_EQ(s().table.balls[0].x, 300.0f);
-
-    missShot();
-    for (int i = 0; i < 3; ++i)
-        shoot({1, 2});
-    ASSERT_EQ(view.messages.size(), 2u);
-    EXPECT_EQ(view.messages[1], "3ポイントを2イニングで撞き終えました。アベレージ1.50");
 }
 
 TEST_F(GameTest, RetryMenuIsOfferedOnlyAfterSoloShots) {
