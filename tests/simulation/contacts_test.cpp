@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cmath>
+#include <tuple>
 
 namespace zandrel {
 namespace {
@@ -24,12 +25,8 @@ Table fourBallRack() {
 }
 
 TEST(Launch, SpeedIs48PerPercentAndTheTipGivesTheSpins) {
-    struct Case {
-        TablePoint target;
-        int power;
-        float tipX, tipY, speed, direction, vx, vy, follow, side;
-    };
-    const Case cases[] = {
+    // Aim point, power, tip offsets; then speed, direction, velocity, follow and side spin.
+    const std::tuple<TablePoint, int, float, float, float, float, float, float, float, float> cases[] = {
         {{300, 1000}, 100, 0, 0, 4800, 1.5707963f, 0, 4800, 0, 0}, // straight up, full power
         {{1200, 600}, 1, 0, 0, 48, 0, 48, 0, 0, 0},
         {{1200, 600}, 37, 0, 0, 1776, 0, 1776, 0, 0, 0},
@@ -37,15 +34,15 @@ TEST(Launch, SpeedIs48PerPercentAndTheTipGivesTheSpins) {
         {{1200, 600}, 37, 0.5f, -0.5f, 1776, 0, 1776, 0, -266.4f, 532.8f}, // 0.3 and 0.6 x 1776 x 0.5
         {{300, 600}, 10, 0, 0, 480, 0, 480, 0, 0, 0},                      // aim point on the ball
         {{100, 600}, 10, 0, 0, 480, 3.1415925f, -480, 0, 0, 0}};           // straight left: the rounded pi
-    for (const Case& c : cases) {
+    for (const auto& [target, power, tipX, tipY, speed, direction, vx, vy, follow, side] : cases) {
         Table t = fourBallRack();
-        t.target = c.target;
-        startShot(t, 0, c.power, c.tipX, c.tipY);
+        t.target = target;
+        startShot(t, 0, power, tipX, tipY);
         const Ball& b = t.balls[0];
-        SCOPED_TRACE(::testing::Message() << "power " << c.power << " tip " << c.tipX << "," << c.tipY);
+        SCOPED_TRACE(::testing::Message() << "power " << power << " tip " << tipX << "," << tipY);
         EXPECT_EQ((std::array{b.speed, b.direction, b.followSpin, b.sideSpin}),
-                  (std::array{c.speed, c.direction, c.follow, c.side}));
-        EXPECT_THAT((std::array{b.vx, b.vy}), Pointwise(FloatNear(1e-3f), std::array{c.vx, c.vy}));
+                  (std::array{speed, direction, follow, side}));
+        EXPECT_THAT((std::array{b.vx, b.vy}), Pointwise(FloatNear(1e-3f), std::array{vx, vy}));
     }
 }
 
@@ -107,12 +104,8 @@ TEST(CollideBalls, ExchangesTheComponentsAlongTheLineOfCentresAndSpendsTheSpins)
 }
 
 TEST(BounceOffCushion, MirrorsWithoutLossAndKicksToTheShootersRight) {
-    struct Case {
-        int cushion;
-        float direction, speed, side; // arriving
-        float vx, vy;                 // leaving
-    };
-    const Case cases[] = {
+    // Cushion; arriving direction, speed and side spin; leaving velocity.
+    const std::tuple<int, float, float, float, float, float> cases[] = {
         {cushionTop, 1.5707963f, 1000, 300, 300, -1000}, // speed 1044.03
         {cushionLeft, 3.1415925f, 500, 100, 500, 100},   // a hair upward: 3.1415925f is short of pi
         // Arriving at rest with side spin +100: the shooter's right is the
@@ -125,24 +118,16 @@ TEST(BounceOffCushion, MirrorsWithoutLossAndKicksToTheShootersRight) {
         {cushionRight, 2.0f, 0, 0, 0, 0},
         {cushionRight, 0.5f, 900, 0, float(-900 * std::cos(0.5)), float(900 * std::sin(0.5))},
         {cushionTop, 0.5f, 900, 0, float(900 * std::cos(0.5)), float(-900 * std::sin(0.5))}};
-    for (const Case& c : cases) {
+    for (const auto& [cushion, direction, speed, side, vx, vy] : cases) {
         Table t = fourBallRack();
-        Ball& b = t.balls[0];
-        b = Ball{300,
-                 600,
-                 static_cast<float>(std::cos(static_cast<double>(c.direction)) * c.speed),
-                 static_cast<float>(std::sin(static_cast<double>(c.direction)) * c.speed),
-                 true,
-                 c.speed,
-                 c.direction,
-                 321.0f,
-                 c.side};
-        bounceOffCushion(t, 0, c.cushion);
-        SCOPED_TRACE(::testing::Message() << "cushion " << c.cushion << " from " << c.direction << " at "
-                                          << c.speed << " spin " << c.side);
+        Ball& b = t.balls[0] = Ball{300, 600, 0, 0, true, speed, direction, 321.0f, side};
+        b.vx = float(std::cos(double(direction)) * speed), b.vy = float(std::sin(double(direction)) * speed);
+        bounceOffCushion(t, 0, cushion);
+        SCOPED_TRACE(::testing::Message() << "cushion " << cushion << " from " << direction << " at " << speed
+                                          << " spin " << side);
         EXPECT_THAT((std::array{b.vx, b.vy, b.speed}),
-                    Pointwise(FloatNear(1e-3f), std::array{c.vx, c.vy, std::hypot(c.vx, c.vy)}));
-        EXPECT_NEAR(b.direction, c.speed + c.side == 0 ? 0.0f : std::atan2(c.vy, c.vx), 1e-6f);
+                    Pointwise(FloatNear(1e-3f), std::array{vx, vy, std::hypot(vx, vy)}));
+        EXPECT_NEAR(b.direction, speed + side == 0 ? 0.0f : std::atan2(vy, vx), 1e-6f);
         EXPECT_EQ((std::array{b.followSpin, b.sideSpin, b.x}), (std::array{0.0f, 0.0f, 300.0f}));
     }
 }

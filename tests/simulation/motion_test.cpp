@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace zandrel {
@@ -42,8 +43,6 @@ std::string touched(const Table& t) {
     return mask;
 }
 
-// ---- Contact times ---------------------------------------------------------
-
 TEST(ContactTimes, CushionOnlyTowardItAndAtOnceWhenPastTheLine) {
     constexpr float N = kNoContact;
     const std::pair<Place, std::array<float, 4>> cases[] = {
@@ -68,11 +67,8 @@ TEST(ContactTimes, CushionOnlyTowardItAndAtOnceWhenPastTheLine) {
 }
 
 TEST(ContactTimes, BallsMeetWhenTheCentresAre100Apart) {
-    struct Case {
-        Place mover;
-        float bx, by, time;
-    };
-    const Case cases[] = {
+    const std::tuple<Place, float, float, float> cases[] = {
+        // the mover, where ball 1 rests, the time
         {{0, 600, 600, 2000, 0}, 800, 600, 0.05f},
         {{0, 500, 500, 300, 400}, 800, 900, 0.8f},         // along a 3-4-5 diagonal
         {{0, 500, 500, 300, 400}, 848, 864, 0.84f},        // the same, 60 to the side of the path
@@ -81,9 +77,9 @@ TEST(ContactTimes, BallsMeetWhenTheCentresAre100Apart) {
         {{0, 600, 600, 100, 0}, 650, 600, 0.0f},           // overlapping and approaching: at once
         {{0, 600, 600, -100, 0}, 650, 600, kNoContact},    // overlapping but separating
         {{0, 600, 600, 2000, 0}, 800, 699, 0.092946634f}}; // a thin hit
-    for (const Case& c : cases) {
-        const Table t = tableWith({c.mover, {1, c.bx, c.by}});
-        EXPECT_FLOAT_EQ(getBallHitTime(t, 0, 1), c.time) << c.bx << "," << c.by;
+    for (const auto& [mover, bx, by, time] : cases) {
+        const Table t = tableWith({mover, {1, bx, by}});
+        EXPECT_FLOAT_EQ(getBallHitTime(t, 0, 1), time) << bx << "," << by;
         EXPECT_EQ(getBallHitTime(t, 1, 0), getBallHitTime(t, 0, 1)) << "the other way round";
     }
     Table t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 600, 2000, 0}}); // same velocity
@@ -94,29 +90,23 @@ TEST(ContactTimes, BallsMeetWhenTheCentresAre100Apart) {
     EXPECT_EQ(getBallHitTime(t, 1, 0), kNoContact);
 }
 
-// ---- Friction --------------------------------------------------------------
-
 TEST(Friction, FastBallsLose1600AndSlowOnes640PerSecond) {
-    struct Case {
-        float speed, followSpin;
-        int ticks;
-        float speedAfter, followAfter;
-    };
-    const Case cases[] = {{1500, 100, 1, 1420, 100}, // a fast ball keeps its follow one more step
-                          {1500, 100, 2, 1388, 0},
-                          {1440, -50, 1, 1408, 0}, // the threshold speed itself is slow
-                          {1000, 0, 1, 968, 0}};
-    for (const Case& c : cases) {
-        Table t = tableWith({{0, 1000, 600, c.speed, 0}});
-        t.balls[0].followSpin = c.followSpin;
-        for (int i = 0; i < c.ticks; ++i)
+    // Speed and follow spin, ticks run, speed and follow spin after.
+    const std::tuple<float, float, int, float, float> cases[] = {
+        {1500, 100, 1, 1420, 100}, // a fast ball keeps its follow one more step
+        {1500, 100, 2, 1388, 0},
+        {1440, -50, 1, 1408, 0}, // the threshold speed itself is slow
+        {1000, 0, 1, 968, 0}};
+    for (const auto& [speed, follow, ticks, speedAfter, followAfter] : cases) {
+        Table t = tableWith({{0, 1000, 600, speed, 0}});
+        t.balls[0].followSpin = follow;
+        for (int i = 0; i < ticks; ++i)
             moveBalls(t, kTickSeconds);
-        EXPECT_EQ(t.balls[0].speed, c.speedAfter) << c.speed << " for " << c.ticks;
-        EXPECT_EQ(t.balls[0].vx, c.speedAfter) << c.speed << " for " << c.ticks;
-        EXPECT_EQ(t.balls[0].followSpin, c.followAfter) << c.speed << " for " << c.ticks;
-        if (c.ticks == 1) {
-            EXPECT_EQ(t.balls[0].x, 1000.0f + c.speed * kTickSeconds) << "moved before friction";
-        }
+        const Ball& b = t.balls[0];
+        EXPECT_EQ((std::array{b.speed, b.vx, b.followSpin}),
+                  (std::array{speedAfter, speedAfter, followAfter}))
+            << speed << " for " << ticks;
+        EXPECT_TRUE(ticks > 1 || b.x == 1000.0f + speed * kTickSeconds) << "moved before friction";
     }
     // 20 units/s stops within a tick.
     Table t = tableWith({{0, 1000, 600, 12, 16}});
@@ -125,8 +115,6 @@ TEST(Friction, FastBallsLose1600AndSlowOnes640PerSecond) {
     EXPECT_TRUE(t.balls[0].speed == 0.0f && t.balls[0].vx == 0.0f && t.balls[0].vy == 0.0f);
     EXPECT_EQ(ev.log, "Y");
 }
-
-// ---- One tick: order of contacts and reports --------------------------------
 
 /// Runs one tick (abandoned at the given yield, 0 never) and checks the calls
 /// in order, which balls the cue ball touched, where one ball ends up and the
@@ -201,8 +189,6 @@ TEST(StepOrder, TiesGoToTheSideCushionThenToCushionsBeforeBalls) {
     EXPECT_EQ(touched(t), "0100");
     EXPECT_TRUE(t.balls[1].vx > t.balls[0].vx && t.balls[0].vx > 0.0f);
 }
-
-// ---- Degenerate states still finish the tick --------------------------------
 
 bool insideCentreLines(const Table& t) {
     for (const Ball& b : t.balls)

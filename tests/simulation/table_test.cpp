@@ -4,35 +4,31 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <tuple>
 
 namespace zandrel {
 namespace {
 
 TEST(Rack, PutsTheBallsAtRestInPlaceAndLeavesTheTouchedFlags) {
-    struct Case {
-        int kind;
-        TablePoint at[kBallCount];
-        bool ball3OnTable;
-    };
-    const Case cases[] = {
-        {kGameKindFourBall, {{300, 600}, {2100, 600}, {600, 600}, {1800, 600}}, true},
-        {kGameKindThreeBall,
-         {{600, 750}, {600, 600}, {1800, 600}, {444, 225}},
-         false},                                                       // ball 3 off where it was
-        {7, {{600, 750}, {600, 600}, {1800, 600}, {444, 225}}, false}, // any other kind is three-ball
-    };
-    for (const Case& c : cases) {
+    const TablePoint threeBall[] = {{600, 750}, {600, 600}, {1800, 600}, {444, 225}}; // ball 3 off, in place
+    const std::tuple<int, std::array<TablePoint, kBallCount>, bool> cases[] = {
+        // kind, places, ball 3 on
+        {kGameKindFourBall, {{{300, 600}, {2100, 600}, {600, 600}, {1800, 600}}}, true},
+        {kGameKindThreeBall, std::to_array(threeBall), false},
+        {7, std::to_array(threeBall), false}}; // any other kind is three-ball
+    for (const auto& [kind, at, ball3OnTable] : cases) {
         // A table in the middle of a shot: everything moving, spinning and touched.
         Table t;
         for (int i = 0; i < kBallCount; ++i)
             t.balls[i] = Ball{111.0f * (i + 1), 222.0f + i, 30, -40, i != 1, 50, -0.9f, 12, -7, true};
         t.target = TablePoint{5.0f, 6.0f};
-        setFirstPosition(t, c.kind);
+        setFirstPosition(t, kind);
         for (int i = 0; i < kBallCount; ++i) {
             const Ball& b = t.balls[i];
-            SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " ball " << i);
-            EXPECT_TRUE(b.x == c.at[i].x && b.y == c.at[i].y && b.onTable == (i != 3 || c.ball3OnTable));
+            SCOPED_TRACE(::testing::Message() << "kind " << kind << " ball " << i);
+            EXPECT_TRUE(b.x == at[i].x && b.y == at[i].y && b.onTable == (i != 3 || ball3OnTable));
             EXPECT_TRUE(b.speed == 0 && b.vx == 0 && b.vy == 0 && b.direction == 0 && b.followSpin == 0 &&
                         b.sideSpin == 0 && b.hitByCue);
         }
