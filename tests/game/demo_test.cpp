@@ -12,52 +12,6 @@
 namespace zandrel {
 namespace {
 
-using testing::FakeView;
-
-/// Runs the game's timers as the window does, in 50 ms steps: an enabled timer
-/// fires one interval after it was enabled, then every interval; a timer
-/// disabled and enabled again starts afresh.
-class FakeClock {
-public:
-    FakeClock(Game& game, FakeView& view) : game_(game), view_(view) {}
-    int now = 0;
-
-    void step() {
-        sync();
-        now += 50;
-        for (int i = 0; i < 4; ++i) {
-            sync();
-            if (due_[i] >= 0 && now >= due_[i]) {
-                due_[i] += kIntervals[i];
-                (game_.*kHandlers[i])();
-            }
-        }
-        sync();
-    }
-    /// Steps until `done` holds (checked after each step) or `limitMs` passes.
-    bool runUntil(const std::function<bool()>& done, int limitMs = 60000) {
-        for (const int end = now + limitMs; now < end;)
-            if (step(), done())
-                return true;
-        return false;
-    }
-
-private:
-    static constexpr int kIntervals[4] = {50, 1000, 1000, 100}; // in GameTimer's order
-    static constexpr void (Game::*kHandlers[4])() = {&Game::Timer1_Timer, &Game::timTimeCounter_Timer,
-                                                     &Game::timDemo_Timer, &Game::timCom_Timer};
-    void sync() {
-        for (int i = 0; i < 4; ++i)
-            if (!view_.timerEnabled(static_cast<GameTimer>(i)))
-                due_[i] = -1;
-            else if (due_[i] < 0)
-                due_[i] = now + kIntervals[i];
-    }
-    Game& game_;
-    FakeView& view_;
-    int due_[4] = {-1, -1, -1, -1};
-};
-
 struct DemoStep {
     TablePoint aim;
     int power;
@@ -75,18 +29,47 @@ const std::string kClosing = "規定ポイント先取で勝ち。最初は\uff1
 
 class DemoTest : public testing::GameFixture {
 protected:
+    /// Runs the game's timers as the window does, in 50 ms steps: an enabled timer
+    /// fires one interval after it was enabled, then every interval; a timer
+    /// disabled and enabled again starts afresh.
+    void step() {
+        sync();
+        now += 50;
+        for (int i = 0; i < 4; ++i) {
+            sync();
+            if (due[i] >= 0 && now >= due[i]) {
+                due[i] += kIntervals[i];
+                (game.*kHandlers[i])();
+            }
+        }
+        sync();
+    }
+    void sync() {
+        for (int i = 0; i < 4; ++i)
+            if (!view.timerEnabled(static_cast<GameTimer>(i)))
+                due[i] = -1;
+            else if (due[i] < 0)
+                due[i] = now + kIntervals[i];
+    }
+    /// Steps until `done` holds (checked after each step) or `limitMs` passes.
+    bool runUntil(const std::function<bool()>& done, int limitMs = 60000) {
+        for (const int end = now + limitMs; now < end;)
+            if (step(), done())
+                return true;
+        return false;
+    }
     bool demoRuns() const { return s().playMode == playModeDemo; }
     /// The demonstration starts from the menu screen at once.
     void startDemoNow() {
         game.lblHelp_Click();
-        ASSERT_TRUE(clock.runUntil([&] { return demoRuns(); }, 1000));
+        ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 1000));
     }
     /// Runs until the demonstration's next shot has been launched.
     void runToNextShot() {
-        ASSERT_TRUE(clock.runUntil([&] { return game.isShotRunning(); }));
+        ASSERT_TRUE(runUntil([&] { return game.isShotRunning(); }));
     }
     void runToRest() {
-        ASSERT_TRUE(clock.runUntil([&] { return !game.isShotRunning(); }));
+        ASSERT_TRUE(runUntil([&] { return !game.isShotRunning(); }));
     }
     /// Where the aim point is and the power of the shot just launched.
     void expectShotOf(const DemoStep& step) {
@@ -102,20 +85,23 @@ protected:
         EXPECT_EQ(s().table.balls[0].x, 300.0f) << "a fresh rack";
     }
 
-    FakeClock clock{game, view};
+    static constexpr int kIntervals[4] = {50, 1000, 1000, 100}; // in GameTimer's order
+    static constexpr void (Game::*kHandlers[4])() = {&Game::Timer1_Timer, &Game::timTimeCounter_Timer,
+                                                     &Game::timDemo_Timer, &Game::timCom_Timer};
+    int now = 0, due[4] = {-1, -1, -1, -1};
 };
 
 TEST_F(DemoTest, TheThirtyFirstIdleTickStartsItAndReplacesAGameStartedWithF2MidShot) {
     for (int tick = 1; tick <= 30; ++tick) { // pointer moves do not delay it
-        ASSERT_TRUE(clock.runUntil([&] { return s().idleSeconds == tick; }, 1000)) << tick;
+        ASSERT_TRUE(runUntil([&] { return s().idleSeconds == tick; }, 1000)) << tick;
         game.picMenu_MouseMove();
     }
     game.mnuStart_click(); // the menu mode stays, the count goes on
     ASSERT_EQ(s().playMode, playModeMenu);
     game.setPower(100);
     game.cmdShot_Click();
-    ASSERT_TRUE(clock.runUntil([&] { return demoRuns(); }, 1000));
-    EXPECT_EQ(clock.now, 31000);
+    ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 1000));
+    EXPECT_EQ(now, 31000);
     EXPECT_FALSE(game.isShotRunning()) << "the running shot is dropped";
     EXPECT_TRUE(s().shotCount == 0 && s().idleSeconds == 0 && s().table.balls[0].x == 300.0f);
     // Out of the menu mode the watcher only keeps the count at 0.
@@ -126,13 +112,13 @@ TEST_F(DemoTest, TheThirtyFirstIdleTickStartsItAndReplacesAGameStartedWithF2MidS
 
 TEST_F(DemoTest, ATurnShowsTheCaptionSetsTheShotHidesItAndShoots) {
     startDemoNow();
-    const int start = clock.now;
+    const int start = now;
     std::vector<std::pair<int, std::string>> events;
     bool visible = false;
     std::string text = view.tovisMessage;
-    while (!game.isShotRunning() && clock.now - start < 5000) {
-        clock.step();
-        const int at = clock.now - start;
+    while (!game.isShotRunning() && now - start < 5000) {
+        step();
+        const int at = now - start;
         if (view.tovisMessageVisible != visible)
             events.emplace_back(at, (visible = view.tovisMessageVisible) ? "shown" : "hidden");
         if (view.tovisMessage != text)
@@ -147,7 +133,7 @@ TEST_F(DemoTest, ATurnShowsTheCaptionSetsTheShotHidesItAndShoots) {
     const std::vector<std::pair<int, std::string>> expected = {
         {100, "shown"}, {200, "text " + std::string(kScript[0].caption)}, {3100, "hidden"}, {3200, "text "}};
     EXPECT_EQ(events, expected);
-    EXPECT_EQ(clock.now - start, 3200) << "the shot";
+    EXPECT_EQ(now - start, 3200) << "the shot";
     EXPECT_FALSE(view.timerEnabled(GameTimer::com)) << "the sequencer rests while the balls run";
     EXPECT_EQ(s().shotCount, 1);
 }
@@ -171,7 +157,7 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreen) {
     startDemoNow();
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE("step " + std::to_string(i));
-        EXPECT_TRUE(clock.runUntil([&] { return view.tovisMessage == kScript[i].caption; }));
+        EXPECT_TRUE(runUntil([&] { return view.tovisMessage == kScript[i].caption; }));
         runToNextShot();
         expectShotOf(kScript[i]);
         EXPECT_EQ(s().tipOffsetX, 0.0f);
@@ -186,13 +172,13 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreen) {
     EXPECT_EQ(s().targetPoints, kDefaultTargetPoints);
 
     // The sixth turn: the closing caption from 0.2 s, the menu screen at 3.1 s, no shot.
-    const int rest = clock.now;
-    ASSERT_TRUE(clock.runUntil([&] { return view.tovisMessage == kClosing; }, 1000));
+    const int rest = now;
+    ASSERT_TRUE(runUntil([&] { return view.tovisMessage == kClosing; }, 1000));
     EXPECT_EQ(s().playMode, playModeMenu) << "the menu mode comes with the closing caption";
     game.picPool_Click(); // does nothing now: the caption runs its course
     EXPECT_TRUE(view.tovisMessageVisible);
-    EXPECT_TRUE(clock.runUntil([&] { return view.menuScreenVisible; }, 5000));
-    EXPECT_EQ(clock.now - rest, 3100);
+    EXPECT_TRUE(runUntil([&] { return view.menuScreenVisible; }, 5000));
+    EXPECT_EQ(now - rest, 3100);
     expectBackOnTheMenu();
     EXPECT_EQ(view.tovisMessage, kClosing) << "kept while hidden";
     EXPECT_TRUE(view.timerEnabled(GameTimer::demo));
@@ -205,18 +191,18 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreen) {
 
     // A second demonstration starts the script again from the serve.
     startDemoNow();
-    ASSERT_TRUE(clock.runUntil([&] { return view.tovisMessage != kClosing; }, 1000));
+    ASSERT_TRUE(runUntil([&] { return view.tovisMessage != kClosing; }, 1000));
     EXPECT_EQ(view.tovisMessage, kScript[0].caption);
 }
 
 TEST_F(DemoTest, AClickOnTheTableEndsItInEveryPhase) {
     const std::function<void()> phases[] = {
-        [&] { clock.runUntil([&] { return view.tovisMessageVisible; }, 1000); }, // caption just shown
-        [&] { clock.runUntil([&] { return s().comTicks == 15; }, 2000); },       // mid caption
-        [&] {                                                                    // balls rolling
+        [&] { runUntil([&] { return view.tovisMessageVisible; }, 1000); }, // caption just shown
+        [&] { runUntil([&] { return s().comTicks == 15; }, 2000); },       // mid caption
+        [&] {                                                              // balls rolling
             runToNextShot();
             for (int i = 0; i < 3; ++i)
-                clock.step();
+                step();
             game.cmdShot_Click(); // the shot button launches nothing meanwhile
             EXPECT_EQ(s().shotCount, 1);
         },
@@ -231,7 +217,7 @@ TEST_F(DemoTest, AClickOnTheTableEndsItInEveryPhase) {
     }
     // Each new demonstration begins with a whole turn, whatever the click cut short.
     startDemoNow();
-    clock.runUntil([&] { return s().comTicks == 15; }, 2000);
+    runUntil([&] { return s().comTicks == 15; }, 2000);
     game.picPool_Click();
     startDemoNow();
     runToNextShot();
@@ -256,7 +242,7 @@ TEST_F(DemoTest, AfterAThreeBallGameRacksItsKindAndKeepsItsTipForTheFirstShot) {
     game.picSetPoint_MouseDown(38.5f, 22.5f, 45, 45, 5); // full right side
     ASSERT_EQ(s().tipOffsetX, 1.0f);
     game.lblMenu_Click(0);
-    ASSERT_TRUE(clock.runUntil([&] { return demoRuns(); }, 32000));
+    ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 32000));
     EXPECT_EQ(view.buttons, (std::vector<bool>{false, false, false})) << "Menu, Start and Back all hidden";
     EXPECT_FALSE(view.menuScreenVisible);
     EXPECT_EQ(view.shotButtonLook, "demo");

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace zandrel {
 namespace {
@@ -81,12 +82,8 @@ TEST(TwoPlayerTexts, GamesToWinShotButtonAndSignedNumbers) {
 }
 
 TEST(TwoPlayerTexts, WinnerLineNamesTheSideOnTurnOnceDecided) {
-    struct Case {
-        int wins0, wins1;
-        bool turn0;
-        const char* line;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, bool, const char*> cases[] = {
+        // wins, whether player 0 has the turn
         {0, 0, true, "Now, Break Time!"}, {2, 2, false, "Now, Break Time!"},
         {3, 0, true, "Ann defeated Bob"}, {3, 0, false, "Bob defeated Ann"},
         {3, 4, true, "Ann defeated Bob"}, {0, 3, false, "Bob defeated Ann"},
@@ -95,21 +92,18 @@ TEST(TwoPlayerTexts, WinnerLineNamesTheSideOnTurnOnceDecided) {
     state.winsNeeded = 3;
     state.players[0].name = fixedPlayerName(" Ann");
     state.players[1].name = fixedPlayerName("Bob");
-    for (const Case& c : cases) {
-        state.players[0].wins = c.wins0;
-        state.players[1].wins = c.wins1;
-        state.players[0].hasTurn = c.turn0;
-        EXPECT_EQ(winnerLine(state), c.line) << c.wins0 << "-" << c.wins1;
-        EXPECT_EQ(sideOnTurn(state), c.turn0 ? 0 : 1);
+    for (const auto& [wins0, wins1, turn0, line] : cases) {
+        state.players[0].wins = wins0, state.players[1].wins = wins1, state.players[0].hasTurn = turn0;
+        EXPECT_EQ(winnerLine(state), line) << wins0 << "-" << wins1;
+        EXPECT_EQ(sideOnTurn(state), turn0 ? 0 : 1);
     }
 }
 
 TEST(VersionText, LevelsOneToTenAndTheMaster) {
-    for (const auto& [level, tail] : {std::pair{1, "'s Level is 1."},
-                                      {3, "'s Level is 3."},
-                                      {10, "'s Level is 10."},
-                                      {11, " is a Master!"}})
-        EXPECT_EQ(versionLevelText("0.02", level), std::string(" Ver.0.02\r\n Tovi") + tail);
+    EXPECT_EQ(versionLevelText("0.02", 1), " Ver.0.02\r\n Tovi's Level is 1.");
+    EXPECT_EQ(versionLevelText("0.02", 3), " Ver.0.02\r\n Tovi's Level is 3.");
+    EXPECT_EQ(versionLevelText("0.02", 10), " Ver.0.02\r\n Tovi's Level is 10.");
+    EXPECT_EQ(versionLevelText("0.02", 11), " Ver.0.02\r\n Tovi is a Master!");
 }
 
 /// Frames of one run from the count `ticks` until it stops (the closing frame included).
