@@ -61,25 +61,20 @@ TEST(TableQueries, StoppedFirstBallAndStopAll) {
 }
 
 TEST(GetAngle, QuadrantsAndAxesUseTheRoundedPi) {
-    const float atan1 = static_cast<float>(std::atan(1.0));
-    const std::array<float, 5> cases[] = {
-        {0, 0, -1, 0, 3.1415925f}, // the float nearest 3.1415926 is below pi by about 1.5e-7
-        {0, 0, 0, 1, 1.5707963f},
-        {0, 0, 0, -1, -1.5707963f},
-        {0, 0, 1, 0, 0},
-        {0, 0, 0, 0, 0},
-        {7.5f, -3, 7.5f, -3, 0},
-        {0, 0, 1, 1, atan1},
-        {0, 0, 1, -1, -atan1},
-        {0, 0, -1, 1, static_cast<float>(std::atan(-1.0) + 3.1415926)},
-        {0, 0, -1, -1, static_cast<float>(std::atan(1.0) - 3.1415926)},
-        {100, 200, 40, 260, static_cast<float>(std::atan(-1.0) + 3.1415926)}}; // only the difference counts
+    const float atan1 = static_cast<float>(std::atan(1.0)), pi = 3.1415925f; // pi rounded to 3.1415926
+    const float q2 = static_cast<float>(std::atan(-1.0) + 3.1415926),
+                q3 = static_cast<float>(std::atan(1.0) - 3.1415926);
+    // From (x1, y1) to (x2, y2): only the difference counts.
+    const float cases[][5] = {{0, 0, -1, 0, pi},   {0, 0, 0, 1, 1.5707963f}, {0, 0, 0, -1, -1.5707963f},
+                              {0, 0, 1, 0, 0},     {0, 0, 0, 0, 0},          {7.5f, -3, 7.5f, -3, 0},
+                              {0, 0, 1, 1, atan1}, {0, 0, 1, -1, -atan1},    {0, 0, -1, 1, q2},
+                              {0, 0, -1, -1, q3},  {100, 200, 40, 260, q2}};
     for (const auto& [x1, y1, x2, y2, angle] : cases)
         EXPECT_EQ(getAngle(x1, y1, x2, y2), angle) << x1 << "," << y1 << " to " << x2 << "," << y2;
 
-    Table t; // launches aim ball 0 (see Launch); the ball's own centre counts
+    Table t; // Launch covers ball 0; from ball 1 its own centre must count
     setFirstPosition(t, kGameKindFourBall);
-    EXPECT_EQ(getAngleToTarget(t, 1), 3.1415925f); // (2100, 600) to (1200, 600): straight left
+    EXPECT_EQ(getAngleToTarget(t, 1), pi); // (2100, 600) to (1200, 600): straight left
 }
 
 } // namespace
