@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <functional>
+#include <tuple>
 
 namespace zandrel {
 namespace {
@@ -250,28 +251,22 @@ TEST(CueTipPicker, FollowsTheClickWithADeadZoneAndAReach) {
 }
 
 TEST(InfomationLine, ComposesEachPlayModeWithTwelveCharacterNames) {
-    GameState s;
-    s.playMode = playModeSolo, s.points = 2, s.targetPoints = 5, s.innings = 3, s.shotCount = 4;
-    EXPECT_EQ(infomationLine(s), "2 / 5 -- Inning:3 Shot:4");
-
-    s.playMode = playModeTwoPlayers;
-    s.players[0].name = fixedPlayerName("You");
     EXPECT_EQ(fixedPlayerName("とびとびとびとびとびとびとび"), "とびとびとびとびとびとび")
         << "twelve characters";
-    for (const auto& [level, line] : {std::pair{3, " You  0 - 0 Lv.3 tovi "},
-                                      {10, " You  0 - 0 Lv.10 tovi "},
-                                      {11, " You  0 - 0 Master  tovi "}}) {
-        s.levelOfTovi = level;
-        EXPECT_EQ(infomationLine(s), line);
-    }
-    s.isVsCpu = false;
-    s.players[0].name = fixedPlayerName("Player1");
-    s.players[1].name = fixedPlayerName("Player2");
-    EXPECT_EQ(infomationLine(s), " Player1  0 - 0  Player2");
-
-    for (const auto& [mode, line] :
-         {std::pair{playModeDemo, "How to play the 4 BALLS ?"}, {playModeMenu, ""}}) {
-        s.playMode = mode;
+    GameState s;
+    s.points = 2, s.targetPoints = 5, s.innings = 3, s.shotCount = 4;
+    s.players[0].name = fixedPlayerName("You"), s.players[1].name = fixedPlayerName("Player2");
+    const std::tuple<int, bool, int, const char*> cases[] = {
+        // mode, against tovi, tovi's level, line
+        {playModeSolo, true, 3, "2 / 5 -- Inning:3 Shot:4"},
+        {playModeTwoPlayers, true, 3, " You  0 - 0 Lv.3 tovi "},
+        {playModeTwoPlayers, true, 10, " You  0 - 0 Lv.10 tovi "},
+        {playModeTwoPlayers, true, 11, " You  0 - 0 Master  tovi "},
+        {playModeTwoPlayers, false, 3, " You  0 - 0  Player2"},
+        {playModeDemo, true, 3, "How to play the 4 BALLS ?"},
+        {playModeMenu, true, 3, ""}};
+    for (const auto& [mode, vsTovi, level, line] : cases) {
+        s.playMode = mode, s.isVsCpu = vsTovi, s.levelOfTovi = level;
         EXPECT_EQ(infomationLine(s), line);
     }
 }
