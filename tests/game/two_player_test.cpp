@@ -68,13 +68,12 @@ TEST_F(TwoPlayerSetup, CancelResetsToSoloThenGoesToTheMenuKeepingWinsNeeded) {
 TEST(TwoPlayerTexts, GamesToWinShotButtonAndSignedNumbers) {
     for (const auto& [wins, text] : {std::pair{1, "1 Win Match"}, {3, "3Wins Match"}, {15, "15Wins Match"}})
         EXPECT_EQ(winsNeededText(wins), text);
-    const std::pair<const char*, const char*> captions[] = {
-        {"You         ", "Your Shot"},
-        {"you", "you's Shot"},
-        {"", "'s Shot"},
-        {"  Ann  ", "Ann's Shot"},
-        {"YOU", "YOU's Shot"},
-        {"あいうえおかきくけこさし", "あいうえおかきくけこさし's Shot"}};
+    const char* captions[][2] = {{"You         ", "Your Shot"},
+                                 {"you", "you's Shot"},
+                                 {"", "'s Shot"},
+                                 {"  Ann  ", "Ann's Shot"},
+                                 {"YOU", "YOU's Shot"},
+                                 {"あいうえおかきくけこさし", "あいうえおかきくけこさし's Shot"}};
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(twoPlayerShotCaption(name), caption) << name;
     for (const auto& [n, text] : {std::pair{0, " 0"}, {12, " 12"}, {-1, "-1"}})
