@@ -56,32 +56,20 @@ TEST(CollideBalls, ExchangesTheComponentsAlongTheLineOfCentresAndSpendsTheSpins)
     const auto spun = [&](float follow, float side) {
         return Ball{600, 600, 2000, 0, true, 2000, 0, follow, side};
     };
-    const float rt3 = 1732.0508f;
+    const Ball partner{700, 600, 0, 0, true, 0, 0, 5}; // its follow acts along its own direction 0
+    const Ball up{1000, 600, 300, 400, true, 500},
+        down{1000, 700, -100, -200, true, std::hypot(100.0f, 200.0f)};
+    const float rt3 = 1732.0508f, sideImpact = std::hypot(2005.0f, 360.0f),
+                upImpact = std::hypot(400.0f, 600.0f);
     const Case cases[] = {
         {rolling, {700, 600}, 0, 0, 0, 2000, 0, 2000, 0},                   // the cue ball stops
         {spun(600, 0), {700, 600}, 600, 0, 0, 2000, 0, 1400, 0},            // follow keeps it running
         {spun(-600, 0), {700, 600}, -600, 0, 3.1415925f, 2000, 0, 2600, 0}, // draw brings it back
-        {spun(0, 1200),
-         {700, 600, 0, 0, true, 0, 0, 5},
-         0,
-         -180,
-         -1.5707963f,
-         2005,
-         180,
-         std::hypot(2005.0f, 360.0f),
-         1e-3f}, // f = 0.3 x -1200 / 2; b's follow acts along its direction 0
+        {spun(0, 1200), partner, 0, -180, -1.5707963f, 2005, 180, sideImpact, 1e-3f}, // f = 0.3 x -1200 / 2
         // Glancing, the line of centres at 60 degrees: 2000 cos 60 along it, 2000 sin 60 across it.
         {rolling, {650, 600 + rt3 / 20}, 1500, -rt3 / 2, -0.5235988f, 500, rt3 / 2, 2000, 0.02f},
         // Two moving balls, the line of centres straight up; the float pi / 2 leaves cos at -4.4e-8.
-        {{1000, 600, 300, 400, true, 500},
-         {1000, 700, -100, -200, true, std::hypot(100.0f, 200.0f)},
-         300,
-         -200,
-         -0.5880026f,
-         -100,
-         400,
-         std::hypot(400.0f, 600.0f),
-         1e-3f}};
+        {up, down, 300, -200, -0.5880026f, -100, 400, upImpact, 1e-3f}};
     for (const Case& c : cases) {
         Table t = fourBallRack();
         t.balls[0] = c.a;
