@@ -8,65 +8,9 @@
 
 #include <array>
 #include <functional>
-#include <ios>
-#include <sstream>
 
 namespace zandrel {
 namespace {
-
-using testing::FakeView;
-
-/// Each enabled timer fires one interval after it was enabled, then every
-/// interval, in 50 ms steps; a timer disabled and enabled again starts afresh.
-class FakeClock {
-public:
-    FakeClock(Game& game, FakeView& view) : game_(game), view_(view) { due_.fill(-1); }
-
-    int now() const { return now_; }
-
-    /// Advances by one 50 ms step and fires the timers that fall due.
-    void step() {
-        sync();
-        now_ += kStepMs;
-        for (int i = 0; i < int(kIntervals.size()); ++i) {
-            sync();
-            if (due_[i] >= 0 && now_ >= due_[i]) {
-                due_[i] += kIntervals[i];
-                (game_.*kHandlers[i])();
-            }
-        }
-        sync();
-    }
-    /// Steps until `done` holds (checked after each step) or `limitMs` passes.
-    bool runUntil(const std::function<bool()>& done, int limitMs = 60000) {
-        for (const int end = now_ + limitMs; now_ < end;) {
-            step();
-            if (done())
-                return true;
-        }
-        return false;
-    }
-
-private:
-    static constexpr int kStepMs = 50;
-    static constexpr std::array<int, 4> kIntervals = {50, 1000, 1000, 100}; // in GameTimer's order
-    static constexpr std::array<void (Game::*)(), 4> kHandlers = {
-        &Game::Timer1_Timer, &Game::timTimeCounter_Timer, &Game::timDemo_Timer, &Game::timCom_Timer};
-
-    void sync() {
-        for (int i = 0; i < int(kIntervals.size()); ++i) {
-            const bool on = view_.timerEnabled(static_cast<GameTimer>(i));
-            if (!on)
-                due_[i] = -1;
-            else if (due_[i] < 0)
-                due_[i] = now_ + kIntervals[i];
-        }
-    }
-    Game& game_;
-    FakeView& view_;
-    std::array<int, 4> due_;
-    int now_ = 0;
-};
 
 struct DemoStep {
     TablePoint aim;
@@ -83,271 +27,237 @@ const DemoStep kScript[] = {
 };
 const std::string kClosing = "規定ポイント先取で勝ち。最初は\uff15ポイントぐらいから。";
 
-class DemoTest : public ::testing::Test {
+class DemoTest : public testing::GameFixture {
 protected:
-    DemoTest() : game(view), clock(game, view) {
-        game.initGame();
-        game.returnToMenu();
+    /// Runs the game's timers as the window does, in 50 ms steps: an enabled timer
+    /// fires one interval after it was enabled, then every interval; a timer
+    /// disabled and enabled again starts afresh.
+    void step() {
+        sync();
+        now += 50;
+        for (int i = 0; i < 4; ++i) {
+            sync();
+            if (due[i] >= 0 && now >= due[i]) {
+                due[i] += kIntervals[i];
+                (game.*kHandlers[i])();
+            }
+        }
+        sync();
     }
-
-    const GameState& s() const { return game.state(); }
+    void sync() {
+        for (int i = 0; i < 4; ++i)
+            if (!view.timerEnabled(static_cast<GameTimer>(i)))
+                due[i] = -1;
+            else if (due[i] < 0)
+                due[i] = now + kIntervals[i];
+    }
+    /// Steps until `done` holds (checked after each step) or `limitMs` passes.
+    bool runUntil(const std::function<bool()>& done, int limitMs = 60000) {
+        for (const int end = now + limitMs; now < end;)
+            if (step(), done())
+                return true;
+        return false;
+    }
     bool demoRuns() const { return s().playMode == playModeDemo; }
     /// The demonstration starts from the menu screen at once.
     void startDemoNow() {
         game.lblHelp_Click();
-        ASSERT_TRUE(clock.runUntil([&] { return demoRuns(); }, 1000));
+        ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 1000));
     }
     /// Runs until the demonstration's next shot has been launched.
     void runToNextShot() {
-        ASSERT_TRUE(clock.runUntil([&] { return game.isShotRunning(); }));
+        ASSERT_TRUE(runUntil([&] { return game.isShotRunning(); }));
     }
     void runToRest() {
-        ASSERT_TRUE(clock.runUntil([&] { return !game.isShotRunning(); }));
+        ASSERT_TRUE(runUntil([&] { return !game.isShotRunning(); }));
+    }
+    /// Where the aim point is and the power of the shot just launched.
+    void expectShotOf(const DemoStep& step) {
+        EXPECT_TRUE(s().table.target.x == step.aim.x && s().table.target.y == step.aim.y);
+        EXPECT_EQ(s().power, step.power);
+    }
+    /// What a game back on the menu screen shows: a fresh rack, nothing running.
+    void expectBackOnTheMenu() {
+        EXPECT_EQ(s().playMode, playModeMenu);
+        EXPECT_TRUE(view.menuScreenVisible);
+        EXPECT_FALSE(game.isShotRunning() || view.timerEnabled(GameTimer::com) || view.tovisMessageVisible);
+        EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0 && s().idleSeconds == 0);
+        EXPECT_EQ(s().table.balls[0].x, 300.0f) << "a fresh rack";
     }
 
-    FakeView view;
-    Game game;
-    FakeClock clock;
+    static constexpr int kIntervals[4] = {50, 1000, 1000, 100}; // in GameTimer's order
+    static constexpr void (Game::*kHandlers[4])() = {&Game::Timer1_Timer, &Game::timTimeCounter_Timer,
+                                                     &Game::timDemo_Timer, &Game::timCom_Timer};
+    int now = 0, due[4] = {-1, -1, -1, -1};
 };
 
-TEST_F(DemoTest, TheThirtyFirstIdleTickStartsItAndPointerMovesDoNotDelayIt) {
-    for (int tick = 1; tick <= 30; ++tick) {
-        ASSERT_TRUE(clock.runUntil([&] { return s().idleSeconds == tick; }, 1000)) << tick;
+TEST_F(DemoTest, TheThirtyFirstIdleTickStartsItAndReplacesAGameStartedWithF2MidShot) {
+    for (int tick = 1; tick <= 30; ++tick) { // pointer moves do not delay it
+        ASSERT_TRUE(runUntil([&] { return s().idleSeconds == tick; }, 1000)) << tick;
         game.picMenu_MouseMove();
     }
-    EXPECT_EQ(s().playMode, playModeMenu);
-    EXPECT_TRUE(clock.runUntil([&] { return demoRuns(); }, 1000));
-    EXPECT_EQ(clock.now(), 31000);
-    EXPECT_EQ(s().idleSeconds, 0);
-    EXPECT_EQ(view.buttons, (std::vector<bool>{false, false, false})) << "Menu, Start and Back all hidden";
-    EXPECT_FALSE(view.menuScreenVisible);
-    EXPECT_EQ(view.shotButtonLook, "demo");
-    EXPECT_TRUE(s().table.balls[3].onTable);
-
+    game.mnuStart_click(); // the menu mode stays, the count goes on
+    ASSERT_EQ(s().playMode, playModeMenu);
+    game.setPower(100);
+    game.cmdShot_Click();
+    ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 1000));
+    EXPECT_EQ(now, 31000);
+    EXPECT_FALSE(game.isShotRunning()) << "the running shot is dropped";
+    EXPECT_TRUE(s().shotCount == 0 && s().idleSeconds == 0 && s().table.balls[0].x == 300.0f);
     // Out of the menu mode the watcher only keeps the count at 0.
-    clock.runUntil([] { return false; }, 5000);
+    runToNextShot();
+    EXPECT_EQ(s().power, kScript[0].power);
     EXPECT_EQ(s().idleSeconds, 0);
 }
 
 TEST_F(DemoTest, ATurnShowsTheCaptionSetsTheShotHidesItAndShoots) {
     startDemoNow();
-    const int start = clock.now();
-    ASSERT_TRUE(view.timerEnabled(GameTimer::com));
+    const int start = now;
     std::vector<std::pair<int, std::string>> events;
     bool visible = false;
     std::string text = view.tovisMessage;
-    while (!game.isShotRunning() && clock.now() - start < 5000) {
-        clock.step();
-        const int at = clock.now() - start;
+    while (!game.isShotRunning() && now - start < 5000) {
+        step();
+        const int at = now - start;
         if (view.tovisMessageVisible != visible)
             events.emplace_back(at, (visible = view.tovisMessageVisible) ? "shown" : "hidden");
         if (view.tovisMessage != text)
             events.emplace_back(at, "text " + (text = view.tovisMessage));
         if (at == 200) {
-            EXPECT_EQ(s().table.target.x, 545.0f);
-            EXPECT_EQ(s().table.target.y, 520.0f);
+            expectShotOf(kScript[0]);
             EXPECT_EQ(view.powerShown, 49);
             EXPECT_FALSE(view.shotInputEnabled);
             EXPECT_TRUE(view.tableEnabled) << "the table stays clickable to end the demonstration";
         }
     }
-    EXPECT_EQ(clock.now() - start, 3200) << "the shot";
     const std::vector<std::pair<int, std::string>> expected = {
         {100, "shown"}, {200, "text " + std::string(kScript[0].caption)}, {3100, "hidden"}, {3200, "text "}};
     EXPECT_EQ(events, expected);
+    EXPECT_EQ(now - start, 3200) << "the shot";
     EXPECT_FALSE(view.timerEnabled(GameTimer::com)) << "the sequencer rests while the balls run";
     EXPECT_EQ(s().shotCount, 1);
 }
 
 // The five shots from the four-ball rack, bit for bit: where each one leaves
-// the balls (cue ball, red, red, yellow).
-const std::array<std::array<TablePoint, kBallCount>, 5> kFourBallRests = {{
-    {{{0x1.aaa9ep+10f, 0x1.1865bp+9f},
-      {0x1.068p+11f, 0x1.2cp+9f},
-      {0x1.cecd16p+9f, 0x1.f1c672p+9f},
-      {0x1.1e1a96p+11f, 0x1.e94bd8p+9f}}},
-    {{{0x1.18968cp+11f, 0x1.bbc746p+9f},
-      {0x1.23b9d2p+11f, 0x1.686bap+8f},
-      {0x1.cecd16p+9f, 0x1.f1c672p+9f},
-      {0x1.ede54ap+10f, 0x1.589fc2p+9f}}},
-    {{{0x1.94da96p+5f, 0x1.2149bep+9f},
-      {0x1.23b9d2p+11f, 0x1.686bap+8f},
-      {0x1.a80c0cp+9f, 0x1.0f7f0cp+10f},
-      {0x1.d77904p+10f, 0x1.c98d56p+7f}}},
-    {{{0x1.1a5c18p+11f, 0x1.463b9ap+9f},
-      {0x1.23b9d2p+11f, 0x1.686bap+8f},
-      {0x1.a80c0cp+9f, 0x1.0f7f0cp+10f},
-      {0x1.04abd2p+11f, 0x1.cacb78p+7f}}},
-    {{{0x1.01c9acp+11f, 0x1.6afb9p+8f},
-      {0x1.6903fp+10f, 0x1.df0f9cp+9f},
-      {0x1.a80c0cp+9f, 0x1.0f7f0cp+10f},
-      {0x1.da6422p+9f, 0x1.11a7a8p+10f}}},
-}};
-
-std::string describe(const Balls& balls) {
-    std::ostringstream out;
-    out << std::hexfloat;
-    for (const Ball& b : balls)
-        out << "{" << b.x << "f, " << b.y << "f}, ";
-    return out.str();
-}
+// the balls (x and y of the cue ball, red, red, yellow).
+const std::array<float, 8> kFourBallRests[5] = {
+    {0x1.aaa9ep+10f, 0x1.1865bp+9f, 0x1.068p+11f, 0x1.2cp+9f, 0x1.cecd16p+9f, 0x1.f1c672p+9f, 0x1.1e1a96p+11f,
+     0x1.e94bd8p+9f},
+    {0x1.18968cp+11f, 0x1.bbc746p+9f, 0x1.23b9d2p+11f, 0x1.686bap+8f, 0x1.cecd16p+9f, 0x1.f1c672p+9f,
+     0x1.ede54ap+10f, 0x1.589fc2p+9f},
+    {0x1.94da96p+5f, 0x1.2149bep+9f, 0x1.23b9d2p+11f, 0x1.686bap+8f, 0x1.a80c0cp+9f, 0x1.0f7f0cp+10f,
+     0x1.d77904p+10f, 0x1.c98d56p+7f},
+    {0x1.1a5c18p+11f, 0x1.463b9ap+9f, 0x1.23b9d2p+11f, 0x1.686bap+8f, 0x1.a80c0cp+9f, 0x1.0f7f0cp+10f,
+     0x1.04abd2p+11f, 0x1.cacb78p+7f},
+    {0x1.01c9acp+11f, 0x1.6afb9p+8f, 0x1.6903fp+10f, 0x1.df0f9cp+9f, 0x1.a80c0cp+9f, 0x1.0f7f0cp+10f,
+     0x1.da6422p+9f, 0x1.11a7a8p+10f},
+};
 
 TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreen) {
     startDemoNow();
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE("step " + std::to_string(i));
+        EXPECT_TRUE(runUntil([&] { return view.tovisMessage == kScript[i].caption; }));
         runToNextShot();
-        EXPECT_EQ(s().table.target.x, kScript[i].aim.x);
-        EXPECT_EQ(s().table.target.y, kScript[i].aim.y);
-        EXPECT_EQ(s().power, kScript[i].power);
+        expectShotOf(kScript[i]);
         EXPECT_EQ(s().tipOffsetX, 0.0f);
         runToRest();
-        for (int b = 0; b < kBallCount; ++b) {
-            EXPECT_EQ(s().table.balls[b].x, kFourBallRests[i][b].x) << describe(s().table.balls);
-            EXPECT_EQ(s().table.balls[b].y, kFourBallRests[i][b].y) << b;
-        }
+        std::array<float, 8> rests;
+        for (int b = 0; b < kBallCount; ++b)
+            rests[2 * b] = s().table.balls[b].x, rests[2 * b + 1] = s().table.balls[b].y;
+        EXPECT_EQ(rests, kFourBallRests[i]);
         EXPECT_EQ(view.shotButtonLook, "demo");
     }
     EXPECT_EQ(s().demoStep, 5);
     EXPECT_EQ(s().targetPoints, kDefaultTargetPoints);
 
     // The sixth turn: the closing caption from 0.2 s, the menu screen at 3.1 s, no shot.
-    const int rest = clock.now();
-    ASSERT_TRUE(clock.runUntil([&] { return view.tovisMessage == kClosing; }, 1000));
+    const int rest = now;
+    ASSERT_TRUE(runUntil([&] { return view.tovisMessage == kClosing; }, 1000));
     EXPECT_EQ(s().playMode, playModeMenu) << "the menu mode comes with the closing caption";
     game.picPool_Click(); // does nothing now: the caption runs its course
     EXPECT_TRUE(view.tovisMessageVisible);
-    EXPECT_TRUE(clock.runUntil([&] { return view.menuScreenVisible; }, 5000));
-    EXPECT_EQ(clock.now() - rest, 3100);
-    EXPECT_FALSE(view.tovisMessageVisible);
+    EXPECT_TRUE(runUntil([&] { return view.menuScreenVisible; }, 5000));
+    EXPECT_EQ(now - rest, 3100);
+    expectBackOnTheMenu();
     EXPECT_EQ(view.tovisMessage, kClosing) << "kept while hidden";
-    EXPECT_EQ(s().shotCount, 0);
-    EXPECT_FALSE(view.timerEnabled(GameTimer::com));
     EXPECT_TRUE(view.timerEnabled(GameTimer::demo));
-    EXPECT_EQ(s().idleSeconds, 0);
 
     // What it leaves behind.
-    EXPECT_EQ(s().players[0].name, "You         ");
-    EXPECT_EQ(s().players[1].name, "tovi        ");
+    EXPECT_EQ(s().players[0].name + s().players[1].name, "You         tovi        ");
     EXPECT_TRUE(s().players[0].hasTurn && !s().players[1].hasTurn);
     EXPECT_TRUE(s().players[0].wins == 0 && s().players[1].wins == 0 && s().isVsCpu);
     EXPECT_EQ(view.shotButtonLook, "demo");
 
     // A second demonstration starts the script again from the serve.
     startDemoNow();
-    ASSERT_TRUE(clock.runUntil([&] { return view.tovisMessage != kClosing; }, 1000));
+    ASSERT_TRUE(runUntil([&] { return view.tovisMessage != kClosing; }, 1000));
     EXPECT_EQ(view.tovisMessage, kScript[0].caption);
 }
 
 TEST_F(DemoTest, AClickOnTheTableEndsItInEveryPhase) {
     const std::function<void()> phases[] = {
-        [&] { clock.runUntil([&] { return view.tovisMessageVisible; }, 1000); }, // caption just shown
-        [&] { clock.runUntil([&] { return s().comTicks == 15; }, 2000); },       // mid caption
-        [&] {
+        [&] { runUntil([&] { return view.tovisMessageVisible; }, 1000); }, // caption just shown
+        [&] { runUntil([&] { return s().comTicks == 15; }, 2000); },       // mid caption
+        [&] {                                                              // balls rolling
             runToNextShot();
             for (int i = 0; i < 3; ++i)
-                clock.step();
-        }, // balls rolling
-        [&] {
-            runToNextShot();
-            runToRest();
-        }, // at rest, before the next turn
+                step();
+            game.cmdShot_Click(); // the shot button launches nothing meanwhile
+            EXPECT_EQ(s().shotCount, 1);
+        },
+        [&] { runToNextShot(), runToRest(); }, // at rest, before the next turn
     };
     for (const auto& phase : phases) {
         startDemoNow();
         phase();
         ASSERT_TRUE(demoRuns());
         game.picPool_Click();
-        EXPECT_EQ(s().playMode, playModeMenu);
-        EXPECT_TRUE(view.menuScreenVisible);
-        EXPECT_FALSE(game.isShotRunning());
-        EXPECT_FALSE(view.timerEnabled(GameTimer::com));
-        EXPECT_FALSE(view.tovisMessageVisible);
-        EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0);
-        EXPECT_EQ(s().table.balls[0].x, 300.0f) << "a fresh rack";
-        EXPECT_EQ(s().idleSeconds, 0);
+        expectBackOnTheMenu();
     }
     // Each new demonstration begins with a whole turn, whatever the click cut short.
     startDemoNow();
-    clock.runUntil([&] { return s().comTicks == 15; }, 2000);
+    runUntil([&] { return s().comTicks == 15; }, 2000);
     game.picPool_Click();
     startDemoNow();
     runToNextShot();
-    EXPECT_EQ(s().table.target.x, kScript[0].aim.x);
-    EXPECT_EQ(s().power, kScript[0].power);
+    expectShotOf(kScript[0]);
 }
 
 TEST_F(DemoTest, AClickDuringAMotionTickAbandonsItWithoutScoring) {
     startDemoNow();
     runToNextShot();
-    bool clicked = false;
+    int clicks = 0;
     view.onYield = [&] {
-        if (!clicked) {
-            clicked = true;
+        if (clicks++ == 0)
             game.picPool_Click();
-        }
     };
     game.Timer1_Timer();
-    EXPECT_TRUE(clicked);
-    EXPECT_EQ(s().playMode, playModeMenu);
-    EXPECT_TRUE(s().innings == 1 && s().points == 0);
-    EXPECT_FALSE(view.timerEnabled(GameTimer::com));
+    EXPECT_EQ(clicks, 1) << "the rest of the tick is abandoned";
+    expectBackOnTheMenu();
 }
 
-TEST_F(DemoTest, RacksTheKindOfTheLastGameUnlessAskedForFourBalls) {
+TEST_F(DemoTest, AfterAThreeBallGameRacksItsKindAndKeepsItsTipForTheFirstShot) {
     game.lblLetsPlay_Click({kGameKindThreeBall, 3, false});
-    game.lblMenu_Click(0);
-    ASSERT_TRUE(clock.runUntil([&] { return demoRuns(); }, 32000));
-    EXPECT_EQ(s().gameKind, kGameKindThreeBall);
-    EXPECT_FALSE(s().table.balls[3].onTable);
-    EXPECT_EQ(s().targetPoints, 3);
-    runToNextShot();
-    EXPECT_EQ(s().table.target.x, kScript[0].aim.x) << "the same script";
-    EXPECT_EQ(view.tovisMessage, "");
-
-    game.picPool_Click();
-    startDemoNow(); // "４つ球のデモ"
-    EXPECT_EQ(s().gameKind, kGameKindFourBall);
-    EXPECT_TRUE(s().table.balls[3].onTable);
-}
-
-TEST_F(DemoTest, TheFirstShotKeepsTheLastGamesTipOffsetWhileTheMarkerShowsTheCentre) {
-    game.lblLetsPlay_Click(GameChoice{});
     game.picSetPoint_MouseDown(38.5f, 22.5f, 45, 45, 5); // full right side
     ASSERT_EQ(s().tipOffsetX, 1.0f);
     game.lblMenu_Click(0);
-    startDemoNow();
-    EXPECT_EQ(view.tipLeft, 20.0f);
+    ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 32000));
+    EXPECT_EQ(view.buttons, (std::vector<bool>{false, false, false})) << "Menu, Start and Back all hidden";
+    EXPECT_FALSE(view.menuScreenVisible);
+    EXPECT_EQ(view.shotButtonLook, "demo");
+    EXPECT_TRUE(s().gameKind == kGameKindThreeBall && !s().table.balls[3].onTable && s().targetPoints == 3);
+    EXPECT_EQ(view.tipLeft, 20.0f) << "the marker shows the centre";
     runToNextShot();
+    expectShotOf(kScript[0]); // the same script
     EXPECT_EQ(s().tipOffsetX, 1.0f);
     runToRest();
     runToNextShot();
     EXPECT_EQ(s().tipOffsetX, 0.0f);
-}
 
-TEST_F(DemoTest, ReplacesAGameStartedWithF2OnTheMenuScreenAlsoMidShot) {
-    clock.runUntil([&] { return s().idleSeconds == 30; }, 31000);
-    game.mnuStart_click(); // the menu mode stays, the count goes on
-    EXPECT_FALSE(view.menuScreenVisible);
-    ASSERT_EQ(s().playMode, playModeMenu);
-    game.setPower(100);
-    game.cmdShot_Click();
-    ASSERT_TRUE(clock.runUntil([&] { return demoRuns(); }, 1500));
-    EXPECT_EQ(clock.now(), 31000);
-    EXPECT_FALSE(game.isShotRunning()) << "the running shot is dropped";
-    EXPECT_EQ(s().shotCount, 0);
-    EXPECT_EQ(s().table.balls[0].x, 300.0f);
-    runToNextShot();
-    EXPECT_EQ(s().power, kScript[0].power);
-}
-
-TEST_F(DemoTest, APressOfTheShotButtonWhileTheBallsRunLaunchesNothing) {
-    startDemoNow();
-    runToNextShot();
-    const Balls moving = s().table.balls;
-    game.cmdShot_Click();
-    EXPECT_EQ(s().shotCount, 1);
-    EXPECT_EQ(s().table.balls[0].vx, moving[0].vx);
+    game.picPool_Click();
+    startDemoNow(); // "４つ球のデモ"
+    EXPECT_TRUE(s().gameKind == kGameKindFourBall && s().table.balls[3].onTable);
 }
 
 } // namespace

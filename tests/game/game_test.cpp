@@ -4,10 +4,12 @@
 #include "game/aiming.h"
 #include "game/game.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
+#include <tuple>
 
 namespace zandrel {
 namespace {
@@ -15,13 +17,9 @@ namespace {
 using testing::FakeView;
 using testing::RecordingSound;
 
-class GameTest : public ::testing::Test {
+class GameTest : public testing::GameFixture {
 protected:
-    GameTest() : game(view) {
-        game.setSound(sound);
-        game.initGame();
-        game.returnToMenu();
-    }
+    GameTest() { game.setSound(sound); }
 
     void letsPlay(int kind = kGameKindFourBall, int target = 5, bool twoPlayers = false) {
         game.lblLetsPlay_Click({kind, target, twoPlayers});
@@ -50,32 +48,22 @@ protected:
     }
 
     Table& table() { return game.tableForTests(); }
-    const GameState& s() { return game.state(); }
 
-    FakeView view;
     RecordingSound sound;
-    Game game;
 };
 
-TEST_F(GameTest, StartsOnTheMenuScreenWithFreshCounters) {
+TEST_F(GameTest, StartsOnTheMenuScreenLetsPlayStartsASoloGameAndMenuGoesBack) {
     EXPECT_EQ(s().playMode, playModeMenu);
     EXPECT_TRUE(view.menuScreenVisible);
-    EXPECT_EQ(s().gameKind, kGameKindFourBall);
     EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0 && s().fouls == 0);
-    EXPECT_EQ(s().players[0].name, "Player1     ");
-    EXPECT_EQ(s().players[1].name, "Player2     ");
-    EXPECT_FALSE(view.retryMenuEnabled);
+    EXPECT_EQ(s().players[0].name + s().players[1].name, "Player1     Player2     ");
     // A game started with F2 before any "Let's Play!" still plays to the
     // menu screen's preselected target instead of ending at 0 points.
     EXPECT_EQ(s().targetPoints, 5);
-}
 
-TEST_F(GameTest, LetsPlayStartsASoloGameAndMenuGoesBack) {
     letsPlay(kGameKindThreeBall, 8);
     EXPECT_EQ(s().playMode, playModeSolo);
-    EXPECT_EQ(s().gameKind, kGameKindThreeBall);
-    EXPECT_EQ(s().targetPoints, 8);
-    EXPECT_FALSE(s().table.balls[3].onTable);
+    EXPECT_TRUE(s().gameKind == kGameKindThreeBall && s().targetPoints == 8 && !s().table.balls[3].onTable);
     EXPECT_FALSE(view.menuScreenVisible);
     EXPECT_EQ(view.buttons, (std::vector<bool>{true, true, true}));
     EXPECT_EQ(view.shotButtonLook, "play");
@@ -87,60 +75,48 @@ TEST_F(GameTest, LetsPlayStartsASoloGameAndMenuGoesBack) {
     EXPECT_EQ(sound.musicRequests.back(), kTuneMenu);
 }
 
-TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBalls) {
+TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
     letsPlay();
     table().target = {600.0f, 600.0f}; // a real full hit on ball 2 alone
     game.setPower(30);
     shoot();
     EXPECT_TRUE(s().table.balls[2].hitByCue);
-    EXPECT_EQ(s().points, 0);
-    EXPECT_EQ(s().innings, 2);
+    EXPECT_TRUE(s().points == 0 && s().innings == 2);
     struct Case {
-        std::initializer_list<int> touched;
+        std::initializer_list<int> touched; // aggregate: the lists live as long as the array
         int points, innings;
     };
-    const Case cases[] = {{{}, 0, 3}, {{2}, 0, 4}, {{1, 3}, 1, 4}, {{1, 2, 3}, 2, 4}, {{3, 2}, 3, 4}};
-    for (const Case& c : cases) {
-        shoot(c.touched);
-        EXPECT_EQ(s().points, c.points);
-        EXPECT_EQ(s().innings, c.innings);
+    const Case cases[] = {{{}, 0, 3},        {{2}, 0, 4},    {{1, 3}, 1, 4},
+                          {{1, 2, 3}, 2, 4}, {{3, 2}, 3, 4}, {{1, 2}, 4, 4}};
+    for (const auto& [touched, points, innings] : cases) {
+        shoot(touched);
+        EXPECT_TRUE(s().points == points && s().innings == innings) << s().points << " in " << s().innings;
     }
-    EXPECT_EQ(s().shotCount, 6);
-    EXPECT_EQ(view.pointMarkDraws, 6);
+    EXPECT_TRUE(s().shotCount == 7 && view.pointMarkDraws == 7 && view.messages.empty());
+    shoot({2, 3}); // the fifth point
+    EXPECT_EQ(view.messages,
+              std::vector<std::string>{"5ポイントを4イニングで撞き終えました。アベレージ1.25"});
+    EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0);
+    EXPECT_TRUE(s().playMode == playModeSolo && s().targetPoints == 5);
+    EXPECT_EQ(s().table.balls[0].x, 300.0f);
+    for (int i = 0; i < 5; ++i)
+        shoot({1, 2});
+    ASSERT_EQ(view.messages.size(), 2u);
+    EXPECT_EQ(view.messages[1], "5ポイント撞き切りです。素晴らしい！");
 }
 
-TEST(SummaryMessage, ShortFormForOneInningElseAverage) {
+TEST(SummaryMessage, ShortFormForOneInningElseAverageRoundedHalfUp) {
     EXPECT_EQ(summaryMessage(3, 1), "3ポイント撞き切りです。素晴らしい！");
-    EXPECT_EQ(summaryMessage(5, 4), "5ポイントを4イニングで撞き終えました。アベレージ1.25");
     EXPECT_EQ(summaryMessage(10, 3), "10ポイントを3イニングで撞き終えました。アベレージ3.33");
     EXPECT_EQ(summaryMessage(3, 2), "3ポイントを2イニングで撞き終えました。アベレージ1.50");
     // Halves round up, also where the float lies a hair below the half.
     EXPECT_EQ(summaryMessage(5, 8), "5ポイントを8イニングで撞き終えました。アベレージ0.63");
     EXPECT_EQ(summaryMessage(1, 8), "1ポイントを8イニングで撞き終えました。アベレージ0.13");
-    const std::pair<float, const char*> cases[] = {{0.175f, "0.18"},  {0.0f, "0.00"},
-                                                   {9.995f, "10.00"}, {2.0f / 3, "0.67"},
-                                                   {0.004f, "0.00"},  {123.456f, "123.46"}};
+    const std::pair<float, const char*> cases[] = {{1.25f, "1.25"},     {0.175f, "0.18"},   {0.0f, "0.00"},
+                                                   {9.995f, "10.00"},   {2.0f / 3, "0.67"}, {0.004f, "0.00"},
+                                                   {123.456f, "123.46"}};
     for (const auto& [value, text] : cases)
         EXPECT_EQ(formatTwoDecimals(value), text) << value;
-}
-
-TEST_F(GameTest, ReachingTheTargetShowsTheSummaryAndStartsAgain) {
-    letsPlay(kGameKindFourBall, 3);
-    shoot({1, 2});
-    shoot({1, 3});
-    EXPECT_TRUE(view.messages.empty());
-    shoot({2, 3});
-    EXPECT_EQ(view.messages, std::vector<std::string>{"3ポイント撞き切りです。素晴らしい！"});
-    EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0);
-    EXPECT_EQ(s().playMode, playModeSolo);
-    EXPECT_EQ(s().targetPoints, 3);
-    EXPECT_EQ(s().table.balls[0].x, 300.0f);
-
-    missShot();
-    for (int i = 0; i < 3; ++i)
-        shoot({1, 2});
-    ASSERT_EQ(view.messages.size(), 2u);
-    EXPECT_EQ(view.messages[1], "3ポイントを2イニングで撞き終えました。アベレージ1.50");
 }
 
 TEST_F(GameTest, RetryMenuIsOfferedOnlyAfterSoloShots) {
@@ -149,16 +125,10 @@ TEST_F(GameTest, RetryMenuIsOfferedOnlyAfterSoloShots) {
     missShot();
     EXPECT_TRUE(view.retryMenuEnabled);
     // Two players, the demonstration, and a game started with F2 on the menu screen.
-    const std::function<void()> enter[] = {[&] { letsPlay(kGameKindFourBall, 5, true); },
-                                           [&] {
-                                               game.lblMenu_Click(0);
-                                               game.lblHelp_Click();
-                                               game.timDemo_Timer();
-                                           },
-                                           [&] {
-                                               game.returnToMenu();
-                                               game.mnuStart_click();
-                                           }};
+    const std::function<void()> enter[] = {
+        [&] { letsPlay(kGameKindFourBall, 5, true); },
+        [&] { game.lblMenu_Click(0), game.lblHelp_Click(), game.timDemo_Timer(); },
+        [&] { game.returnToMenu(), game.mnuStart_click(); }};
     for (int mode : {playModeTwoPlayers, playModeDemo, playModeMenu}) {
         enter[mode - 1]();
         ASSERT_EQ(s().playMode, mode);
@@ -169,24 +139,31 @@ TEST_F(GameTest, RetryMenuIsOfferedOnlyAfterSoloShots) {
 
 TEST_F(GameTest, TakeBackRestoresTheBallsAndCostsAnInning) {
     letsPlay();
+    game.lblMenu_Click(2); // "Back" with nothing shot yet: the all-zero snapshot must not be restored
+    EXPECT_TRUE(s().table.balls[0].onTable && s().table.balls[0].x == 300.0f && s().innings == 1);
+
+    shoot({1, 2});
+    game.mnuRetry_Click(); // taking back the first shot starts the game again
+    EXPECT_TRUE(s().points == 0 && s().shotCount == 0 && s().innings == 1 && s().fouls == 0);
+    EXPECT_EQ(s().table.balls[0].x, 300.0f);
+
     shoot({1, 2}); // point
     missShot();
     const Balls beforeThirdShot = s().table.balls;
     missShot();
     ASSERT_TRUE(s().points == 1 && s().innings == 3 && s().shotCount == 3);
-
-    game.lblMenu_Click(2); // "Back"
-    EXPECT_EQ(s().points, 1);
-    EXPECT_EQ(s().innings, 4);
-    EXPECT_EQ(s().shotCount, 4);
-    EXPECT_EQ(s().fouls, 1);
-    for (int i = 0; i < kBallCount; ++i) {
-        EXPECT_EQ(s().table.balls[i].x, beforeThirdShot[i].x);
-        EXPECT_EQ(s().table.balls[i].y, beforeThirdShot[i].y);
-        EXPECT_EQ(s().table.balls[i].speed, 0.0f);
+    // "Back", then the menu command: the second take-back restores the same snapshot.
+    for (int back = 1; back <= 2; ++back) {
+        back == 1 ? game.lblMenu_Click(2) : game.mnuRetry_Click();
+        EXPECT_TRUE(s().points == 1 && s().innings == 3 + back && s().shotCount == 3 + back &&
+                    s().fouls == back)
+            << s().points << " " << s().innings << " " << s().shotCount << " " << s().fouls;
+        for (int i = 0; i < kBallCount; ++i) {
+            const Ball& b = s().table.balls[i];
+            EXPECT_TRUE(b.x == beforeThirdShot[i].x && b.y == beforeThirdShot[i].y && b.speed == 0) << i;
+        }
+        EXPECT_FALSE(view.retryMenuEnabled);
     }
-    EXPECT_FALSE(view.retryMenuEnabled);
-
     // Re-aimed one ball diameter short of ball 1, on the line from the cue ball.
     const Ball& cue = s().table.balls[0];
     const Ball& one = s().table.balls[1];
@@ -195,28 +172,11 @@ TEST_F(GameTest, TakeBackRestoresTheBallsAndCostsAnInning) {
     EXPECT_NEAR(toTarget, 100.0f, 0.05f);
     EXPECT_NEAR(std::hypot(aim.x - cue.x, aim.y - cue.y) + toTarget, std::hypot(one.x - cue.x, one.y - cue.y),
                 0.05f);
-
-    game.lblMenu_Click(2); // "Back" again restores the same snapshot
-    EXPECT_EQ(s().innings, 5);
-    EXPECT_EQ(s().fouls, 2);
-    EXPECT_EQ(s().table.balls[0].x, beforeThirdShot[0].x);
-}
-
-TEST_F(GameTest, TakingBackTheFirstShotRestartsAndNothingToTakeBackDoesNothing) {
-    letsPlay();
-    game.lblMenu_Click(2); // nothing shot yet: the all-zero snapshot must not be restored
-    EXPECT_TRUE(s().table.balls[0].onTable);
-    EXPECT_EQ(s().table.balls[0].x, 300.0f);
-    EXPECT_EQ(s().innings, 1);
-
-    shoot({1, 2});
-    game.mnuRetry_Click();
-    EXPECT_TRUE(s().points == 0 && s().shotCount == 0 && s().innings == 1 && s().fouls == 0);
-    EXPECT_EQ(s().table.balls[0].x, 300.0f);
 }
 
 TEST_F(GameTest, AShotLocksTheInputsAndIgnoresButtonsAndMenuCommandsWhileItRuns) {
     letsPlay();
+    EXPECT_FALSE(s().timeCounterEnabled);
     missShot();
     game.cmdShot_Click();
     EXPECT_TRUE(!view.shotInputEnabled && !view.aimMarkerVisible && !view.autoRedraw);
@@ -225,30 +185,32 @@ TEST_F(GameTest, AShotLocksTheInputsAndIgnoresButtonsAndMenuCommandsWhileItRuns)
         game.lblMenu_Click(button);
     game.mnuStart_click();
     game.mnuRetry_Click();
-    EXPECT_TRUE(game.isShotRunning());
-    EXPECT_EQ(s().shotCount, 2);
-    EXPECT_EQ(s().playMode, playModeSolo);
+    game.cmdShot_Click();
+    EXPECT_TRUE(game.isShotRunning() && s().shotCount == 2 && s().playMode == playModeSolo);
     runToRest();
     EXPECT_TRUE(view.shotInputEnabled && view.aimMarkerVisible && view.autoRedraw);
-    EXPECT_EQ(view.ballsDrawnOnScreen.back(), 0);
+    EXPECT_EQ(view.lastBallDrawn, 0);
+
+    game.timTimeCounter_Timer(); // play seconds count once a shot has been made
+    game.timTimeCounter_Timer();
+    EXPECT_TRUE(s().timeCounterEnabled && s().playSeconds == 2);
+    game.lblMenu_Click(1); // "Start"
+    EXPECT_EQ(s().playSeconds, 0);
 }
 
 TEST_F(GameTest, ARackDuringTheYieldAbandonsTheTickWithoutScoring) {
     letsPlay();
     game.cmdShot_Click();
-    bool racked = false;
+    int yields = 0;
     view.onYield = [&] {
-        if (!racked) {
-            racked = true;
+        if (yields++ == 0)
             game.initGame(); // as a handler reached through the yield would
-        }
     };
     const int redrawsBefore = view.redraws;
     game.Timer1_Timer();
     EXPECT_FALSE(game.isShotRunning());
-    EXPECT_EQ(s().innings, 1) << "the new rack must not be scored as the end of the old shot";
-    EXPECT_EQ(s().points, 0);
-    EXPECT_EQ(s().shotCount, 0);
+    EXPECT_TRUE(s().innings == 1 && s().points == 0 && s().shotCount == 0)
+        << "the new rack must not be scored as the end of the old shot";
     EXPECT_EQ(s().table.balls[0].x, 300.0f) << "the rest of the tick must not move the new rack";
     EXPECT_EQ(view.redraws, redrawsBefore + 1) << "only initGame's own redraw";
     EXPECT_TRUE(view.messages.empty());
@@ -263,26 +225,12 @@ TEST_F(GameTest, ATickDueDuringTheYieldDoesNotStepAgain) {
     reference.cmdShot_Click();
     game.cmdShot_Click();
     view.onYield = [&] { game.Timer1_Timer(); };
-    for (int tick = 0; tick < 10; ++tick) {
-        game.Timer1_Timer();
-        reference.Timer1_Timer();
-    }
+    for (int tick = 0; tick < 10; ++tick)
+        game.Timer1_Timer(), reference.Timer1_Timer();
     for (int i = 0; i < kBallCount; ++i) {
-        EXPECT_EQ(s().table.balls[i].x, reference.state().table.balls[i].x);
-        EXPECT_EQ(s().table.balls[i].y, reference.state().table.balls[i].y);
+        const Ball &b = s().table.balls[i], &r = reference.state().table.balls[i];
+        EXPECT_TRUE(b.x == r.x && b.y == r.y) << "ball " << i;
     }
-}
-
-TEST_F(GameTest, PlaySecondsCountOnceAShotHasBeenMade) {
-    letsPlay();
-    EXPECT_FALSE(s().timeCounterEnabled);
-    missShot();
-    EXPECT_TRUE(s().timeCounterEnabled);
-    game.timTimeCounter_Timer();
-    game.timTimeCounter_Timer();
-    EXPECT_EQ(s().playSeconds, 2);
-    game.lblMenu_Click(1); // "Start"
-    EXPECT_EQ(s().playSeconds, 0);
 }
 
 TEST(CueTipPicker, FollowsTheClickWithADeadZoneAndAReach) {
@@ -294,42 +242,33 @@ TEST(CueTipPicker, FollowsTheClickWithADeadZoneAndAReach) {
         {22.5f, 30.5f, 20, 28, 0, -0.5f}, // half the reach below: draw
         {22.5f, 6.5f, 20, 4, 0, 2}};      // full reach above: twice the side reach
     for (const auto& [x, y, left, top, offsetX, offsetY] : cases) {
-        const CueTipChoice choice = pickCueTip(x, y, 45, 45, 5);
-        EXPECT_NEAR(choice.markerLeft, left, 1e-5) << x << "," << y;
-        EXPECT_NEAR(choice.markerTop, top, 1e-5) << x << "," << y;
-        EXPECT_NEAR(choice.tipOffsetX, offsetX, 1e-6) << x << "," << y;
-        EXPECT_NEAR(choice.tipOffsetY, offsetY, 1e-6) << x << "," << y;
+        const CueTipChoice c = pickCueTip(x, y, 45, 45, 5);
+        EXPECT_THAT(
+            (std::array{c.markerLeft, c.markerTop, c.tipOffsetX, c.tipOffsetY}),
+            ::testing::Pointwise(::testing::FloatNear(1e-5f), std::array{left, top, offsetX, offsetY}))
+            << x << "," << y;
     }
 }
 
 TEST(InfomationLine, ComposesEachPlayModeWithTwelveCharacterNames) {
-    GameState s;
-    s.playMode = playModeSolo;
-    s.points = 2;
-    s.targetPoints = 5;
-    s.innings = 3;
-    s.shotCount = 4;
-    EXPECT_EQ(infomationLine(s), "2 / 5 -- Inning:3 Shot:4");
-
-    s.playMode = playModeTwoPlayers;
-    s.players[0].name = fixedPlayerName("You");
     EXPECT_EQ(fixedPlayerName("とびとびとびとびとびとびとび"), "とびとびとびとびとびとび")
         << "twelve characters";
-    for (const auto& [level, line] : {std::pair{3, " You  0 - 0 Lv.3 tovi "},
-                                      {10, " You  0 - 0 Lv.10 tovi "},
-                                      {11, " You  0 - 0 Master  tovi "}}) {
-        s.levelOfTovi = level;
+    GameState s;
+    s.points = 2, s.targetPoints = 5, s.innings = 3, s.shotCount = 4;
+    s.players[0].name = fixedPlayerName("You"), s.players[1].name = fixedPlayerName("Player2");
+    const std::tuple<int, bool, int, const char*> cases[] = {
+        // mode, against tovi, tovi's level, line
+        {playModeSolo, true, 3, "2 / 5 -- Inning:3 Shot:4"},
+        {playModeTwoPlayers, true, 3, " You  0 - 0 Lv.3 tovi "},
+        {playModeTwoPlayers, true, 10, " You  0 - 0 Lv.10 tovi "},
+        {playModeTwoPlayers, true, 11, " You  0 - 0 Master  tovi "},
+        {playModeTwoPlayers, false, 3, " You  0 - 0  Player2"},
+        {playModeDemo, true, 3, "How to play the 4 BALLS ?"},
+        {playModeMenu, true, 3, ""}};
+    for (const auto& [mode, vsTovi, level, line] : cases) {
+        s.playMode = mode, s.isVsCpu = vsTovi, s.levelOfTovi = level;
         EXPECT_EQ(infomationLine(s), line);
     }
-    s.isVsCpu = false;
-    s.players[0].name = fixedPlayerName("Player1");
-    s.players[1].name = fixedPlayerName("Player2");
-    EXPECT_EQ(infomationLine(s), " Player1  0 - 0  Player2");
-
-    s.playMode = playModeDemo;
-    EXPECT_EQ(infomationLine(s), "How to play the 4 BALLS ?");
-    s.playMode = playModeMenu;
-    EXPECT_EQ(infomationLine(s), "");
 }
 
 } // namespace

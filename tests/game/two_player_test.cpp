@@ -6,33 +6,29 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 namespace zandrel {
 namespace {
 
 using testing::FakeView;
 
-class TwoPlayerSetup : public ::testing::Test {
+class TwoPlayerSetup : public testing::GameFixture {
 protected:
-    TwoPlayerSetup() : game(view) {
-        game.initGame();
-        game.returnToMenu();
+    TwoPlayerSetup() {
         game.lblLetsPlay_Click({kGameKindThreeBall, 5, false});
         game.beginTwoPlayerSetup();
     }
-    const GameState& s() { return game.state(); }
-
-    FakeView view;
-    Game game;
 };
 
 TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
     EXPECT_EQ(s().playMode, playModeTwoPlayers);
     game.setWinsNeeded(7);
     game.confirmTwoPlayerSetup("  Ann", "Bartholomew Jones");
-    EXPECT_EQ(s().players[0].name, "  Ann       ") << "leading blanks stay part of the name";
-    EXPECT_EQ(s().players[1].name, "Bartholomew ");
-    EXPECT_TRUE(s().players[0].hasTurn);
-    EXPECT_FALSE(s().players[1].hasTurn);
+    // Leading blanks stay part of the name; twelve characters are kept.
+    EXPECT_EQ(s().players[0].name + "|" + s().players[1].name, "  Ann       |Bartholomew ");
+    EXPECT_TRUE(s().players[0].hasTurn && !s().players[1].hasTurn);
     EXPECT_EQ(s().players[0].wins + s().players[1].wins, 0);
     EXPECT_EQ(view.modeItemCaption, "対戦→独り撞き(&S)");
     EXPECT_EQ(view.shotCaption, "Ann's Shot");
@@ -40,25 +36,21 @@ TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
 
     view.buttons.clear();
     game.finishTwoPlayerSetup();
-    EXPECT_EQ(s().playMode, playModeTwoPlayers);
-    EXPECT_FALSE(view.startMenuEnabled);
-    EXPECT_FALSE(view.menuScreenVisible);
-    EXPECT_EQ(s().winsNeeded, 7);
-    EXPECT_EQ(s().gameKind, kGameKindThreeBall);
-    EXPECT_FALSE(s().table.balls[3].onTable) << "a fresh rack of the same game kind";
+    EXPECT_TRUE(s().playMode == playModeTwoPlayers && s().winsNeeded == 7);
+    EXPECT_FALSE(view.startMenuEnabled || view.menuScreenVisible);
+    EXPECT_TRUE(s().gameKind == kGameKindThreeBall && !s().table.balls[3].onTable)
+        << "a fresh rack of the same game kind";
     EXPECT_TRUE(view.buttons.empty()) << "the table-screen buttons stay as they were";
 }
 
 TEST_F(TwoPlayerSetup, TheCloseBoxStartsTheGameButKeepsNamesCaptionsAndTurn) {
     game.setWinsNeeded(5);
     game.finishTwoPlayerSetup();
-    EXPECT_EQ(s().playMode, playModeTwoPlayers);
+    EXPECT_TRUE(s().playMode == playModeTwoPlayers && s().winsNeeded == 5);
     EXPECT_EQ(s().players[0].name, "Player1     ");
     EXPECT_FALSE(s().players[0].hasTurn);
-    EXPECT_EQ(view.modeItemCaption, "");
-    EXPECT_EQ(view.shotCaption, "");
+    EXPECT_EQ(view.modeItemCaption + view.shotCaption, "");
     EXPECT_FALSE(view.startMenuEnabled);
-    EXPECT_EQ(s().winsNeeded, 5);
 }
 
 TEST_F(TwoPlayerSetup, CancelResetsToSoloThenGoesToTheMenuKeepingWinsNeeded) {
@@ -68,35 +60,29 @@ TEST_F(TwoPlayerSetup, CancelResetsToSoloThenGoesToTheMenuKeepingWinsNeeded) {
     EXPECT_FALSE(s().isVsCpu);
     EXPECT_EQ(s().playMode, playModeMenu);
     game.finishTwoPlayerSetup();
-    EXPECT_EQ(s().playMode, playModeMenu);
-    EXPECT_TRUE(view.menuScreenVisible);
+    EXPECT_TRUE(s().playMode == playModeMenu && view.menuScreenVisible);
     EXPECT_EQ(s().winsNeeded, 9);
     EXPECT_EQ(s().players[1].name, "Player2     ");
 }
 
-TEST(TwoPlayerTexts, GamesToWinAndShotButton) {
-    EXPECT_EQ(winsNeededText(1), "1 Win Match");
-    EXPECT_EQ(winsNeededText(3), "3Wins Match");
-    EXPECT_EQ(winsNeededText(15), "15Wins Match");
-    const std::pair<const char*, const char*> captions[] = {
-        {"You         ", "Your Shot"},
-        {"you", "you's Shot"},
-        {"", "'s Shot"},
-        {"  Ann  ", "Ann's Shot"},
-        {"YOU", "YOU's Shot"},
-        {"あいうえおかきくけこさし", "あいうえおかきくけこさし's Shot"},
-    };
+TEST(TwoPlayerTexts, GamesToWinShotButtonAndSignedNumbers) {
+    for (const auto& [wins, text] : {std::pair{1, "1 Win Match"}, {3, "3Wins Match"}, {15, "15Wins Match"}})
+        EXPECT_EQ(winsNeededText(wins), text);
+    const char* captions[][2] = {{"You         ", "Your Shot"},
+                                 {"you", "you's Shot"},
+                                 {"", "'s Shot"},
+                                 {"  Ann  ", "Ann's Shot"},
+                                 {"YOU", "YOU's Shot"},
+                                 {"あいうえおかきくけこさし", "あいうえおかきくけこさし's Shot"}};
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(twoPlayerShotCaption(name), caption) << name;
+    for (const auto& [n, text] : {std::pair{0, " 0"}, {12, " 12"}, {-1, "-1"}})
+        EXPECT_EQ(signedNumberText(n), text);
 }
 
 TEST(TwoPlayerTexts, WinnerLineNamesTheSideOnTurnOnceDecided) {
-    struct Case {
-        int wins0, wins1;
-        bool turn0;
-        const char* line;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, bool, const char*> cases[] = {
+        // wins, whether player 0 has the turn
         {0, 0, true, "Now, Break Time!"}, {2, 2, false, "Now, Break Time!"},
         {3, 0, true, "Ann defeated Bob"}, {3, 0, false, "Bob defeated Ann"},
         {3, 4, true, "Ann defeated Bob"}, {0, 3, false, "Bob defeated Ann"},
@@ -105,16 +91,11 @@ TEST(TwoPlayerTexts, WinnerLineNamesTheSideOnTurnOnceDecided) {
     state.winsNeeded = 3;
     state.players[0].name = fixedPlayerName(" Ann");
     state.players[1].name = fixedPlayerName("Bob");
-    for (const Case& c : cases) {
-        state.players[0].wins = c.wins0;
-        state.players[1].wins = c.wins1;
-        state.players[0].hasTurn = c.turn0;
-        EXPECT_EQ(winnerLine(state), c.line) << c.wins0 << "-" << c.wins1;
-        EXPECT_EQ(sideOnTurn(state), c.turn0 ? 0 : 1);
+    for (const auto& [wins0, wins1, turn0, line] : cases) {
+        state.players[0].wins = wins0, state.players[1].wins = wins1, state.players[0].hasTurn = turn0;
+        EXPECT_EQ(winnerLine(state), line) << wins0 << "-" << wins1;
+        EXPECT_EQ(sideOnTurn(state), turn0 ? 0 : 1);
     }
-    EXPECT_EQ(signedNumberText(0), " 0");
-    EXPECT_EQ(signedNumberText(12), " 12");
-    EXPECT_EQ(signedNumberText(-1), "-1");
 }
 
 TEST(VersionText, LevelsOneToTenAndTheMaster) {

@@ -5,22 +5,28 @@
 #include "simulation/motion.h"
 #include "simulation/table.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <tuple>
 
 namespace zandrel {
 namespace {
 
-using test::RecordingEvents;
+using ::testing::FloatNear;
+using ::testing::Pointwise;
+
+Table fourBallRack() {
+    Table t;
+    setFirstPosition(t, kGameKindFourBall);
+    return t;
+}
 
 TEST(Launch, SpeedIs48PerPercentAndTheTipGivesTheSpins) {
-    struct Case {
-        TablePoint target;
-        int power;
-        float tipX, tipY, speed, direction, vx, vy, follow, side;
-    };
-    const Case cases[] = {
+    // Aim point, power, tip offsets; then speed, direction, velocity, follow and side spin.
+    const std::tuple<TablePoint, int, float, float, float, float, float, float, float, float> cases[] = {
         {{300, 1000}, 100, 0, 0, 4800, 1.5707963f, 0, 4800, 0, 0}, // straight up, full power
         {{1200, 600}, 1, 0, 0, 48, 0, 48, 0, 0, 0},
         {{1200, 600}, 37, 0, 0, 1776, 0, 1776, 0, 0, 0},
@@ -28,98 +34,66 @@ TEST(Launch, SpeedIs48PerPercentAndTheTipGivesTheSpins) {
         {{1200, 600}, 37, 0.5f, -0.5f, 1776, 0, 1776, 0, -266.4f, 532.8f}, // 0.3 and 0.6 x 1776 x 0.5
         {{300, 600}, 10, 0, 0, 480, 0, 480, 0, 0, 0},                      // aim point on the ball
         {{100, 600}, 10, 0, 0, 480, 3.1415925f, -480, 0, 0, 0}};           // straight left: the rounded pi
-    for (const Case& c : cases) {
-        Table t;
-        setFirstPosition(t, kGameKindFourBall);
-        t.target = c.target;
-        startShot(t, 0, c.power, c.tipX, c.tipY);
+    for (const auto& [target, power, tipX, tipY, speed, direction, vx, vy, follow, side] : cases) {
+        Table t = fourBallRack();
+        t.target = target;
+        startShot(t, 0, power, tipX, tipY);
         const Ball& b = t.balls[0];
-        SCOPED_TRACE(::testing::Message() << "power " << c.power << " tip " << c.tipX << "," << c.tipY);
-        EXPECT_EQ(b.speed, c.speed);
-        EXPECT_EQ(b.direction, c.direction);
-        EXPECT_NEAR(b.vx, c.vx, 1e-3f);
-        EXPECT_NEAR(b.vy, c.vy, 1e-3f);
-        EXPECT_EQ(b.followSpin, c.follow);
-        EXPECT_EQ(b.sideSpin, c.side);
+        SCOPED_TRACE(::testing::Message() << "power " << power << " tip " << tipX << "," << tipY);
+        EXPECT_EQ((std::array{b.speed, b.direction, b.followSpin, b.sideSpin}),
+                  (std::array{speed, direction, follow, side}));
+        EXPECT_THAT((std::array{b.vx, b.vy}), Pointwise(FloatNear(1e-3f), std::array{vx, vy}));
     }
 }
 
-TEST(CollideBalls, HeadOnFollowDrawAndSideSpin) {
+TEST(CollideBalls, ExchangesTheComponentsAlongTheLineOfCentresAndSpendsTheSpins) {
     struct Case {
-        float follow, side, partnerFollow;
-        float avx, avy, adirection, bvx, bvy, impact;
+        Ball a, b;
+        float avx, avy, adirection, bvx, bvy, impact, tolerance;
     };
+    // Mostly ball a at (600, 600) rolling +x at 2000 onto ball b at rest at (700, 600).
+    const Ball rolling{600, 600, 2000, 0, true, 2000};
+    const auto spun = [&](float follow, float side) {
+        return Ball{600, 600, 2000, 0, true, 2000, 0, follow, side};
+    };
+    const Ball partner{700, 600, 0, 0, true, 0, 0, 5}; // its follow acts along its own direction 0
+    const Ball up{1000, 600, 300, 400, true, 500},
+        down{1000, 700, -100, -200, true, std::hypot(100.0f, 200.0f)};
+    const float rt3 = 1732.0508f, sideImpact = std::hypot(2005.0f, 360.0f),
+                upImpact = std::hypot(400.0f, 600.0f);
     const Case cases[] = {
-        {0, 0, 0, 0, 0, 0, 2000, 0, 2000},                // the cue ball stops
-        {600, 0, 0, 600, 0, 0, 2000, 0, 1400},            // follow keeps it running
-        {-600, 0, 0, -600, 0, 3.1415925f, 2000, 0, 2600}, // draw brings it back
-        {0, 1200, 5, 0, -180, -1.5707963f, 2005, 180, std::hypot(2005.0f, 360.0f)}}; // f = 0.3 x -1200 / 2
+        {rolling, {700, 600}, 0, 0, 0, 2000, 0, 2000, 0},                   // the cue ball stops
+        {spun(600, 0), {700, 600}, 600, 0, 0, 2000, 0, 1400, 0},            // follow keeps it running
+        {spun(-600, 0), {700, 600}, -600, 0, 3.1415925f, 2000, 0, 2600, 0}, // draw brings it back
+        {spun(0, 1200), partner, 0, -180, -1.5707963f, 2005, 180, sideImpact, 1e-3f}, // f = 0.3 x -1200 / 2
+        // Glancing, the line of centres at 60 degrees: 2000 cos 60 along it, 2000 sin 60 across it.
+        {rolling, {650, 600 + rt3 / 20}, 1500, -rt3 / 2, -0.5235988f, 500, rt3 / 2, 2000, 0.02f},
+        // Two moving balls, the line of centres straight up; the float pi / 2 leaves cos at -4.4e-8.
+        {up, down, 300, -200, -0.5880026f, -100, 400, upImpact, 1e-3f}};
     for (const Case& c : cases) {
-        // Ball 0 at (600, 600) rolling +x at 2000 onto ball 1 at rest at (700, 600).
-        Table t;
-        setFirstPosition(t, kGameKindFourBall);
-        t.balls[0] = Ball{600, 600, 2000, 0, true, 2000, 0, c.follow, c.side};
-        t.balls[1] = Ball{700, 600};
-        t.balls[1].followSpin = c.partnerFollow; // acts along the partner's own direction 0
-        RecordingEvents ev;
+        Table t = fourBallRack();
+        t.balls[0] = c.a;
+        t.balls[1] = c.b;
+        test::RecordingEvents ev;
         collideBalls(t, 0, 1, ev);
-        const Ball& a = t.balls[0];
-        const Ball& b = t.balls[1];
-        SCOPED_TRACE(::testing::Message() << "follow " << c.follow << " side " << c.side);
-        EXPECT_EQ(a.vx, c.avx);
-        EXPECT_EQ(a.vy, c.avy);
-        EXPECT_EQ(a.speed, std::hypot(c.avx, c.avy));
-        EXPECT_EQ(a.direction, c.adirection);
-        EXPECT_EQ(b.vx, c.bvx);
-        EXPECT_EQ(b.vy, c.bvy);
-        EXPECT_FLOAT_EQ(b.speed, std::hypot(c.bvx, c.bvy));
-        for (const Ball* p : {&a, &b}) {
-            EXPECT_EQ(p->followSpin, 0.0f);
-            EXPECT_EQ(p->sideSpin, 0.0f);
-        }
+        const Ball &a = t.balls[0], &b = t.balls[1];
+        SCOPED_TRACE(::testing::Message() << "onto " << c.b.x << "," << c.b.y << " follow " << c.a.followSpin
+                                          << " side " << c.a.sideSpin);
+        EXPECT_THAT((std::array{a.vx, a.vy, a.speed, b.vx, b.vy, b.speed}),
+                    Pointwise(FloatNear(c.tolerance), std::array{c.avx, c.avy, std::hypot(c.avx, c.avy),
+                                                                 c.bvx, c.bvy, std::hypot(c.bvx, c.bvy)}));
+        EXPECT_NEAR(a.direction, c.adirection, c.tolerance > 0 ? 1e-6f : 0.0f);
+        EXPECT_EQ((std::array{a.followSpin, a.sideSpin, b.followSpin, b.sideSpin, a.x, b.x}),
+                  (std::array{0.0f, 0.0f, 0.0f, 0.0f, c.a.x, c.b.x}))
+            << "spins spent; positions are the motion step's business";
         EXPECT_EQ(ev.log, "H");
-        EXPECT_FLOAT_EQ(ev.speeds[0], c.impact);
-        EXPECT_EQ(a.x, 600.0f) << "positions are the motion step's business";
-        EXPECT_EQ(b.x, 700.0f);
+        EXPECT_NEAR(ev.speeds[0], c.impact, c.tolerance);
     }
-}
-
-TEST(CollideBalls, OnlyTheComponentsAlongTheLineOfCentresAreExchanged) {
-    // Glancing, the line of centres at 60 degrees to the motion: right angles.
-    Table t;
-    setFirstPosition(t, kGameKindFourBall);
-    t.balls[0] = Ball{600, 600, 2000, 0, true, 2000};
-    t.balls[1] = Ball{650, 600 + 86.60254f};
-    RecordingEvents ev;
-    collideBalls(t, 0, 1, ev);
-    const Ball& p = t.balls[0];
-    const Ball& q = t.balls[1];
-    EXPECT_NEAR(p.vx * q.vx + p.vy * q.vy, 0.0f, 0.5f);
-    EXPECT_NEAR(q.speed, 1000.0f, 0.01f);  // along the line: 2000 cos 60
-    EXPECT_NEAR(p.speed, 1732.05f, 0.01f); // across it: 2000 sin 60
-    EXPECT_NEAR(q.direction, 1.0471976f, 1e-6f);
-    EXPECT_NEAR(p.direction, -0.5235988f, 1e-6f);
-    EXPECT_NEAR(ev.speeds[0], 2000.0f, 0.01f);
-
-    // Two moving balls, the line of centres straight up.
-    t.balls[2] = Ball{1000, 600, 300, 400, true, 500};
-    t.balls[3] = Ball{1000, 700, -100, -200, true, std::hypot(100.0f, 200.0f)};
-    collideBalls(t, 2, 3, ev);
-    // The float pi / 2 leaves cos at -4.4e-8, hence the small tolerances.
-    EXPECT_NEAR(t.balls[2].vx, 300.0f, 1e-3f);
-    EXPECT_FLOAT_EQ(t.balls[2].vy, -200.0f);
-    EXPECT_NEAR(t.balls[3].vx, -100.0f, 1e-3f);
-    EXPECT_FLOAT_EQ(t.balls[3].vy, 400.0f);
-    EXPECT_FLOAT_EQ(ev.speeds[1], std::hypot(400.0f, 600.0f));
 }
 
 TEST(BounceOffCushion, MirrorsWithoutLossAndKicksToTheShootersRight) {
-    struct Case {
-        int cushion;
-        float direction, speed, side; // arriving
-        float vx, vy;                 // leaving
-    };
-    const Case cases[] = {
+    // Cushion; arriving direction, speed and side spin; leaving velocity.
+    const std::tuple<int, float, float, float, float, float> cases[] = {
         {cushionTop, 1.5707963f, 1000, 300, 300, -1000}, // speed 1044.03
         {cushionLeft, 3.1415925f, 500, 100, 500, 100},   // a hair upward: 3.1415925f is short of pi
         // Arriving at rest with side spin +100: the shooter's right is the
@@ -132,26 +106,17 @@ TEST(BounceOffCushion, MirrorsWithoutLossAndKicksToTheShootersRight) {
         {cushionRight, 2.0f, 0, 0, 0, 0},
         {cushionRight, 0.5f, 900, 0, float(-900 * std::cos(0.5)), float(900 * std::sin(0.5))},
         {cushionTop, 0.5f, 900, 0, float(900 * std::cos(0.5)), float(-900 * std::sin(0.5))}};
-    for (const Case& c : cases) {
-        Table t;
-        setFirstPosition(t, kGameKindFourBall);
-        Ball& b = t.balls[0];
-        b.direction = c.direction;
-        b.speed = c.speed;
-        b.vx = static_cast<float>(std::cos(static_cast<double>(c.direction)) * c.speed);
-        b.vy = static_cast<float>(std::sin(static_cast<double>(c.direction)) * c.speed);
-        b.sideSpin = c.side;
-        b.followSpin = 321.0f;
-        bounceOffCushion(t, 0, c.cushion);
-        SCOPED_TRACE(::testing::Message() << "cushion " << c.cushion << " from " << c.direction << " at "
-                                          << c.speed << " spin " << c.side);
-        EXPECT_NEAR(b.vx, c.vx, 1e-3f);
-        EXPECT_NEAR(b.vy, c.vy, 1e-3f);
-        EXPECT_NEAR(b.speed, std::hypot(c.vx, c.vy), 1e-3f);
-        EXPECT_NEAR(b.direction, c.speed + c.side == 0 ? 0.0f : std::atan2(c.vy, c.vx), 1e-6f);
-        EXPECT_EQ(b.followSpin, 0.0f);
-        EXPECT_EQ(b.sideSpin, 0.0f);
-        EXPECT_EQ(b.x, 300.0f);
+    for (const auto& [cushion, direction, speed, side, vx, vy] : cases) {
+        Table t = fourBallRack();
+        Ball& b = t.balls[0] = Ball{300, 600, 0, 0, true, speed, direction, 321.0f, side};
+        b.vx = float(std::cos(double(direction)) * speed), b.vy = float(std::sin(double(direction)) * speed);
+        bounceOffCushion(t, 0, cushion);
+        SCOPED_TRACE(::testing::Message() << "cushion " << cushion << " from " << direction << " at " << speed
+                                          << " spin " << side);
+        EXPECT_THAT((std::array{b.vx, b.vy, b.speed}),
+                    Pointwise(FloatNear(1e-3f), std::array{vx, vy, std::hypot(vx, vy)}));
+        EXPECT_NEAR(b.direction, speed + side == 0 ? 0.0f : std::atan2(vy, vx), 1e-6f);
+        EXPECT_EQ((std::array{b.followSpin, b.sideSpin, b.x}), (std::array{0.0f, 0.0f, 300.0f}));
     }
 }
 

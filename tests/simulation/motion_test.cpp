@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace zandrel {
@@ -16,31 +17,22 @@ namespace {
 
 using test::RecordingEvents;
 
-/// A four-ball table with every ball at rest far from the action (spread along
-/// the bottom) so that a test only has to place the balls it uses.
-Table quietTable() {
-    Table t;
-    setFirstPosition(t, kGameKindFourBall);
-    for (int i = 0; i < kBallCount; ++i)
-        t.balls[i] = Ball{400.0f + 500.0f * i, 100.0f};
-    return t;
-}
-
-/// Places ball i with the given velocity, speed and direction to match.
+/// Ball i at (x, y) with the given velocity; speed and direction to match.
 struct Place {
     int i;
     float x, y, vx = 0.0f, vy = 0.0f, sideSpin = 0.0f;
 };
-void place(Table& t, const Place& p) {
-    Ball& b = t.balls[p.i];
-    b.x = p.x, b.y = p.y, b.vx = p.vx, b.vy = p.vy, b.sideSpin = p.sideSpin;
-    b.speed = std::hypot(p.vx, p.vy);
-    b.direction = getAngle(0.0f, 0.0f, p.vx, p.vy);
-}
+/// A four-ball table with the placed balls and every other ball at rest far from
+/// the action (spread along the bottom).
 Table tableWith(std::initializer_list<Place> places) {
-    Table t = quietTable();
-    for (const Place& p : places)
-        place(t, p);
+    Table t;
+    setFirstPosition(t, kGameKindFourBall);
+    for (int i = 0; i < kBallCount; ++i)
+        t.balls[i] = Ball{400.0f + 500.0f * i, 100.0f};
+    for (const Place& p : places) {
+        const float speed = std::hypot(p.vx, p.vy);
+        t.balls[p.i] = Ball{p.x, p.y, p.vx, p.vy, true, speed, getAngle(0, 0, p.vx, p.vy), 0, p.sideSpin};
+    }
     return t;
 }
 
@@ -51,31 +43,20 @@ std::string touched(const Table& t) {
     return mask;
 }
 
-// ---- Contact times ---------------------------------------------------------
-
 TEST(ContactTimes, CushionOnlyTowardItAndAtOnceWhenPastTheLine) {
-    struct Case {
-        Place ball;
-        int cushion;
-        float time;
-    };
-    const Case cases[] = {{{0, 1000, 600, -1000, 0}, cushionLeft, 0.95f},
-                          {{0, 1000, 600, -1000, 0}, cushionRight, kNoContact},
-                          {{0, 1000, 600, -1000, 0}, cushionTop, kNoContact},
-                          {{0, 1000, 600, -1000, 0}, cushionBottom, kNoContact},
-                          {{0, 1000, 600, 500, 0}, cushionRight, 2.7f},
-                          {{0, 1000, 1000, 0, 300}, cushionLeft, kNoContact},
-                          {{0, 1000, 1000, 0, 300}, cushionRight, kNoContact},
-                          {{0, 1000, 1000, 0, 300}, cushionTop, 0.5f},
-                          {{0, 1000, 250, 0, -400}, cushionBottom, 0.5f},
-                          {{0, 40, 600, -100, 0}, cushionLeft, 0.0f},
-                          {{0, 40, 600, 100, 0}, cushionLeft, kNoContact},
-                          {{0, 1000, 1150, 0, 10}, cushionTop, 0.0f}};
-    for (const Case& c : cases) {
-        const Table t = tableWith({c.ball});
-        EXPECT_EQ(getCushionHitTime(t, 0, c.cushion), c.time)
-            << c.ball.x << "," << c.ball.y << " v " << c.ball.vx << "," << c.ball.vy << " cushion "
-            << c.cushion;
+    constexpr float N = kNoContact;
+    const std::pair<Place, std::array<float, 4>> cases[] = {
+        // left, right, top, bottom
+        {{0, 1000, 600, -1000, 0}, {0.95f, N, N, N}}, {{0, 1000, 600, 500, 0}, {N, 2.7f, N, N}},
+        {{0, 1000, 1000, 0, 300}, {N, N, 0.5f, N}},   {{0, 1000, 250, 0, -400}, {N, N, N, 0.5f}},
+        {{0, 40, 600, -100, 0}, {0, N, N, N}},        {{0, 40, 600, 100, 0}, {N, 23.1f, N, N}},
+        {{0, 1000, 1150, 0, 10}, {N, N, 0, N}}};
+    for (const auto& [ball, times] : cases) {
+        const Table t = tableWith({ball});
+        EXPECT_EQ((std::array{getCushionHitTime(t, 0, cushionLeft), getCushionHitTime(t, 0, cushionRight),
+                              getCushionHitTime(t, 0, cushionTop), getCushionHitTime(t, 0, cushionBottom)}),
+                  times)
+            << ball.x << "," << ball.y << " v " << ball.vx << "," << ball.vy;
     }
     Table t = tableWith({{0, 1000, 600, -1000, 0}});
     t.balls[0].speed = 0.0f; // the stored velocity does not count
@@ -86,55 +67,46 @@ TEST(ContactTimes, CushionOnlyTowardItAndAtOnceWhenPastTheLine) {
 }
 
 TEST(ContactTimes, BallsMeetWhenTheCentresAre100Apart) {
-    struct Case {
-        Place mover;
-        float bx, by, time;
-    };
-    const Case cases[] = {
+    const std::tuple<Place, float, float, float> cases[] = {
+        // the mover, where ball 1 rests, the time
         {{0, 600, 600, 2000, 0}, 800, 600, 0.05f},
-        {{0, 500, 500, 300, 400}, 800, 900, 0.8f},       // along a 3-4-5 diagonal
-        {{0, 500, 500, 300, 400}, 848, 864, 0.84f},      // the same, 60 to the side of the path
-        {{0, 600, 600, -2000, 0}, 800, 600, kNoContact}, // moving away
-        {{0, 600, 600, 2000, 0}, 800, 700, kNoContact},  // paths exactly 100 apart: a graze is none
-        {{0, 600, 600, 100, 0}, 650, 600, 0.0f},         // overlapping and approaching: at once
-        {{0, 600, 600, -100, 0}, 650, 600, kNoContact}}; // overlapping but separating
-    for (const Case& c : cases) {
-        const Table t = tableWith({c.mover, {1, c.bx, c.by}});
-        EXPECT_EQ(getBallHitTime(t, 0, 1), c.time) << c.bx << "," << c.by;
-        EXPECT_EQ(getBallHitTime(t, 1, 0), c.time) << "the other way round";
+        {{0, 500, 500, 300, 400}, 800, 900, 0.8f},         // along a 3-4-5 diagonal
+        {{0, 500, 500, 300, 400}, 848, 864, 0.84f},        // the same, 60 to the side of the path
+        {{0, 600, 600, -2000, 0}, 800, 600, kNoContact},   // moving away
+        {{0, 600, 600, 2000, 0}, 800, 700, kNoContact},    // paths exactly 100 apart: a graze is none
+        {{0, 600, 600, 100, 0}, 650, 600, 0.0f},           // overlapping and approaching: at once
+        {{0, 600, 600, -100, 0}, 650, 600, kNoContact},    // overlapping but separating
+        {{0, 600, 600, 2000, 0}, 800, 699, 0.092946634f}}; // a thin hit
+    for (const auto& [mover, bx, by, time] : cases) {
+        const Table t = tableWith({mover, {1, bx, by}});
+        EXPECT_FLOAT_EQ(getBallHitTime(t, 0, 1), time) << bx << "," << by;
+        EXPECT_EQ(getBallHitTime(t, 1, 0), getBallHitTime(t, 0, 1)) << "the other way round";
     }
-    Table t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 699}});
-    EXPECT_LT(getBallHitTime(t, 0, 1), 0.1f);
+    Table t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 600, 2000, 0}}); // same velocity
+    EXPECT_EQ(getBallHitTime(t, 0, 1), kNoContact);
+    t.balls[1].vx = 0.0f;
     t.balls[1].onTable = false;
     EXPECT_EQ(getBallHitTime(t, 0, 1), kNoContact);
     EXPECT_EQ(getBallHitTime(t, 1, 0), kNoContact);
-    t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 600, 2000, 0}}); // same velocity
-    EXPECT_EQ(getBallHitTime(t, 0, 1), kNoContact);
 }
 
-// ---- Friction --------------------------------------------------------------
-
 TEST(Friction, FastBallsLose1600AndSlowOnes640PerSecond) {
-    struct Case {
-        float speed, followSpin;
-        int ticks;
-        float speedAfter, followAfter;
-    };
-    const Case cases[] = {{1500, 100, 1, 1420, 100}, // a fast ball keeps its follow one more step
-                          {1500, 100, 2, 1388, 0},
-                          {1440, -50, 1, 1408, 0}, // the threshold speed itself is slow
-                          {1000, 0, 1, 968, 0}};
-    for (const Case& c : cases) {
-        Table t = tableWith({{0, 1000, 600, c.speed, 0}});
-        t.balls[0].followSpin = c.followSpin;
-        for (int i = 0; i < c.ticks; ++i)
+    // Speed and follow spin, ticks run, speed and follow spin after.
+    const std::tuple<float, float, int, float, float> cases[] = {
+        {1500, 100, 1, 1420, 100}, // a fast ball keeps its follow one more step
+        {1500, 100, 2, 1388, 0},
+        {1440, -50, 1, 1408, 0}, // the threshold speed itself is slow
+        {1000, 0, 1, 968, 0}};
+    for (const auto& [speed, follow, ticks, speedAfter, followAfter] : cases) {
+        Table t = tableWith({{0, 1000, 600, speed, 0}});
+        t.balls[0].followSpin = follow;
+        for (int i = 0; i < ticks; ++i)
             moveBalls(t, kTickSeconds);
-        EXPECT_EQ(t.balls[0].speed, c.speedAfter) << c.speed << " for " << c.ticks;
-        EXPECT_EQ(t.balls[0].vx, c.speedAfter) << c.speed << " for " << c.ticks;
-        EXPECT_EQ(t.balls[0].followSpin, c.followAfter) << c.speed << " for " << c.ticks;
-        if (c.ticks == 1) {
-            EXPECT_EQ(t.balls[0].x, 1000.0f + c.speed * kTickSeconds) << "moved before friction";
-        }
+        const Ball& b = t.balls[0];
+        EXPECT_EQ((std::array{b.speed, b.vx, b.followSpin}),
+                  (std::array{speedAfter, speedAfter, followAfter}))
+            << speed << " for " << ticks;
+        EXPECT_TRUE(ticks > 1 || b.x == 1000.0f + speed * kTickSeconds) << "moved before friction";
     }
     // 20 units/s stops within a tick.
     Table t = tableWith({{0, 1000, 600, 12, 16}});
@@ -143,8 +115,6 @@ TEST(Friction, FastBallsLose1600AndSlowOnes640PerSecond) {
     EXPECT_TRUE(t.balls[0].speed == 0.0f && t.balls[0].vx == 0.0f && t.balls[0].vy == 0.0f);
     EXPECT_EQ(ev.log, "Y");
 }
-
-// ---- One tick: order of contacts and reports --------------------------------
 
 /// Runs one tick (abandoned at the given yield, 0 never) and checks the calls
 /// in order, which balls the cue ball touched, where one ball ends up and the
@@ -189,42 +159,19 @@ TEST(StepOrder, ContactsAreReportedInTimeOrder) {
     expectTick("a row of four touching balls passes the speed down",
                {{0, 600, 600, 2000, 0}, {1, 700, 600}, {2, 800, 600}, {3, 900, 600}},
                "Y H D0 D1 Y H D1 D2 Y H D2 D3 Y", "0100", 3, 1000, 1920, 2000);
+    // Ties: into the top-left corner both cushions are met at the same moment,
+    // the side one first; its kick (+y) raises the speed.
+    expectTick("a tie of cushions", {{0, 75, 1125, -1000, 1000, 200}}, "Y D0 C Y D0 C Y", "0000", 0,
+               74.717155f, 1506.1163f, 1546.1163f);
+    // Ball 0 meets the left cushion just as ball 1 catches it: the cushion first.
+    // Ball 0 rebounds into ball 1, takes its speed back to the cushion, rebounds
+    // again and hands it on, all at the same moment.
+    expectTick("a tie of a cushion and a ball", {{0, 75, 600, -1000, 0}, {1, 200, 600, -2000, 0}},
+               "Y D0 C Y H D0 D1 Y D0 C Y H D0 D1 Y", "0100", 1, 199, 1920, 984);
     expectTick("abandoned at the first yield: nothing moves", {{0, 1000, 600, 1000, 0}}, "Y", "0000", 0, 1000,
                1000, NAN, 1);
     expectTick("abandoned after a contact: stopped at the contact", {{0, 100, 600, -2000, 0}}, "Y D0 C Y",
                "0000", 0, 50, 1960, 1960, 2);
-}
-
-TEST(StepOrder, TiesGoToTheSideCushionThenToCushionsBeforeBalls) {
-    // Into the top-left corner: both cushions at the same moment, the left one first.
-    Table t = tableWith({{0, 75, 1125, -1000, 1000, 200}});
-    ASSERT_EQ(getCushionHitTime(t, 0, cushionLeft), getCushionHitTime(t, 0, cushionTop));
-    RecordingEvents corner;
-    stepSimulation(t, corner);
-    ASSERT_EQ(corner.log, "Y D0 C Y D0 C Y");
-    // The kick of the first rebound is along +y and raises the speed; the spin
-    // is gone by the second, which keeps the speed.
-    EXPECT_GT(corner.speeds[0], 1500.0f);
-    EXPECT_NEAR(corner.speeds[1], corner.speeds[0], 0.01f);
-    EXPECT_TRUE(t.balls[0].vx > 0.0f && t.balls[0].vy < 0.0f);
-
-    // Ball 0 meets cushion 101 just as ball 1 catches it: the cushion first. Ball 0
-    // rebounds into ball 1, takes its speed back toward the cushion, rebounds
-    // again and hands it on: all at the same moment.
-    t = tableWith({{0, 75, 600, -1000, 0}, {1, 200, 600, -2000, 0}});
-    ASSERT_EQ(getCushionHitTime(t, 0, cushionLeft), getBallHitTime(t, 0, 1));
-    RecordingEvents tie;
-    stepSimulation(t, tie);
-    EXPECT_EQ(tie.log, "Y D0 C Y H D0 D1 Y D0 C Y H D0 D1 Y");
-    EXPECT_EQ(touched(t), "0100");
-    EXPECT_TRUE(t.balls[1].vx > t.balls[0].vx && t.balls[0].vx > 0.0f);
-}
-
-// ---- Degenerate states still finish the tick --------------------------------
-
-Ball exact(float x, float y, float vx = 0, float vy = 0, float speed = 0, float direction = 0,
-           float followSpin = 0, float sideSpin = 0) {
-    return Ball{x, y, vx, vy, true, speed, direction, followSpin, sideSpin};
 }
 
 bool insideCentreLines(const Table& t) {
@@ -242,10 +189,10 @@ TEST(Degenerate, BallSlidingDownACushionDoesNotReboundForever) {
     setFirstPosition(t, kGameKindThreeBall);
     // At x = 2350 heading a hair right of straight down: the mirrored direction
     // rounds back to one that still points right.
-    t.balls[0] = exact(0x1.25cp+11f, 0x1.152188p+9f, 0x1.23dfbap-15f, -0x1.ccdc94p+8f, 0x1.ccdc94p+8f,
-                       -0x1.921fb4p+0f);
-    t.balls[1] = exact(0x1.2bd0a4p+10f, 0x1.066906p+8f);
-    t.balls[2] = exact(0x1.03b1p+7f, 0x1.0c573p+10f);
+    t.balls[0] = Ball(0x1.25cp+11f, 0x1.152188p+9f, 0x1.23dfbap-15f, -0x1.ccdc94p+8f, true, 0x1.ccdc94p+8f,
+                      -0x1.921fb4p+0f);
+    t.balls[1] = Ball(0x1.2bd0a4p+10f, 0x1.066906p+8f);
+    t.balls[2] = Ball(0x1.03b1p+7f, 0x1.0c573p+10f);
     RecordingEvents ev;
     EXPECT_EQ(stepSimulation(t, ev), StepResult::completed);
     EXPECT_LE(ev.cushions, 3);
@@ -259,11 +206,11 @@ TEST(Degenerate, TangentialBallContactDoesNotRepeatForever) {
     setFirstPosition(t, kGameKindFourBall);
     // A power-1 shot with side spin (speed 16 after a tick) grazing ball 2: the
     // throw leaves the pair sliding past each other with no approach to speak of.
-    t.balls[0] = exact(0x1.ecbdfep+10f, 0x1.eefa46p+6f, -0x1.f1de26p+3f, 0x1.dddb58p+1f, 0x1p+4f,
-                       0x1.73fadep+1f, 0.0f, 0x1.1f6f2p+6f);
-    t.balls[1] = exact(0x1.168d84p+11f, 0x1.1ff1a2p+9f);
-    t.balls[2] = exact(0x1.d48f04p+10f, 0x1.832d1ep+6f);
-    t.balls[3] = exact(0x1.cd183p+9f, 0x1.9d7d5p+9f);
+    t.balls[0] = Ball(0x1.ecbdfep+10f, 0x1.eefa46p+6f, -0x1.f1de26p+3f, 0x1.dddb58p+1f, true, 0x1p+4f,
+                      0x1.73fadep+1f, 0.0f, 0x1.1f6f2p+6f);
+    t.balls[1] = Ball(0x1.168d84p+11f, 0x1.1ff1a2p+9f);
+    t.balls[2] = Ball(0x1.d48f04p+10f, 0x1.832d1ep+6f);
+    t.balls[3] = Ball(0x1.cd183p+9f, 0x1.9d7d5p+9f);
     RecordingEvents ev;
     EXPECT_EQ(stepSimulation(t, ev), StepResult::completed);
     // Rounding walks the pair for a few passes before it settles on a state
@@ -278,14 +225,14 @@ TEST(Degenerate, EndlessContactsAreCutOffAtTheBound) {
     // Four balls piled into the top-right corner, overlapping: the contacts
     // among them never settle within the tick.
     Table t;
-    t.balls[0] = exact(0x1.1f3d42p+11f, 0x1.1f8p+10f, -0.0f, 0.0f, 0.0f, 0x1.7b96dp+1f, -0x1.70ebccp+10f,
-                       0x1.200a3cp+9f);
-    t.balls[1] = exact(0x1.25cp+11f, 0x1.1f8p+10f, -0x1.0f3ce6p+10f, 0x1.ecf426p+10f, 0x1.195302p+11f,
-                       0x1.0972cep+1f, -0x1.db7412p+9f, 0x1.cb0096p+9f);
-    t.balls[2] = exact(0x1.25071p+11f, 0x1.1f8p+10f, -0.0f, 0.0f, 0.0f, -0x1.f6d72ep+1f, -0x1.b4406p+10f,
-                       0x1.213d72p+8f);
-    t.balls[3] = exact(0x1.17f724p+11f, 0x1.1f8p+10f, 0x1.53a64ep+9f, 0x1.f9d334p+8f, 0x1.a7784p+9f,
-                       0x1.bb165ap+2f, -0x1.6eb302p+10f, -0x1.925342p+9f);
+    t.balls[0] = Ball(0x1.1f3d42p+11f, 0x1.1f8p+10f, -0.0f, 0.0f, true, 0.0f, 0x1.7b96dp+1f, -0x1.70ebccp+10f,
+                      0x1.200a3cp+9f);
+    t.balls[1] = Ball(0x1.25cp+11f, 0x1.1f8p+10f, -0x1.0f3ce6p+10f, 0x1.ecf426p+10f, true, 0x1.195302p+11f,
+                      0x1.0972cep+1f, -0x1.db7412p+9f, 0x1.cb0096p+9f);
+    t.balls[2] = Ball(0x1.25071p+11f, 0x1.1f8p+10f, -0.0f, 0.0f, true, 0.0f, -0x1.f6d72ep+1f, -0x1.b4406p+10f,
+                      0x1.213d72p+8f);
+    t.balls[3] = Ball(0x1.17f724p+11f, 0x1.1f8p+10f, 0x1.53a64ep+9f, 0x1.f9d334p+8f, true, 0x1.a7784p+9f,
+                      0x1.bb165ap+2f, -0x1.6eb302p+10f, -0x1.925342p+9f);
     RecordingEvents ev;
     ev.keepLog = false;
     EXPECT_EQ(stepSimulation(t, ev), StepResult::completed);

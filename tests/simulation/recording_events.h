@@ -18,24 +18,18 @@ public:
     int abandonAtYield = 0; ///< 1-based yield that reports the shot abandoned; 0 never
     bool keepLog = true;
 
-    bool yieldToEvents() override {
-        note("Y");
-        return ++yields != abandonAtYield;
-    }
+    bool yieldToEvents() override { return note("Y"), ++yields != abandonAtYield; }
     void drawBallOnScreen(int i) override { note("D" + std::to_string(i)); }
-    void playBallHitSound(float s) override { sound("H", s, ballHits); }
-    void playCushionSound(float s) override { sound("C", s, cushions); }
+    void playBallHitSound(float s) override { ++ballHits, note("H", &s); }
+    void playCushionSound(float s) override { ++cushions, note("C", &s); }
 
 private:
-    void note(const std::string& call) {
-        if (keepLog)
-            log += (log.empty() ? "" : " ") + call;
-    }
-    void sound(const char* call, float speed, int& count) {
-        ++count;
-        note(call);
-        if (keepLog)
-            speeds.push_back(speed);
+    void note(const std::string& call, const float* speed = nullptr) {
+        if (!keepLog)
+            return;
+        log += (log.empty() ? "" : " ") + call;
+        if (speed)
+            speeds.push_back(*speed);
     }
 };
 
