@@ -1,6 +1,6 @@
 #pragma once
 
-// Deterministic hostile settings/records files for the fuzz tests: random bytes,
+// Deterministic hostile INI files for the fuzz tests: random bytes,
 // NULs, stray CRs, 1 MB lines, no final newline, numbers far outside the 16-bit
 // range or no numbers at all, mixed with the section and key names the game reads.
 
@@ -13,7 +13,7 @@
 
 namespace zandrel::testing {
 
-inline constexpr int kFuzzFileCount = 3000;
+inline constexpr int kFuzzFileCount = 1000;
 
 class RandomProfile {
 public:
@@ -33,13 +33,13 @@ public:
         return text;
     }
 
-    std::string sectionName() { return respell(pick({"SOLO", "VSCPU", "TOVI", "PINDOR", "PINDOR", ""})); }
+    std::string sectionName() { return respell(pick({"SOLO", "VSCPU", "TOVI", ""})); }
 
     std::string keyName() {
         const bool row = chance(2);
         std::string key =
             row ? pick({"Shots", "Time", "Turn", "Name", "Balls", "Date", "YouWon", "CPUWon", "LevelOfTovi"})
-                : pick({"LV", "SOUND", "BGM", "HiColor"});
+                : pick({"LV", "SOUND"});
         if (row != chance(10)) {
             const int n = below(12);
             key += (n < 10 ? "0" : "") + std::to_string(n);
