@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end in a real X server: the opening picture shows centred on the
-# 800 x 600 screen; a click closes it and brings up the main window. A second
-# run left alone closes it by itself after about six seconds.
+# 800 x 600 screen; a click closes it and brings up the main window (the
+# window tests check that it closes by itself on the sixth one-second tick).
 GAME=${1:?usage: e2e_opening.sh path/to/zandrel}
 source "$(dirname "$0")/e2e_common.sh"
 picture="$(dirname "$0")/../../resources/opening.png"
@@ -19,14 +19,4 @@ differing=$(differing opening expected -fuzz 3%)
 xdotool mousemove --window "$opening" 130 110 click 1
 [ -n "$(find_window '^Zandrel')" ] || fail "no main window after the click"
 [ -z "$(visible '^opening$')" ] || fail "the picture stayed up"
-stop_game
-
-# Left alone: the main window comes on the sixth one-second tick.
-launch
-started=$(date +%s%N)
-[ -n "$(find_window '^Zandrel' 120)" ] || fail "the opening picture never closed by itself"
-elapsed=$((($(date +%s%N) - started) / 1000000))
-[ "$elapsed" -gt 4500 ] && [ "$elapsed" -lt 8000 ] || fail "the picture closed after $elapsed ms"
-[ -z "$(visible '^opening$')" ] || fail "the picture stayed up"
-ended 10 && fail "the game ended with the picture"
 echo "PASS"

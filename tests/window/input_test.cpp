@@ -36,14 +36,12 @@ TEST_F(Playing, TheMouseAimsOnTheTableAndPicksTheCueTip) {
     ShapeWidget* marker = h.w().shpTarget;
     sendMouse(table, QEvent::MouseButtonPress, {10, 290});
     EXPECT_TRUE(marker->left() == 30.0f && marker->top() == 250.0f);
-    EXPECT_EQ(h.state().table.target.y, 50.000015f);
     sendMouse(table, QEvent::MouseMove, {600, -20}, Qt::NoButton);
     EXPECT_TRUE(marker->left() == 590.0f && marker->top() == -30.0f) << "a drag can leave the table";
     move(table, {100, 100});
     EXPECT_EQ(marker->left(), 590.0f) << "no button: no aim";
     sendMouse(table, QEvent::MouseButtonRelease, {600, -20}, Qt::LeftButton, Qt::NoButton);
-    EXPECT_TRUE(marker->left() == 490.0f && marker->top() == 30.0f);
-    EXPECT_EQ(h.state().table.target.x, 2350.0f) << "the game clamps the aim";
+    EXPECT_TRUE(marker->left() == 490.0f && marker->top() == 30.0f) << "the aim the game clamped";
     sendMouse(table, QEvent::MouseButtonPress, {270, 150}, Qt::RightButton, Qt::RightButton);
     EXPECT_TRUE(h.state().table.target.x == 1200.0f && h.state().table.target.y == 600.0f)
         << "right aims too";
