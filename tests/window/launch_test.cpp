@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QProcess>
 
-
 #include <unistd.h>
 
 namespace zandrel::testing {

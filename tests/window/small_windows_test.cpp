@@ -92,7 +92,6 @@ TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
     MainWindow& w = h.w();
     EXPECT_EQ(w.cmdShot->text(), QStringLiteral("Annabel-Lee-'s Shot"));
     EXPECT_EQ(w.cmdShot->font().pixelSize(), pointsToPixels(12.0));
-    EXPECT_EQ(w.mnuChangeMode->text(), QStringLiteral("対戦→独り撞き(&S)"));
 
     // The match result: undecided, in green, the twelve-character name whole.
     onModal<VsResultWindow>([&] { w.mnuCurrentCondition->trigger(); },
