@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # End to end in a real X server: start the game, click "４つ球のデモ", see
-# Tovi's caption over the table and the "DEMO" shot button, wait for the first
-# shot to move the balls, click the table and see the menu screen again.
+# Tovi's caption over the table (the window tests check the "DEMO" shot
+# button), wait for the first
+# shot to move the balls, click the table and see the menu screen again; then
+# "EXIT" ends the game with status 0. In the sanitizer build that is the leak
+# check of a whole run with a real display (the other scripts end the game with
+# a signal).
 GAME=${1:?usage: e2e_demo.sh path/to/zandrel}
 source "$(dirname "$0")/e2e_common.sh"
 
@@ -12,22 +16,18 @@ caption_shown() {
     [ "$(count_in now $TOVI_BAND '(r<0.1&&g<0.1&&b<0.1)?1:0')" -gt 2000 ] &&
         [ "$(count_in now $TOVI_BAND '(g>0.6&&r<0.3&&b<0.3)?1:0')" -gt 100 ]
 }
-# The shot button with the small "DEMO" caption: its writing is 9..14 pixels
-# high and 35..60 wide ("Shot!" and "SHOT!" stand 19 and more high).
-demo_button_shown() {
-    read -r w h < <(convert "$work/now.png" -crop 125x31+210+334 +repage \
-        -fx '(r<0.85&&g<0.85&&b<0.85)?1:0' -trim -format '%w %h' info:)
-    [ "$h" -ge 9 ] && [ "$h" -le 14 ] && [ "$w" -ge 35 ] && [ "$w" -le 60 ]
-}
 cue_ball_gone() { ! is_white "$(pixel now $CUE_START_X $CUE_START_Y)"; }
 
 start_game
 wait_for "the menu screen" menu_shown
 click $DEMO_X $DEMO_Y
 wait_for "Tovi's caption" caption_shown
-is_cloth "$(pixel now 270 200)" || fail "the table is not shown: $(pixel now 270 200)"
-demo_button_shown || fail "the shot button has not its DEMO look"
 wait_for "the first shot" cue_ball_gone
 click 270 $((200 + TABLE_TOP))
 wait_for "the menu screen after the click" menu_shown
+# The menu-screen tests check exactly which part of "EXIT" takes the pointer.
+click 495 345
+ended 30 || fail "the game still runs after EXIT"
+reap
+[ "$status" -eq 0 ] || fail "the game ended with status $status"
 echo "PASS"

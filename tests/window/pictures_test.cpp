@@ -111,11 +111,9 @@ TEST(Pictures, DemonstrationCaptionsStandOutOnTheCloth) {
     EXPECT_GE(lowest, 1.6);
 }
 
-TEST(Pictures, ToviRestsOnTheAnimationsFirstFrame) {
-    // Every animation ends by showing frame 0; the rest picture must match it.
-    const QImage rest = load("tovi.png").convertToFormat(QImage::Format_RGB32);
+TEST(Pictures, ToviDancesThroughFiveDifferentFrames) {
+    // That the rest picture is the first frame the version window's test sees.
     const QImage strip = load("tovi_strip.png").convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(rest, strip.copy(0, 0, 32, 32));
     for (int frame = 1; frame < 5; ++frame)
         EXPECT_NE(strip.copy(32 * (frame - 1), 0, 32, 32), strip.copy(32 * frame, 0, 32, 32)) << frame;
 }

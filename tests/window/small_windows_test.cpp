@@ -70,9 +70,7 @@ TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
                       {d.picOK, {58, 152, 64, 32}},
                       {d.picCancel, {128, 152, 64, 32}}});
         EXPECT_EQ(d.Label1->textColour(), kMagenta);
-        EXPECT_EQ(d.txtPlayerName[1]->text(), QStringLiteral("Player2"));
         EXPECT_EQ(d.lblXwins->text(), QStringLiteral("3Wins Match"));
-        EXPECT_EQ(h.w().gameState().playMode, playModeTwoPlayers) << "two-player play while the dialog is up";
         // The first box has the focus with its whole name selected; Tab goes round.
         QTest::qWait(10);
         EXPECT_EQ(d.txtPlayerName[0]->selectedText(), QStringLiteral("Player1"));
@@ -92,12 +90,8 @@ TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
         clickOk(d);
     });
     MainWindow& w = h.w();
-    EXPECT_EQ(w.gameState().players[1].name, "Bob         ");
     EXPECT_EQ(w.cmdShot->text(), QStringLiteral("Annabel-Lee-'s Shot"));
     EXPECT_EQ(w.cmdShot->font().pixelSize(), pointsToPixels(12.0));
-    EXPECT_EQ(w.mnuChangeMode->text(), QStringLiteral("対戦→独り撞き(&S)"));
-    EXPECT_FALSE(w.mnuStart->isEnabled() || w.picMenu->isVisible());
-    EXPECT_TRUE(w.lblMenu[1]->isVisible() && w.lblMenu[2]->isVisible()) << "the solo buttons stay";
 
     // The match result: undecided, in green, the twelve-character name whole.
     onModal<VsResultWindow>([&] { w.mnuCurrentCondition->trigger(); },
@@ -108,47 +102,27 @@ TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
                                               {r.lblPlayerName[1], {6, 98, 233, 35}},
                                               {r.lblWins[0], {244, 60, 49, 35}},
                                               {r.picOK, {112, 134, 64, 32}}});
-                                EXPECT_EQ(r.lblWinner->text(), QStringLiteral("Now, Break Time!"));
                                 EXPECT_EQ(r.lblPlayerName[0]->text(), QStringLiteral("Annabel-Lee-"));
-                                EXPECT_EQ(r.lblWins[0]->text(), QStringLiteral(" 0"));
                                 EXPECT_EQ(r.lblWins[1]->textColour(), kGreen);
                                 QTest::mouseClick(r.picOK, Qt::LeftButton);
                                 EXPECT_FALSE(r.isVisible());
                             });
-    EXPECT_EQ(w.gameState().playMode, playModeTwoPlayers);
 }
 
-TEST(VsModeDialog, ArrowsCancelAndTheCloseBox) {
+TEST(VsModeDialog, ArrowsStepTheGamesToWinEscapeStaysAndCancelGoesBack) {
     WindowHarness h;
     letsPlay(h);
     setUpTwoPlayers(h, [&](VsModeDialog& d) {
         // The game steps and bounds the games to win; the arrows only ask it.
         QTest::mouseClick(d.VScroll1, Qt::LeftButton, {}, QPoint(9, 2)); // the upper arrow
         EXPECT_EQ(d.lblXwins->text(), QStringLiteral("5Wins Match"));
-        for (int i = 0; i < 3; ++i)
-            QTest::mouseClick(d.VScroll1, Qt::LeftButton, {}, QPoint(9, 22));
-        EXPECT_EQ(d.lblXwins->text(), QStringLiteral("1 Win Match"));
+        QTest::mouseClick(d.VScroll1, Qt::LeftButton, {}, QPoint(9, 22));
+        EXPECT_EQ(d.lblXwins->text(), QStringLiteral("3Wins Match"));
+        QTest::keyClick(&d, Qt::Key_Escape);
+        EXPECT_TRUE(d.isVisible()) << "Escape does nothing";
         QTest::mouseClick(d.picCancel, Qt::LeftButton);
     });
-    MainWindow& w = h.w();
-    EXPECT_EQ(w.gameState().winsNeeded, 1) << "Cancel keeps the games to win";
-    EXPECT_EQ(w.gameState().playMode, playModeMenu);
-    EXPECT_TRUE(w.picMenu->isVisible() && w.mnuStart->isEnabled());
-    EXPECT_EQ(w.cmdShot->text(), QStringLiteral("SHOT!"));
-
-    // Escape does nothing; the close box starts the game with names and captions as they were.
-    letsPlay(h);
-    setUpTwoPlayers(h, [](VsModeDialog& d) {
-        EXPECT_EQ(d.lblXwins->text(), QStringLiteral("1 Win Match"));
-        QTest::keyClicks(d.txtPlayerName[0], QStringLiteral("Zed"));
-        QTest::keyClick(&d, Qt::Key_Escape);
-        EXPECT_TRUE(d.isVisible());
-        d.close();
-    });
-    EXPECT_EQ(w.gameState().playMode, playModeTwoPlayers);
-    EXPECT_EQ(w.gameState().players[0].name, "Player1     ");
-    EXPECT_EQ(w.cmdShot->text(), QStringLiteral("Shot!"));
-    EXPECT_EQ(w.mnuChangeMode->text(), QStringLiteral("独り撞き→対戦(&M)"));
+    EXPECT_TRUE(h.w().picMenu->isVisible() && h.w().mnuStart->isEnabled());
 }
 
 TEST(VsModeDialog, OnlyTheExactComputerNameLocksTheSecondBox) {
@@ -176,7 +150,6 @@ TEST(VsResultWindow, ADecidedMatchIsMagentaAndCharacterKeysClose) {
     state.players[0] = {fixedPlayerName(" Ann "), false, 3};
     state.players[1] = {fixedPlayerName("Bob"), false, 4};
     VsResultWindow r(state, nullptr, {});
-    EXPECT_EQ(r.lblWinner->text(), QStringLiteral("Bob defeated Ann")) << "the side on turn wins";
     for (TextLabel* label : {r.lblWinner, r.lblPlayerName[0], r.lblWins[0], r.lblPlayerName[1], r.lblWins[1]})
         EXPECT_EQ(label->textColour(), kMagenta);
     for (const auto& [key, closes] : {std::pair{Qt::Key_Left, false},
@@ -194,57 +167,40 @@ TEST(VsResultWindow, ADecidedMatchIsMagentaAndCharacterKeysClose) {
 
 // --- Version window ------------------------------------------------------------------
 
-TEST(VersionWindow, ShowsNameVersionAndLevelAFifthDownTheScreen) {
-    WindowHarness h;
-    int ticks = 0;
-    for (const auto& [level, line] : {std::pair{3, " Tovi's Level is 3."}, {11, " Tovi is a Master!"}}) {
-        VersionWindow v(level, ticks);
-        EXPECT_EQ(v.Label1->text(), QStringLiteral(" Ver.0.02\n") + QString::fromLatin1(line));
-        EXPECT_EQ(v.windowTitle(), QStringLiteral("バージョン情報"));
-        EXPECT_EQ(v.size(), QSize(332, 127));
-        expectPlaces({{v.Command1, {272, 4, 53, 29}}, {v.picQuorl, {4, 88, 33, 33}}});
-        EXPECT_EQ(v.pos(), fifthFromTop(screenSizeTwips(), VersionWindow::kClientSize));
-    }
-}
-
-TEST(VersionWindow, TheMascotDancesTwentyOneTicksFirstAndKeepsItsCountAcrossShowings) {
+TEST(VersionWindow, ShowsTheGamesTextAndTheMascotDancesOnTheMainWindowsCount) {
     WindowHarness h;
     int& ticks = h.w().mascotTicks();
+    ticks = 1; // a first run is over: the next starts at frame 1
     auto frameShown = [](VersionWindow& v, int frame) {
         Surface expected(32, 32), shown(32, 32);
         bitBlt(expected, 0, 0, 32, 32, v.picQuorls, 32 * frame, 0, RasterOp::srcCopy);
         bitBlt(shown, 0, 0, 32, 32, v.picQuorl->image(), 0, 0, RasterOp::srcCopy);
         return shown == expected;
     };
-    {
-        VersionWindow v(1, ticks);
-        EXPECT_FALSE(v.Timer1->isActive());
-        QTest::mouseClick(v.picQuorl, Qt::LeftButton);
-        EXPECT_EQ(v.Timer1->interval(), 50);
-        const int frames[] = {0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0};
-        for (int i = 0; i < 21; ++i) {
-            EXPECT_TRUE(v.Timer1->isActive()) << i;
+    onModal<VersionWindow>(
+        [&] { h.w().mnuAbout->trigger(); },
+        [&](VersionWindow& v) {
+            EXPECT_EQ(v.Label1->text(), QStringLiteral(" Ver.0.02\n Tovi's Level is 1."));
+            EXPECT_EQ(v.windowTitle(), QStringLiteral("バージョン情報"));
+            EXPECT_EQ(v.size(), QSize(332, 127));
+            expectPlaces({{v.Command1, {272, 4, 53, 29}}, {v.picQuorl, {4, 88, 33, 33}}});
+            EXPECT_EQ(v.pos(), fifthFromTop(screenSizeTwips(), VersionWindow::kClientSize));
+            EXPECT_TRUE(frameShown(v, 0) && !v.Timer1->isActive()) << "at rest";
+            QTest::mouseClick(v.picQuorl, Qt::LeftButton);
+            EXPECT_EQ(v.Timer1->interval(), 50);
             v.Timer1_Timer();
-            EXPECT_TRUE(frameShown(v, frames[i])) << i;
-            if (i == 3)
-                QTest::mouseClick(v.picQuorl, Qt::LeftButton); // a second click changes nothing
-        }
-        EXPECT_FALSE(v.Timer1->isActive());
-        EXPECT_EQ(ticks, 1);
-        QTest::mouseClick(v.picQuorl, Qt::LeftButton);
-        for (int i = 0; i < 5; ++i)
             v.Timer1_Timer();
-    } // closed in the middle of the run
-    EXPECT_EQ(ticks, 6);
-    onModal<VersionWindow>([&] { h.w().mnuAbout->trigger(); },
-                           [&](VersionWindow& v) {
-                               EXPECT_TRUE(frameShown(v, 0)) << "at rest";
-                               QTest::mouseClick(v.picQuorl, Qt::LeftButton);
-                               v.Timer1_Timer();
-                               EXPECT_TRUE(frameShown(v, 3)) << "the run goes on where it stopped";
-                               QTest::mouseClick(v.Command1, Qt::LeftButton);
-                           });
-    EXPECT_EQ(ticks, 7);
+            QTest::mouseClick(v.picQuorl, Qt::LeftButton); // a second click changes nothing
+            v.Timer1_Timer();
+            EXPECT_TRUE(frameShown(v, 3));
+            for (int i = 0; i < 100 && v.Timer1->isActive(); ++i)
+                v.Timer1_Timer();
+            EXPECT_TRUE(frameShown(v, 0) && !v.Timer1->isActive()) << "the run ends";
+            QTest::mouseClick(v.picQuorl, Qt::LeftButton);
+            v.Timer1_Timer();
+            QTest::mouseClick(v.Command1, Qt::LeftButton); // in the middle of a run
+        });
+    EXPECT_EQ(ticks, 2) << "the count stays with the main window";
 }
 
 // --- Current condition ---------------------------------------------------------------
@@ -289,10 +245,6 @@ TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTable) {
     r.drawCondition(canvas);
     EXPECT_EQ(iconRows(canvas, balls, 1, 10), std::vector<int>{iconTop});
     EXPECT_EQ(iconRows(canvas, balls, 3, 32), std::vector<int>{iconTop}) << "22 pixels apart";
-    setFirstPosition(state.table, kGameKindFourBall);
-    r.drawCondition(canvas);
-    for (int cell : {1, 2, 3})
-        EXPECT_TRUE(iconRows(canvas, balls, cell, 10).empty());
 }
 
 TEST(RecordWindow, OpensInSoloPlayCentredAndDrawsTheCurrentValuesAtEachPaint) {
@@ -318,12 +270,9 @@ TEST(RecordWindow, OpensInSoloPlayCentredAndDrawsTheCurrentValuesAtEachPaint) {
 // --- Placement and the opening picture ------------------------------------------------
 
 TEST(Placement, WholeTwipsHalvedTowardZeroAlsoOnSmallScreens) {
-    const QSize screen800(800 * 15, 600 * 15), screen200(200 * 15, 150 * 15);
-    EXPECT_EQ(OpeningWindow::placeOnScreen(screen800), QPoint(267, 188));
-    EXPECT_EQ(OpeningWindow::placeOnScreen(screen200), QPoint(-33, -36));
-    EXPECT_EQ(fifthFromTop(screen800, {332, 127}), QPoint(233, 90));
-    EXPECT_EQ(centredOnScreen(screen800, {217, 238}), QPoint(290, 171));
-    EXPECT_EQ(centredOver({10, 20}, {8130, 5970}, {201, 187}), QPoint(179, 115));
+    EXPECT_EQ(OpeningWindow::placeOnScreen({200 * 15, 150 * 15}), QPoint(-33, -36));
+    EXPECT_EQ(fifthFromTop({800 * 15, 600 * 15}, {332, 127}), QPoint(233, 90));
+    EXPECT_EQ(centredOnScreen({800 * 15, 600 * 15}, {217, 238}), QPoint(290, 171));
 }
 
 TEST(OpeningWindow, TheSixthTickOrTheFirstClickClosesItAndShowsTheMainWindowOnce) {
@@ -334,8 +283,7 @@ TEST(OpeningWindow, TheSixthTickOrTheFirstClickClosesItAndShowsTheMainWindowOnce
         o.show();
         EXPECT_EQ(o.size(), QSize(266, 223));
         EXPECT_TRUE(o.windowFlags() & Qt::FramelessWindowHint);
-        const QImage picture = QImage(kPictureOpening).convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(o.picture->image().pixel(265, 222), Rgb(picture.pixel(265, 222) & 0xffffff));
+        EXPECT_EQ(o.Timer1->interval(), 1000);
         for (int i = 0; i < (click ? 1 : 5); ++i)
             o.Timer1_Timer();
         EXPECT_TRUE(o.isVisible());
@@ -373,28 +321,37 @@ public slots:
     void open(const QUrl& url) { opened.push_back(url); }
 };
 
-TEST(Links, HelpMailAndHomePageGoToTheDesktopAndTheGameGoesOn) {
+TEST(Links, HelpMailAndHomePageGoToTheDesktopAndTheGameGoesOnAlsoWithNoOpener) {
     WindowHarness h;
-    LinkRecorder links;
     MainWindow& w = h.w();
     const QUrl help =
         QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/help.html"));
     QUrl index = help;
     index.setFragment(QStringLiteral("index"));
-
-    w.mnuHelpCont->trigger();
-    w.mnuKey->trigger();
-    for (QWidget* link : {w.lblCopyright[0], w.lblCopyright[1], w.lblMail, w.lblToHP})
-        QTest::mouseClick(link, Qt::LeftButton);
-    const std::vector<QUrl> expected{help,
-                                     index,
-                                     help,
-                                     help,
-                                     QUrl(QStringLiteral("mailto:") + QString::fromUtf8(kAuthorMail)),
-                                     QUrl(QString::fromUtf8(kAuthorHomePage))};
-    EXPECT_EQ(links.opened, expected);
-    EXPECT_TRUE(w.picMenu->isVisible() && h.messages.empty());
+    const auto useLinks = [&] {
+        w.mnuHelpCont->trigger();
+        w.mnuKey->trigger();
+        for (QWidget* link : {w.lblCopyright[0], w.lblCopyright[1], w.lblMail, w.lblToHP})
+            QTest::mouseClick(link, Qt::LeftButton);
+    };
+    {
+        LinkRecorder links;
+        useLinks();
+        const std::vector<QUrl> expected{help,
+                                         index,
+                                         help,
+                                         help,
+                                         QUrl(QStringLiteral("mailto:") + QString::fromUtf8(kAuthorMail)),
+                                         QUrl(QString::fromUtf8(kAuthorHomePage))};
+        EXPECT_EQ(links.opened, expected);
+    }
     EXPECT_TRUE(w.mnuHelpCont->shortcut() == QKeySequence(Qt::Key_F1));
+    QTemporaryDir nowhere; // no opener to be found: the links change nothing
+    EnvGuard env;
+    env.set("PATH", nowhere.path().toStdString());
+    useLinks();
+    EXPECT_TRUE(w.picMenu->isVisible() && h.messages.empty());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 } // namespace
