@@ -49,22 +49,23 @@ export DISPLAY=":$(head -1 "$work/display")"
 # visible NAME: the id of the visible window whose title matches NAME ("" when none).
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
 
-# find_window NAME: visible NAME, waited for up to ten seconds.
+# find_window NAME [TENTHS]: visible NAME, waited for up to ten seconds (or TENTHS).
 shows() { [ -n "$(visible "$1")" ]; }
-find_window() { poll 100 shows "$1" || true && visible "$1"; }
+find_window() { poll "${2:-100}" shows "$1" || true && visible "$1"; }
 
-# launch: starts the game and waits for the opening picture.
+# launch [VAR=value...]: starts the game (with those variables set for it
+# alone) and waits for the opening picture.
 launch() {
-    "$GAME" &
+    env "$@" "$GAME" &
     game_pid=$!
     opening=$(find_window '^opening$')
     [ -n "$opening" ] || fail "the opening picture did not appear"
 }
 
-# start_game: launch, then click the opening picture away and wait for the
-# main window.
+# start_game [VAR=value...]: launch, then click the opening picture away and
+# wait for the main window.
 start_game() {
-    launch
+    launch "$@"
     xdotool mousemove --window "$opening" 100 100 click 1
     window=$(find_window '^Zandrel')
     [ -n "$window" ] || fail "the game window did not appear"
@@ -74,6 +75,9 @@ start_game() {
 # ended TENTHS: whether the game has ended within that many tenths of a second.
 gone() { ! kill -0 "$game_pid" 2>/dev/null; }
 ended() { poll "$1" gone; }
+
+# stop_game: ends the running game.
+stop_game() { kill "$game_pid" && wait "$game_pid" 2>/dev/null || true && game_pid=""; }
 
 # reap: the status the ended game left, into $status.
 reap() { status=0 && wait "$game_pid" || status=$? && game_pid=""; }
