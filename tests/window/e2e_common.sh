@@ -58,7 +58,7 @@ find_window() { poll "${2:-100}" shows "$1" || true && visible "$1"; }
 launch() {
     env "$@" "$GAME" &
     game_pid=$!
-    opening=$(find_window '^opening$')
+    opening=$(find_window '^opening$' 300)
     [ -n "$opening" ] || fail "the opening picture did not appear"
 }
 
@@ -67,7 +67,7 @@ launch() {
 start_game() {
     launch "$@"
     xdotool mousemove --window "$opening" 100 100 click 1
-    window=$(find_window '^Zandrel')
+    window=$(find_window '^Zandrel' 300)
     [ -n "$window" ] || fail "the game window did not appear"
     sleep 0.5
 }

@@ -19,8 +19,8 @@ xdotool mousemove --window "$opening" 130 110 click 1
 [ -n "$(find_window '^Zandrel')" ] || fail "no main window after the click"
 stop_game
 
-started=$(date +%s%N)
 launch
+started=$(date +%s%N)
 [ -n "$(find_window '^Zandrel' 120)" ] || fail "the opening picture never closed by itself"
 waited=$((($(date +%s%N) - started) / 1000000))
 [ "$waited" -ge 4500 ] && [ "$waited" -le 9000 ] || fail "it closed after $waited ms"
