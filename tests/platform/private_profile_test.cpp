@@ -46,6 +46,8 @@ TEST(ReadString, FindsWhatAReaderOfTheFileExpects) {
         // Comments, lines without '=', '=' in a value, odd headers.
         {"[A]\n;k=1\n  ; k=2\n", d}, {"[A]\n;k=1\n", d, "A", ";k"}, {"[A]\nk\n", d}, {"[A]\nk=\n", ""},
         {"[A]\nk=a=b\n", "a=b"}, {"[A] ; note\nk=1\n", "1"}, {"[A\nk=1\n", "1"}, {"[]\n=1\n", d, "", ""},
+        // Names of the same hash are still told apart.
+        {"[A]\n16cd=1\ngwzx=2\n", "2", "A", "gwzx"}, {"[16cd]\nk=1\n[gwzx]\nk=2\n", "2", "gwzx"},
         // Line endings, byte order mark, raw bytes.
         {"[A]\r\nj=2\r\nk=1\r\n", "1"}, {"[A]\r\nk=1\nj=2\r\n", "1"}, {"\xEF\xBB\xBF[A]\nk=1\n", "1"},
         {"[A]\nk=1", "1"}, {std::string("[A]\nk=\x82\xbd\0b\n", 11), std::string("\x82\xbd\0b", 4)}};
