@@ -21,7 +21,6 @@ Surface patterned(int w, int h) {
 
 TEST(Surface, PixelAccessAndFillsOutsideAreHarmless) {
     Surface s(4, 3, kDst);
-    EXPECT_EQ(s.pixel(3, 2), kDst);
     for (const auto& [x, y] : {std::pair{-1, 0}, {4, 0}, {0, 3}, {0, -1}}) {
         EXPECT_EQ(s.pixel(x, y), 0u);
         s.setPixel(x, y, kSrc);

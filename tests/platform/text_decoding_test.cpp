@@ -24,10 +24,7 @@ TEST(IsValidUtf8, AcceptsWellFormedTextOnly) {
 
 TEST(DecodeUtf8OrCp932, KeepsUtf8ConvertsCodePage932ReplacesTheRest) {
     const std::pair<std::string, std::string> cases[] = {
-        {"tovi", "tovi"},
-        {kTaroUtf8, kTaroUtf8},
-        {kTaroCp932, kTaroUtf8},
-        {"Taro" + kTaroCp932, "Taro" + kTaroUtf8},
+        {kTaroUtf8, kTaroUtf8},       {kTaroCp932, kTaroUtf8},
         {"\xB1", "\xEF\xBD\xB1"},     // half-width katakana A
         {"\x87\x40", "\xE2\x91\xA0"}, // circled digit one: only code page 932 has it
         {"\x81\x60", "\xEF\xBD\x9E"}, // wave dash as code page 932 maps it (U+FF5E)
@@ -46,7 +43,6 @@ TEST(DetectTextEncoding, WholeFileDecidesAndTwoByteSequencesAloneMeanCodePage932
     const std::string myCp932 = "\xCF\xB2"; // ﾏｲ, also well-formed UTF-8
     const std::pair<std::string, TextEncoding> cases[] = {
         {"", TextEncoding::utf8},
-        {"[A]\nk=tovi\n", TextEncoding::utf8},
         {"k=" + kTaroUtf8, TextEncoding::utf8},
         {"k=" + myCp932 + "\nj=" + kTaroUtf8, TextEncoding::utf8},
         {"k=" + myCp932, TextEncoding::cp932},
@@ -68,7 +64,6 @@ TEST(ToFixedText, CutsOrPadsByCharactersNotBytes) {
         sun25 += "\xE6\x97\xA5"; // 日
     const std::tuple<std::string, std::size_t, std::string> cases[] = {
         {"tovi", 20, "tovi" + std::string(16, ' ')},
-        {"abcdefghijklmnopqrstuvwxy", 20, "abcdefghijklmnopqrst"},
         {kTaroUtf8, 5, kTaroUtf8 + "  "},
         {sun25, 20, sun25.substr(0, 60)},
         {"", 8, std::string(8, ' ')},

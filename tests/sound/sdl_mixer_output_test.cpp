@@ -78,7 +78,6 @@ TEST(SdlMixerOutput, AfterRestingTheDiskHoldsTheContactsOfAShotAndThenATune) {
         const std::string out = dir.path() + (tune ? "/tune.raw" : "/shot.raw");
         env.set("SDL_DISKAUDIOFILE", out);
         SdlMixerOutput device(kSounds, std::chrono::milliseconds(50));
-        EXPECT_FALSE(device.isOpen());
         ASSERT_TRUE(device.open());
         SoundRoom room(device, kSounds, "0.02");
         room.initBgmTable();
