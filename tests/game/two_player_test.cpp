@@ -134,14 +134,6 @@ TEST(RecordTexts, CountsTimeBallsAndHeading) {
     EXPECT_EQ(recordTime(59), "00:59");
     EXPECT_EQ(recordTime(6000), "100:00");
 
-    Table table;
-    setFirstPosition(table, kGameKindFourBall);
-    EXPECT_EQ(recordBallsString(table), "000");
-    setFirstPosition(table, kGameKindThreeBall);
-    EXPECT_EQ(recordBallsString(table), "003");
-    table.balls[1].onTable = false;
-    EXPECT_EQ(recordBallsString(table), "103");
-
     GameState state;
     EXPECT_EQ(recordHeading(state), "Now, Break Time!");
     state.points = state.targetPoints;
