@@ -98,6 +98,7 @@ TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
 }
 
 TEST(SummaryMessage, ShortFormForOneInningElseAverageRoundedHalfUp) {
+    EXPECT_EQ(summaryMessage(3, 1), "3ポイント撞き切りです。素晴らしい！");
     // Halves round up, also where the float lies a hair below the half.
     EXPECT_EQ(summaryMessage(5, 8), "5ポイントを8イニングで撞き終えました。アベレージ0.63");
     EXPECT_EQ(summaryMessage(1, 8), "1ポイントを8イニングで撞き終えました。アベレージ0.13");

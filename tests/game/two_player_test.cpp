@@ -67,7 +67,8 @@ TEST_F(TwoPlayerSetup, CancelResetsToSoloThenGoesToTheMenuKeepingWinsNeeded) {
 TEST(TwoPlayerTexts, GamesToWinShotButtonAndSignedNumbers) {
     for (const auto& [wins, text] : {std::pair{1, "1 Win Match"}, {3, "3Wins Match"}, {15, "15Wins Match"}})
         EXPECT_EQ(winsNeededText(wins), text);
-    const char* captions[][2] = {{"you", "you's Shot"},
+    const char* captions[][2] = {{"You         ", "Your Shot"},
+                                 {"you", "you's Shot"},
                                  {"", "'s Shot"},
                                  {"  Ann  ", "Ann's Shot"},
                                  {"あいうえおかきくけこさし", "あいうえおかきくけこさし's Shot"}};

@@ -1,4 +1,4 @@
-// Contact resolution: the spins, the exchange of normal
+// Shot launch and contact resolution: the spins, the exchange of normal
 // components and the cushion rebound with its side-spin kick.
 
 #include "recording_events.h"
@@ -24,6 +24,25 @@ Table fourBallRack() {
     return t;
 }
 
+TEST(Launch, SpeedIs48PerPercentAndTheTipGivesTheSpins) {
+    // Aim point, power, tip offsets; then speed, direction, velocity, follow and side spin.
+    const std::tuple<TablePoint, int, float, float, float, float, float, float, float, float> cases[] = {
+        {{300, 1000}, 100, 0, 0, 4800, 1.5707963f, 0, 4800, 0, 0}, // straight up, full power
+        {{1200, 600}, 50, -1, 2, 2400, 0, 2400, 0, 1440, -1440},
+        {{300, 600}, 10, 0, 0, 480, 0, 480, 0, 0, 0},            // aim point on the ball
+        {{100, 600}, 10, 0, 0, 480, 3.1415925f, -480, 0, 0, 0}}; // straight left: the rounded pi
+    for (const auto& [target, power, tipX, tipY, speed, direction, vx, vy, follow, side] : cases) {
+        Table t = fourBallRack();
+        t.target = target;
+        startShot(t, 0, power, tipX, tipY);
+        const Ball& b = t.balls[0];
+        SCOPED_TRACE(::testing::Message() << "power " << power << " tip " << tipX << "," << tipY);
+        EXPECT_EQ((std::array{b.speed, b.direction, b.followSpin, b.sideSpin}),
+                  (std::array{speed, direction, follow, side}));
+        EXPECT_THAT((std::array{b.vx, b.vy}), Pointwise(FloatNear(1e-3f), std::array{vx, vy}));
+    }
+}
+
 TEST(CollideBalls, ExchangesTheComponentsAlongTheLineOfCentresAndSpendsTheSpins) {
     struct Case {
         Ball a, b;
@@ -40,8 +59,9 @@ TEST(CollideBalls, ExchangesTheComponentsAlongTheLineOfCentresAndSpendsTheSpins)
     const float rt3 = 1732.0508f, sideImpact = std::hypot(2005.0f, 360.0f),
                 upImpact = std::hypot(400.0f, 600.0f);
     const Case cases[] = {
-        {rolling, {700, 600}, 0, 0, 0, 2000, 0, 2000, 0},        // the cue ball stops
-        {spun(600, 0), {700, 600}, 600, 0, 0, 2000, 0, 1400, 0}, // follow keeps it running
+        {rolling, {700, 600}, 0, 0, 0, 2000, 0, 2000, 0},                   // the cue ball stops
+        {spun(600, 0), {700, 600}, 600, 0, 0, 2000, 0, 1400, 0},            // follow keeps it running
+        {spun(-600, 0), {700, 600}, -600, 0, 3.1415925f, 2000, 0, 2600, 0}, // draw brings it back
         {spun(0, 1200), partner, 0, -180, -1.5707963f, 2005, 180, sideImpact, 1e-3f}, // f = 0.3 x -1200 / 2
         // Glancing, the line of centres at 60 degrees: 2000 cos 60 along it, 2000 sin 60 across it.
         {rolling, {650, 600 + rt3 / 20}, 1500, -rt3 / 2, -0.5235988f, 500, rt3 / 2, 2000, 0.02f},
@@ -79,6 +99,7 @@ TEST(BounceOffCushion, MirrorsWithoutLossAndKicksToTheShootersRight) {
         {cushionRight, 0, 0, 100, 0, -100},
         {cushionTop, 1.5707963f, 0, 100, 100, 0},
         {cushionBottom, -1.5707963f, 0, 100, -100, 0},
+        {cushionBottom, -1.2f, 0, -200, 200, 0},
         {cushionRight, 0.5f, 900, 0, float(-900 * std::cos(0.5)), float(900 * std::sin(0.5))}};
     for (const auto& [cushion, direction, speed, side, vx, vy] : cases) {
         Table t = fourBallRack();

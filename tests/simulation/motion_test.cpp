@@ -134,6 +134,7 @@ void expectTick(const char* what, std::initializer_list<Place> balls, const std:
 }
 
 TEST(StepOrder, ContactsAreReportedInTimeOrder) {
+    expectTick("no contact: one yield", {{0, 1000, 600, 1000, 0}}, "Y", "0000", 0, 1050, 968, NAN);
     expectTick("the side-spin kick is in the cushion sound", {{0, 1000, 1100, 0, 1000, 300}}, "Y D0 C Y",
                "0000", 0, 1000, std::hypot(968.0f, 300.0f), std::hypot(968.0f, 300.0f));
     expectTick("a contact exactly at the end of the tick belongs to it",

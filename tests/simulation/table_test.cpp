@@ -68,7 +68,7 @@ TEST(GetAngle, QuadrantsAndAxesUseTheRoundedPi) {
     for (const auto& [x1, y1, x2, y2, angle] : cases)
         EXPECT_EQ(getAngle(x1, y1, x2, y2), angle) << x1 << "," << y1 << " to " << x2 << "," << y2;
 
-    Table t; // the shots cover ball 0; from ball 1 its own centre must count
+    Table t; // Launch covers ball 0; from ball 1 its own centre must count
     setFirstPosition(t, kGameKindFourBall);
     EXPECT_EQ(getAngleToTarget(t, 1), pi); // (2100, 600) to (1200, 600): straight left
 }
