@@ -19,6 +19,7 @@ TEST(Coordinates, TableToPixelAndBack) {
     }
     // y up: the float scale is slightly above 0.2, so pixels 260 and 270 are not quite 50 and 0.
     const float ys[][3] = {{1200, 30, 1200},
+                           {1150, 40, 1150},
                            {600, 150, 600},
                            {50, 260, 50.0000152587890625f},
                            {0, 270, 1.78813934326171875e-05f}};

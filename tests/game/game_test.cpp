@@ -99,6 +99,8 @@ TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
 
 TEST(SummaryMessage, ShortFormForOneInningElseAverageRoundedHalfUp) {
     EXPECT_EQ(summaryMessage(3, 1), "3ポイント撞き切りです。素晴らしい！");
+    EXPECT_EQ(summaryMessage(10, 3), "10ポイントを3イニングで撞き終えました。アベレージ3.33");
+    EXPECT_EQ(summaryMessage(3, 2), "3ポイントを2イニングで撞き終えました。アベレージ1.50");
     // Halves round up, also where the float lies a hair below the half.
     EXPECT_EQ(summaryMessage(5, 8), "5ポイントを8イニングで撞き終えました。アベレージ0.63");
     EXPECT_EQ(summaryMessage(1, 8), "1ポイントを8イニングで撞き終えました。アベレージ0.13");
@@ -223,7 +225,9 @@ TEST_F(GameTest, ATickDueDuringTheYieldDoesNotStepAgain) {
 
 TEST(CueTipPicker, FollowsTheClickWithADeadZoneAndAReach) {
     const std::array<float, 6> cases[] = {
+        {22.5f, 22.5f, 20, 20, 0, 0},     // the centre
         {23.5f, 23.5f, 20, 20, 0, 0},     // inside the dead zone
+        {38.5f, 22.5f, 36, 20, 1, 0},     // right at full reach
         {44.5f, 22.5f, 36, 20, 1, 0},     // beyond the reach counts at the reach
         {22.5f, 30.5f, 20, 28, 0, -0.5f}, // half the reach below: draw
         {22.5f, 6.5f, 20, 4, 0, 2}};      // full reach above: twice the side reach
@@ -245,6 +249,7 @@ TEST(InfomationLine, ComposesEachPlayModeWithTwelveCharacterNames) {
     const std::tuple<int, bool, int, const char*> cases[] = {
         // mode, against tovi, tovi's level, line
         {playModeSolo, true, 3, "2 / 5 -- Inning:3 Shot:4"},
+        {playModeTwoPlayers, true, 3, " You  0 - 0 Lv.3 tovi "},
         {playModeTwoPlayers, true, 10, " You  0 - 0 Lv.10 tovi "},
         {playModeTwoPlayers, true, 11, " You  0 - 0 Master  tovi "},
         {playModeTwoPlayers, false, 3, " You  0 - 0  Player2"},

@@ -97,6 +97,7 @@ TEST(TwoPlayerTexts, WinnerLineNamesTheSideOnTurnOnceDecided) {
 }
 
 TEST(VersionText, LevelsOneToTenAndTheMaster) {
+    EXPECT_EQ(versionLevelText("0.02", 1), " Ver.0.02\r\n Tovi's Level is 1.");
     EXPECT_EQ(versionLevelText("0.02", 10), " Ver.0.02\r\n Tovi's Level is 10.");
     EXPECT_EQ(versionLevelText("0.02", 11), " Ver.0.02\r\n Tovi is a Master!");
 }
