@@ -53,6 +53,10 @@ protected:
 };
 
 TEST_F(GameTest, StartsOnTheMenuScreenLetsPlayStartsASoloGameAndMenuGoesBack) {
+    EXPECT_EQ(s().playMode, playModeMenu);
+    EXPECT_TRUE(view.menuScreenVisible);
+    EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0 && s().fouls == 0);
+    EXPECT_EQ(s().players[0].name + s().players[1].name, "Player1     Player2     ");
     // A game started with F2 before any "Let's Play!" still plays to the
     // menu screen's preselected target instead of ending at 0 points.
     EXPECT_EQ(s().targetPoints, 5);
