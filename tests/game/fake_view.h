@@ -15,7 +15,7 @@ namespace zandrel::testing {
 /// A view that keeps what the game told it, for tests without a window.
 class FakeView : public GameView {
 public:
-    int redraws = 0, pointMarkDraws = 0, powerShown = 100, lastBallDrawn = -1, soloResets = 0;
+    int redraws = 0, pointMarkDraws = 0, powerShown = 100, soloResets = 0;
     bool autoRedraw = true, aimMarkerVisible = false, shotInputEnabled = true, tableEnabled = true;
     bool retryMenuEnabled = false, startMenuEnabled = true, menuScreenVisible = false;
     bool tovisMessageVisible = false, timers[4] = {};
@@ -28,7 +28,7 @@ public:
     bool timerEnabled(GameTimer timer) const { return timers[static_cast<int>(timer)]; }
 
     void redrawTable() override { ++redraws; }
-    void drawBallOnScreen(int i) override { lastBallDrawn = i; }
+    void drawBallOnScreen(int) override {}
     void drawPointMarks() override { ++pointMarkDraws; }
     void clearTable() override {}
     void clearPointMarks() override {}

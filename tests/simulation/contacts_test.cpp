@@ -28,12 +28,9 @@ TEST(Launch, SpeedIs48PerPercentAndTheTipGivesTheSpins) {
     // Aim point, power, tip offsets; then speed, direction, velocity, follow and side spin.
     const std::tuple<TablePoint, int, float, float, float, float, float, float, float, float> cases[] = {
         {{300, 1000}, 100, 0, 0, 4800, 1.5707963f, 0, 4800, 0, 0}, // straight up, full power
-        {{1200, 600}, 1, 0, 0, 48, 0, 48, 0, 0, 0},
-        {{1200, 600}, 37, 0, 0, 1776, 0, 1776, 0, 0, 0},
         {{1200, 600}, 50, -1, 2, 2400, 0, 2400, 0, 1440, -1440},
-        {{1200, 600}, 37, 0.5f, -0.5f, 1776, 0, 1776, 0, -266.4f, 532.8f}, // 0.3 and 0.6 x 1776 x 0.5
-        {{300, 600}, 10, 0, 0, 480, 0, 480, 0, 0, 0},                      // aim point on the ball
-        {{100, 600}, 10, 0, 0, 480, 3.1415925f, -480, 0, 0, 0}};           // straight left: the rounded pi
+        {{300, 600}, 10, 0, 0, 480, 0, 480, 0, 0, 0},            // aim point on the ball
+        {{100, 600}, 10, 0, 0, 480, 3.1415925f, -480, 0, 0, 0}}; // straight left: the rounded pi
     for (const auto& [target, power, tipX, tipY, speed, direction, vx, vy, follow, side] : cases) {
         Table t = fourBallRack();
         t.target = target;
@@ -103,9 +100,7 @@ TEST(BounceOffCushion, MirrorsWithoutLossAndKicksToTheShootersRight) {
         {cushionTop, 1.5707963f, 0, 100, 100, 0},
         {cushionBottom, -1.5707963f, 0, 100, -100, 0},
         {cushionBottom, -1.2f, 0, -200, 200, 0},
-        {cushionRight, 2.0f, 0, 0, 0, 0},
-        {cushionRight, 0.5f, 900, 0, float(-900 * std::cos(0.5)), float(900 * std::sin(0.5))},
-        {cushionTop, 0.5f, 900, 0, float(900 * std::cos(0.5)), float(-900 * std::sin(0.5))}};
+        {cushionRight, 0.5f, 900, 0, float(-900 * std::cos(0.5)), float(900 * std::sin(0.5))}};
     for (const auto& [cushion, direction, speed, side, vx, vy] : cases) {
         Table t = fourBallRack();
         Ball& b = t.balls[0] = Ball{300, 600, 0, 0, true, speed, direction, 321.0f, side};
