@@ -14,21 +14,12 @@
 namespace zandrel::testing {
 namespace {
 
-const std::string kRefusedEnglish = "Pindor can't be loaded twice.";
-
 /// The game's own folders: runtime (the lock), config, temporary, and its message logs.
 struct GameFolders {
     QTemporaryDir runtime, config, tmp, logs;
     QString lockPath() const { return QDir(runtime.path()).filePath(QStringLiteral("zandrel.lock")); }
     QString log(const char* name) const { return logs.filePath(QString::fromLatin1(name)); }
 };
-
-void stop(std::initializer_list<QProcess*> games) {
-    for (QProcess* game : games) {
-        game->kill();
-        game->waitForFinished(5000);
-    }
-}
 
 /// Starts the game with "/debug" offscreen (no display needed); its messages go to `log`.
 void startGame(QProcess& game, const GameFolders& folders, const QString& log, const char* lang = kEnglish) {
@@ -59,7 +50,7 @@ bool waitForLog(QProcess& game, const QString& log, const std::string& text) {
 
 TEST(SingleInstance, ASecondStartTellsThePlayerAndEndsWithoutShowingOrWritingAnything) {
     ensureQtApp();
-    GameFolders folders; // the English message: the next test
+    GameFolders folders;
     FileLock running(folders.lockPath().toStdString());
     ASSERT_EQ(running.tryLock(), FileLockResult::acquired);
     const QString log = folders.log("messages.txt");
@@ -72,20 +63,18 @@ TEST(SingleInstance, ASecondStartTellsThePlayerAndEndsWithoutShowingOrWritingAny
     EXPECT_TRUE(QDir(folders.config.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
-TEST(SingleInstance, ALeftoverLockFileDoesNotStopTheGameAndASecondGameIsStillRefused) {
+TEST(SingleInstance, ALeftoverLockFileDoesNotStopTheGame) {
     ensureQtApp();
-    // The other things a killed run may leave there are the file lock's tests.
+    // That such a file still keeps a second game out, and the other things a
+    // killed run may leave there, are the file lock's tests.
     GameFolders folders;
     writeBytes(folders.lockPath().toStdString(), std::string("\0\x7f 4711 junk", 11));
-    const QString firstLog = folders.log("first.txt"), secondLog = folders.log("second.txt");
-    QProcess first, second;
-    startGame(first, folders, firstLog);
-    EXPECT_TRUE(waitForLog(first, firstLog, "Pass 10 !")) << "the game did not start";
-    startGame(second, folders, secondLog);
-    EXPECT_TRUE(second.waitForFinished(20000));
-    EXPECT_EQ(readBytes(secondLog.toStdString()), "Pass 1 !\n" + kRefusedEnglish + "\n");
-    EXPECT_EQ(first.state(), QProcess::Running);
-    stop({&first, &second});
+    const QString log = folders.log("messages.txt");
+    QProcess game;
+    startGame(game, folders, log);
+    EXPECT_TRUE(waitForLog(game, log, "Pass 10 !")) << "the game did not start";
+    game.kill();
+    game.waitForFinished(5000);
 }
 
 TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeitherServes) {
@@ -112,11 +101,9 @@ TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeithe
 TEST(NoDisplay, TheGameSaysItNeedsOneAndEndsWithStatusOne) {
     ensureQtApp();
     GameFolders folders;
-    for (const auto& [name, value] : {std::pair<const char*, const char*>{nullptr, nullptr},
-                                      {"QT_QPA_PLATFORM", "xcb"},
-                                      {"QT_QPA_PLATFORM", "wayland;xcb"},
-                                      {"DISPLAY", ":4711"}}) { // no X server there
-        QProcessEnvironment env;                               // nothing of the test's own
+    for (const auto& [name, value] :
+         {std::pair<const char*, const char*>{nullptr, nullptr}, {"DISPLAY", ":4711"}}) { // no X server there
+        QProcessEnvironment env; // nothing of the test's own
         env.insert(QStringLiteral("HOME"), folders.config.path());
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime.path());
         if (name != nullptr)

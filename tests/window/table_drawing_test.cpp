@@ -134,7 +134,6 @@ TEST_F(TableDrawing, BallsOffTheTableAreNotDrawnAndBallsLieOverAllShadows) {
     Ball off = ballAtPixel(100, 100);
     off.onTable = false;
     drawBallMark(buffer, picBalls, off);
-    drawBallInBuffer(buffer, picBalls, off, 0, kBallSpritePixels);
     drawBallOnScreen(buffer, picBalls, off, 0, kBallSpritePixels);
     EXPECT_EQ(buffer, emptyTable);
 
@@ -154,7 +153,6 @@ TEST_F(TableDrawing, PointMarksSitTwentyPixelsApartAndTheTenthIsCut) {
         return strip;
     };
     const Surface empty(183, 25, kPointStripColour);
-    EXPECT_EQ(marks(0), empty);
     EXPECT_EQ(marks(-3), empty);
     const Rgb red = ballColour(2, 0);
     EXPECT_EQ(boundsOf(marks(3), red), (Box{1, 1, 60, 20}));
