@@ -78,12 +78,9 @@ TEST(Pictures, SpritesAndShadowFitTheMaskExactly) {
                                        shaded(qBlue(c), qBlue(cloth))))
                 << x << "," << y;
         }
-    // Balls in motion differ only for the cue ball; columns 4 to 9 of the strip stay black.
+    // Balls in motion differ only for the cue ball.
     EXPECT_NE(table.copy(0, kStripY, 20, 20), table.copy(0, kStripY + kCell, 20, 20));
     EXPECT_EQ(table.copy(20, kStripY, 60, 20), table.copy(20, kStripY + kCell, 60, 20));
-    for (int y = kStripY; y < kStripY + 2 * kCell; ++y)
-        for (int x = 80; x < kMaskX; ++x)
-            ASSERT_TRUE(isBlack(table.pixel(x, y))) << x << "," << y;
 }
 
 // Relative luminance of an sRGB colour (WCAG 2).
