@@ -48,29 +48,25 @@ bool waitForLog(QProcess& game, const QString& log, const std::string& text) {
     return false;
 }
 
-TEST(SingleInstance, ASecondStartTellsThePlayerAndEndsWithoutShowingOrWritingAnything) {
+TEST(SingleInstance, ASecondStartEndsWithoutShowingOrWritingAnythingALeftoverFileStopsNoGame) {
     ensureQtApp();
     GameFolders folders;
-    FileLock running(folders.lockPath().toStdString());
-    ASSERT_EQ(running.tryLock(), FileLockResult::acquired);
     const QString log = folders.log("messages.txt");
     QProcess game;
-    startGame(game, folders, log, kJapanese);
-    ASSERT_TRUE(game.waitForFinished(20000)) << "the second game kept running";
+    {
+        FileLock running(folders.lockPath().toStdString());
+        ASSERT_EQ(running.tryLock(), FileLockResult::acquired);
+        startGame(game, folders, log, kJapanese);
+        ASSERT_TRUE(game.waitForFinished(20000)) << "the second game kept running";
+    }
     EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(game.exitCode(), 0);
     EXPECT_EQ(readBytes(log.toStdString()), "Pass 1 !\nこのプログラムは複数起動することは出来ません。\n");
     EXPECT_TRUE(QDir(folders.config.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
-}
 
-TEST(SingleInstance, ALeftoverLockFileDoesNotStopTheGame) {
-    ensureQtApp();
-    // That such a file still keeps a second game out, and the other things a
-    // killed run may leave there, are the file lock's tests.
-    GameFolders folders;
+    // What a killed run leaves. That such a file still keeps a second game
+    // out, and the other things that may be left there, are the file lock's tests.
     writeBytes(folders.lockPath().toStdString(), std::string("\0\x7f 4711 junk", 11));
-    const QString log = folders.log("messages.txt");
-    QProcess game;
     startGame(game, folders, log);
     EXPECT_TRUE(waitForLog(game, log, "Pass 10 !")) << "the game did not start";
     game.kill();

@@ -203,7 +203,7 @@ std::vector<int> iconRows(const Surface& canvas, const Surface& balls, int cell,
     return rows;
 }
 
-TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTable) {
+TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTableAndOpensInSoloPlayCentred) {
     WindowHarness h;
     const Surface& balls = h.w().picBalls;
     GameState state;
@@ -228,11 +228,8 @@ TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTable) {
     r.drawCondition(canvas);
     EXPECT_EQ(iconRows(canvas, balls, 1, 10), std::vector<int>{iconTop});
     EXPECT_EQ(iconRows(canvas, balls, 3, 32), std::vector<int>{iconTop}) << "22 pixels apart";
-}
 
-TEST(RecordWindow, OpensInSoloPlayCentredAndDrawsTheCurrentValuesAtEachPaint) {
-    WindowHarness h;
-    letsPlay(h);
+    letsPlay(h); // the open window draws the current values at each paint
     onModal<RecordWindow>([&] { h.w().mnuCurrentCondition->trigger(); },
                           [&](RecordWindow& r) {
                               EXPECT_EQ(r.windowTitle(), QStringLiteral("Your Record"));

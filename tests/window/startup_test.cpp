@@ -45,7 +45,7 @@ TEST(Settings, StartUpShowsTheStoredSwitches) {
     EXPECT_TRUE(h.w().timBGM->isActive());
 }
 
-TEST(Settings, TheIconsAndTheMenuItemSwitchAtOnce) {
+TEST(Settings, TheIconsAndTheMenuItemSwitchAtOnceAndClosingTheWindowClosesAllFiveTunes) {
     WindowHarness h;
     MainWindow& w = h.w();
     QTest::mouseClick(w.picBGM[0], Qt::LeftButton); // music off
@@ -63,13 +63,10 @@ TEST(Settings, TheIconsAndTheMenuItemSwitchAtOnce) {
     QTest::mouseClick(w.picSound[1], Qt::LeftButton);
     EXPECT_EQ(w.sound().soundMode(), 1);
     EXPECT_FALSE(w.mnuSound->isChecked()) << "the icons leave the check mark as it was";
-}
 
-TEST(Settings, ClosingTheWindowClosesAllFiveTunes) {
     // The music timer playing the game tune: the end-to-end test's caption.
-    WindowHarness h;
     h.sound->take();
-    h.w().close(); // which tunes: the sound room's part
+    w.close(); // which tunes: the sound room's part
     EXPECT_EQ(h.sound->take().size(), 5u);
 }
 

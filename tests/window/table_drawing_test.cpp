@@ -118,7 +118,7 @@ TEST_F(TableDrawing, ShadowsLieTwoPixelsDownRightExceptOverTheRails) {
     }
 }
 
-TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferAndRowZeroOnTheScreen) {
+TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferAndRowZeroOnTheScreenBallsOffTheTableNone) {
     const Ball moving = ballAtPixel(100, 200, 0.5f);
     drawBallInBuffer(buffer, picBalls, moving, 2, kBallSpritePixels);
     EXPECT_EQ(boundsOf(buffer, ballColour(2, 1)), (Box{90, 190, 109, 209}));
@@ -128,9 +128,8 @@ TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferAndRowZeroOnTheScreen) {
     drawBallOnScreen(screen, picBalls, moving, 3, kBallSpritePixels);
     EXPECT_EQ(boundsOf(screen, ballColour(3, 0)), (Box{90, 190, 109, 209}));
     EXPECT_FALSE(boundsOf(screen, kShadowColour));
-}
 
-TEST_F(TableDrawing, BallsOffTheTableAreNotDrawnAndBallsLieOverAllShadows) {
+    buffer = emptyTable;
     Ball off = ballAtPixel(100, 100);
     off.onTable = false;
     drawBallMark(buffer, picBalls, off);
