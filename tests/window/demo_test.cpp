@@ -14,7 +14,6 @@ TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
     WindowHarness h;
     MainWindow& w = h.w();
     startDemo(h);
-    EXPECT_FALSE(w.picMenu->isVisible());
     for (TextLabel* button : w.lblMenu)
         EXPECT_FALSE(button->isVisible());
     EXPECT_EQ(w.cmdShot->text(), QStringLiteral("DEMO"));

@@ -186,7 +186,7 @@ protected:
     }
 };
 
-TEST_F(Infomation, SoloShowsIconLineAndFramedCueBallTwoSidesAFrameOneRowLower) {
+TEST_F(Infomation, SoloShowsIconLineAndFramedCueBallTwoSidesAFrameLowerTheDemoOnlyTheLine) {
     draw(playModeSolo, false, 1, "0 / 5 -- Inning:1 Shot:0");
     expectIconFrom(220);
     expectCueBallInFrame(0, 1);
@@ -201,9 +201,7 @@ TEST_F(Infomation, SoloShowsIconLineAndFramedCueBallTwoSidesAFrameOneRowLower) {
     draw(playModeTwoPlayers, false, 0, " WWWWWWWWWWWW  0 - 0  WWWWWWWWWWWW");
     expectIconFrom(270);
     expectCueBallInFrame(1, 0);
-}
 
-TEST_F(Infomation, DemoShowsOnlyTheLineAndTheMenuScreenNothing) {
     draw(playModeDemo, false, 0, "How to play the 4 BALLS ?");
     EXPECT_EQ(countPixels(strip, {0, 0, 29, 24}, [](Rgb p) { return p != 0; }), 0);
     EXPECT_EQ(countPixels(strip, {260, 0, 320, 24}, [](Rgb p) { return p != 0; }), 0);
