@@ -39,8 +39,6 @@ TEST(StartUp, LandsOnTheMenuScreenWithItsChoicesCaptionsAndStoredSwitches) {
     EXPECT_EQ(english.w().mnuChangeMode->text(), QStringLiteral("独り撞き→対戦(&M)"));
 }
 
-// --- Settings -------------------------------------------------------------------
-
 TEST(Settings, TheIconsAndTheMenuItemSwitchAtOnceAndClosingTheWindowClosesAllFiveTunes) {
     WindowHarness h;
     MainWindow& w = h.w();
@@ -65,8 +63,6 @@ TEST(Settings, TheIconsAndTheMenuItemSwitchAtOnceAndClosingTheWindowClosesAllFiv
     w.close(); // which tunes: the sound room's part
     EXPECT_EQ(h.sound->take().size(), 5u);
 }
-
-// --- "/debug" -------------------------------------------------------------------
 
 TEST(DebugTrace, ReportsTheStartUpStepsWithTheMessageFontOfTheLanguage) {
     for (const auto& [lang, messageFont] : {std::pair{kJapanese, "ＭＳ ゴシック"}, {kEnglish, "Arial"}}) {
