@@ -34,7 +34,6 @@ TEST(StartUp, LandsOnTheMenuScreenWithItsChoicesCaptionsAndStoredSwitches) {
 
     WindowHarness english(kEnglish); // the message font of each language: the trace's test
     EXPECT_EQ(english.w().mnuRetry->text(), QStringLiteral("Back"));
-    EXPECT_EQ(english.w().mnuExit->text(), QStringLiteral("E&xit"));
     // The mode item is set back to Japanese by the solo set-up.
     EXPECT_EQ(english.w().mnuChangeMode->text(), QStringLiteral("独り撞き→対戦(&M)"));
 }
