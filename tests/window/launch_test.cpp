@@ -18,7 +18,6 @@ namespace {
 struct GameFolders {
     QTemporaryDir runtime, config, tmp, logs;
     QString lockPath() const { return QDir(runtime.path()).filePath(QStringLiteral("zandrel.lock")); }
-    QString log(const char* name) const { return logs.filePath(QString::fromLatin1(name)); }
 };
 
 /// Starts the game with "/debug" offscreen (no display needed); its messages go to `log`.
@@ -51,7 +50,7 @@ bool waitForLog(QProcess& game, const QString& log, const std::string& text) {
 TEST(SingleInstance, ASecondStartEndsWithoutShowingOrWritingAnythingALeftoverFileStopsNoGame) {
     ensureQtApp();
     GameFolders folders;
-    const QString log = folders.log("messages.txt");
+    const QString log = folders.logs.filePath(QStringLiteral("messages.txt"));
     QProcess game;
     {
         FileLock running(folders.lockPath().toStdString());

@@ -80,6 +80,7 @@ TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
         QTest::mouseClick(d.txtPlayerName[1], Qt::LeftButton); // selects the name; typing replaces it
         QTest::qWait(10);
         QTest::keyClicks(d.txtPlayerName[1], QStringLiteral("Bob"));
+        EXPECT_EQ(d.txtPlayerName[1]->text(), QStringLiteral("Bob"));
         // The game steps and bounds the games to win; the arrows only ask it.
         QTest::mouseClick(d.VScroll1, Qt::LeftButton, {}, QPoint(9, 2)); // the upper arrow
         EXPECT_EQ(d.lblXwins->text(), QStringLiteral("5Wins Match"));
@@ -113,7 +114,6 @@ TEST(VsModeDialog, OnlyTheExactComputerNameLocksTheSecondBoxAndCancelGoesBack) {
     for (const auto& [second, locked] : {std::pair{"tovi", true}, {"Tovi", false}, {"tovi ", true}}) {
         letsPlay(h);
         setUpTwoPlayers(h, [second](VsModeDialog& d) {
-            d.txtPlayerName[0]->setText(QStringLiteral("You"));
             d.txtPlayerName[1]->setText(QString::fromLatin1(second));
             QTest::mouseClick(d.picOK, Qt::LeftButton);
         });
@@ -200,8 +200,6 @@ TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTableAndOpensInSoloPlayC
     WindowHarness h;
     const Surface& balls = h.w().picBalls;
     GameState state;
-    state.shotCount = 123;
-    state.playSeconds = 3725;
     setFirstPosition(state.table, kGameKindThreeBall);
     RecordWindow r(state, balls);
     Surface canvas(217, 238);
@@ -244,7 +242,8 @@ TEST(OpeningWindow, TheSixthTickClosesItAndShowsTheMainWindowOnce) {
     // Size, centring, the click, the time and the main window waiting for it
     // on a real screen: the end-to-end test's.
     EXPECT_EQ(OpeningWindow::placeOnScreen({200 * 15, 150 * 15}), QPoint(-33, -36)) << "halved toward zero";
-    WindowHarness h;
+    WindowHarness debug(kJapanese, true);
+    EXPECT_EQ(debug.w().openingWindow(), nullptr) << "none with /debug";
     int shown = 0;
     OpeningWindow o([&] { ++shown; });
     o.show();
@@ -256,9 +255,6 @@ TEST(OpeningWindow, TheSixthTickClosesItAndShowsTheMainWindowOnce) {
     EXPECT_FALSE(o.isVisible() || o.Timer1->isActive());
     QTest::mouseClick(o.picture, Qt::LeftButton);
     EXPECT_EQ(shown, 1);
-
-    WindowHarness debug(kJapanese, true);
-    EXPECT_EQ(debug.w().openingWindow(), nullptr) << "none with /debug";
 }
 
 class LinkRecorder : public QObject {
