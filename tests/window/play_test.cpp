@@ -62,7 +62,7 @@ TEST(LetsPlay, StartsASoloGameOfTheKindAndTargetChosenByCaption) {
         for (TextLabel* button : h.w().lblMenu)
             EXPECT_TRUE(button->isVisible());
         EXPECT_EQ(h.w().cmdShot->text(), QStringLiteral("Shot!"));
-        EXPECT_EQ(h.w().cmdShot->font().pixelSize(), 25);
+        EXPECT_TRUE(h.w().cmdShot->font().pixelSize() == 25 && h.w().cmdShot->font().bold());
         EXPECT_EQ(stripLine(h), "0 / " + std::string(points) + " -- Inning:1 Shot:0");
     }
 }
