@@ -5,8 +5,6 @@
 
 #include "window_fixture.h"
 
-#include "window/colours.h"
-
 namespace zandrel::testing {
 namespace {
 
@@ -14,7 +12,6 @@ TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
     WindowHarness h;
     MainWindow& w = h.w();
     startDemo(h);
-    EXPECT_FALSE(w.picMenu->isVisible());
     for (TextLabel* button : w.lblMenu)
         EXPECT_FALSE(button->isVisible());
     EXPECT_EQ(w.cmdShot->text(), QStringLiteral("DEMO"));
@@ -29,10 +26,8 @@ TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
     h.game().timCom_Timer();
     EXPECT_TRUE(w.lblTovisMessage->isVisible());
     EXPECT_EQ(w.lblTovisMessage->text(), QStringLiteral("サーブです。白玉が私の手玉です"));
-    EXPECT_EQ(w.lblTovisMessage->textColour(), kGreen);
-    EXPECT_EQ(w.lblTovisMessage->parentWidget(), w.picPool0);
+    // Its green writing over the table: the end-to-end test's.
     EXPECT_FALSE(w.cmdShot->isEnabled());
-    EXPECT_EQ(w.shpTarget->left(), 0.2f * 545 + 30 - 10) << "the aim marker on the scripted point";
 }
 
 } // namespace

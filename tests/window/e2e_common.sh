@@ -113,37 +113,7 @@ wait_for() {
     poll 100 shot_and "$@" || fail "$what never showed"
 }
 
-# play_shot: "Let's Play!", aim up and to the right, shoot, wait for the rest.
-play_shot() {
-    click $LETS_PLAY_X $LETS_PLAY_Y
-    click 400 $((100 + TABLE_TOP))
-    click $SHOT_X $SHOT_Y
-    wait_until_still
-}
-
-# wait_until_still: screenshots each half second until the table has not
-# changed for a whole second (two unchanged pictures in a row).
-wait_until_still() {
-    screenshot still_a
-    unchanged=0
-    for _ in $(seq 1 80); do
-        sleep 0.5
-        screenshot still_b
-        if [ "$(differing still_a still_b)" = "0" ]; then
-            unchanged=$((unchanged + 1))
-            [ "$unchanged" -ge 2 ] && return 0
-        else
-            unchanged=0
-        fi
-        mv "$work/still_b.png" "$work/still_a.png"
-    done
-    fail "the balls never came to rest"
-}
-
 # Places in the window's client area.
 LETS_PLAY_X=250 LETS_PLAY_Y=305
-SHOT_X=272 SHOT_Y=350
-BACK_X=388 BACK_Y=12
 TABLE_TOP=25
 CUE_START_X=90 CUE_START_Y=$((150 + TABLE_TOP)) # the four-ball rack's cue ball
-DEMO_X=440 DEMO_Y=312 # "４つ球のデモ"

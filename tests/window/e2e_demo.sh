@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # End to end in a real X server: start the game, click "４つ球のデモ", see
 # Tovi's caption over the table (the window tests check the "DEMO" shot
-# button), wait for the first
-# shot to move the balls, click the table and see the menu screen again; then
-# "EXIT" ends the game with status 0. In the sanitizer build that is the leak
-# check of a whole run with a real display (the other scripts end the game with
-# a signal).
+# button), wait for the first shot to move the balls, click the table and see
+# the menu screen again; then "EXIT" ends the game with status 0. In the
+# sanitizer build that is the leak check of a whole run with a real display
+# (the other scripts end the game with a signal).
 GAME=${1:?usage: e2e_demo.sh path/to/zandrel}
 source "$(dirname "$0")/e2e_common.sh"
 
 TOVI_BAND=429x25+48+$((32 + TABLE_TOP))
+DEMO_X=440 DEMO_Y=312 # "４つ球のデモ"
 menu_shown() { ! is_cloth "$(pixel now 270 85)" && ! is_white "$(pixel now $CUE_START_X $CUE_START_Y)"; }
 # Tovi's caption: a black band over the top of the table with green writing.
 caption_shown() {

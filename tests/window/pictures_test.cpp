@@ -35,15 +35,22 @@ TEST(Pictures, SizesAndFormats) {
         {"bgm_on.png", 40, 40},      {"bgm_off.png", 40, 40},    {"ok.png", 64, 32},
         {"cancel.png", 64, 32},      {"opening.png", 269, 224},  {"tovi.png", 32, 32},
         {"tovi_strip.png", 160, 32}, {"record_icon.png", 32, 32}};
-    for (const auto& [name, width, height] : expected) {
-        const QImage image = load(name);
-        EXPECT_EQ(image.size(), QSize(width, height)) << name;
-    }
+    for (const auto& [name, width, height] : expected)
+        EXPECT_EQ(load(name).size(), QSize(width, height)) << name;
     EXPECT_FALSE(load("table.png").hasAlphaChannel());
     EXPECT_TRUE(load("icon.png").hasAlphaChannel());
 }
 
-TEST(Pictures, SpritesAndShadowFitTheMaskExactly) {
+// Relative luminance of an sRGB colour (WCAG 2).
+double luminance(QRgb c) {
+    auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+}
+
+TEST(Pictures, SpritesAndShadowFitTheMaskExactlyAndCaptionsStandOutOnTheCloth) {
     const QImage table = load("table.png");
     ASSERT_FALSE(table.isNull());
     // The mask: pure white outside, pure black inside a disc about 19 to 20 pixels across.
@@ -56,7 +63,6 @@ TEST(Pictures, SpritesAndShadowFitTheMaskExactly) {
         }
     EXPECT_GT(inside, 260);
     EXPECT_LT(inside, 320);
-    EXPECT_TRUE(isWhite(table.pixel(kMaskX, kStripY)));
     // The four balls at rest and in motion, and the shadow: black exactly outside the disc.
     for (const auto& [cx, cy] :
          {std::pair{0, 0}, {20, 0}, {40, 0}, {60, 0}, {0, 20}, {20, 20}, {40, 20}, {60, 20}, {kMaskX, 20}})
@@ -78,31 +84,15 @@ TEST(Pictures, SpritesAndShadowFitTheMaskExactly) {
                                        shaded(qBlue(c), qBlue(cloth))))
                 << x << "," << y;
         }
-    // Balls in motion differ only for the cue ball; columns 4 to 9 of the strip stay black.
+    // Balls in motion differ only for the cue ball.
     EXPECT_NE(table.copy(0, kStripY, 20, 20), table.copy(0, kStripY + kCell, 20, 20));
     EXPECT_EQ(table.copy(20, kStripY, 60, 20), table.copy(20, kStripY + kCell, 60, 20));
-    for (int y = kStripY; y < kStripY + 2 * kCell; ++y)
-        for (int x = 80; x < kMaskX; ++x)
-            ASSERT_TRUE(isBlack(table.pixel(x, y))) << x << "," << y;
-}
 
-// Relative luminance of an sRGB colour (WCAG 2).
-double luminance(QRgb c) {
-    auto linear = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
-}
-
-TEST(Pictures, DemonstrationCaptionsStandOutOnTheCloth) {
     // The captions are plain green (0, 128, 0), "DEMO" from (100, 75) and the
     // click caption from (100, 200). On a cloth of nearly that colour (a ratio
     // of about 1.04) they were ghosts. A ratio of 3 would need an almost black
     // cloth; at 1.6 the bright green letters read clearly on the blue-green
     // cloth, whose hue differs as well.
-    const QImage table = load("table.png");
-    ASSERT_FALSE(table.isNull());
     const double caption = luminance(qRgb(0, 128, 0));
     double lowest = 100.0;
     for (int y = 75; y < 250; ++y)

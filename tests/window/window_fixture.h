@@ -67,7 +67,6 @@ public:
         options.soundOutput = sound;
         window = std::make_unique<MainWindow>(options);
         started = window->formLoad();
-        // A click takes the opening picture away and brings up the main window.
         if (OpeningWindow* opening = window->openingWindow(); opening != nullptr && !keepOpening)
             opening->Form_Click();
     }
