@@ -2,6 +2,7 @@
 #include "support/test_files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <csignal>
 #include <fcntl.h>
@@ -9,6 +10,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <random>
+#include <strings.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -263,6 +266,66 @@ TEST(HugeFiles, MemoryStaysWithinASmallMultipleOfTheText) {
         // The text once, twelve bytes per line of at least three, and room for a
         // sanitizer's bookkeeping; far below the hundred times it once took.
         EXPECT_LT(residentPeakKilobytes(false) - before, static_cast<long>(8 * kSize / 1024)) << line;
+    }
+}
+
+// Hostile files: random bytes, NULs, stray CRs, BOMs, unclosed sections, names
+// in any case and values of every kind. A write must read back as written and
+// leave every other name as it read before.
+TEST(WriteFuzz, RandomFilesReadBackTheWrittenValueAndNothingElseChanges) {
+    std::mt19937 rng(0x5A4E4452);
+    auto below = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    auto bytes = [&](int n) {
+        std::string s(n, '\0');
+        for (char& c : s)
+            c = static_cast<char>(rng() & 0xFF);
+        return s;
+    };
+    auto respell = [&](std::string name) {
+        for (char& c : name)
+            c = below(3) == 0 ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : c;
+        return name;
+    };
+    const std::string sections[] = {"SOLO", "TOVI", "PINDOR", ""};
+    const std::string keys[] = {"Name01", "LV", "SOUND", "Shots10", "Balls"};
+    const std::string values[] = {"-35000", "99999999999",      " 12abc ", "\"7\"",
+                                  "'x",     "\x82\xbd\x82\xeb", "",        std::string("z\0z", 3)};
+    auto section = [&] { return respell(sections[below(4)]); };
+    auto key = [&] { return respell(keys[below(5)]); };
+    auto value = [&] { return below(4) == 0 ? bytes(below(40)) : values[below(8)]; };
+
+    TempConfigDir dir;
+    const auto path = dir.path() + "/fuzz.ini";
+    for (int i = 0; i < 1000; ++i) {
+        std::string before = below(10) == 0 ? "\xEF\xBB\xBF" : "";
+        for (int line = below(40); line > 0; --line) {
+            const int kind = below(6);
+            before += kind == 0   ? "[" + section() + (below(8) == 0 ? "" : "]")
+                      : kind == 1 ? bytes(below(60))
+                                  : " " + key() + " = " + value();
+            before += below(3) == 0 ? "\r\n" : "\n";
+        }
+        writeBytes(path, before);
+        const auto s = section(), k = key();
+        auto v = value();
+        std::erase_if(v, [](char c) { return c == '\n' || c == '\r'; });
+        ASSERT_EQ(writePrivateProfileString(s, k, v, path), !s.empty()) << "file " << i;
+        const auto old = PrivateProfile::fromText(before);
+        const auto now = PrivateProfile::load(path);
+        if (s.empty()) {
+            ASSERT_EQ(readBytes(path), before) << "file " << i;
+        } else {
+            ASSERT_EQ(now.getString(s, k, d), PrivateProfile::fromText("[s]\nk=" + v).getString("s", "k", ""))
+                << i;
+        }
+        for (const auto& os : sections) {
+            for (const auto& ok : keys) {
+                if (strcasecmp(os.c_str(), s.c_str()) != 0 || strcasecmp(ok.c_str(), k.c_str()) != 0) {
+                    ASSERT_EQ(now.getString(os, ok, d), old.getString(os, ok, d))
+                        << "file " << i << " " << os << ok;
+                }
+            }
+        }
     }
 }
 
