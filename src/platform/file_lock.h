@@ -29,7 +29,6 @@ public:
     /// Releases the lock and closes the file; the file itself stays.
     void unlock();
     bool isLocked() const { return fd_ >= 0; }
-    const std::string& path() const { return path_; }
     /// Why the last `tryLock` did not acquire the lock ("" after success).
     const std::string& error() const { return error_; }
 

@@ -275,10 +275,6 @@ bool SdlMixerOutput::open() {
 
 SdlMixerOutput::~SdlMixerOutput() = default;
 
-bool SdlMixerOutput::isOpen() const {
-    return device_->open;
-}
-
 bool SdlMixerOutput::isAwake() const {
     const std::lock_guard lock(device_->mutex);
     return device_->awake;

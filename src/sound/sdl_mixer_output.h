@@ -39,7 +39,6 @@ public:
     /// Opens the audio device (awake); false (and one line on standard error) when it
     /// cannot be opened, and everything stays silent.
     bool open();
-    bool isOpen() const;
     /// Open and not resting: wave sounds and tunes are heard.
     bool isAwake() const;
 

@@ -54,11 +54,9 @@ void SoundRoom::switchMusic(bool on) {
         bgmWanted_ = 0;
         isBGMON_ = kBgmOn;
         bgmPlaying_ = kBgmNone;
-        musicTimerEnabled_ = true;
     } else {
         isBGMON_ = kBgmOff;
         requestMusic(kBgmNone);
-        musicTimerEnabled_ = false;
         closeAllTunes();
     }
     updateRest();

@@ -68,8 +68,8 @@ public:
     void switchMusic(bool on);
     int soundMode() const { return soundMode_; } ///< SOUND_MODE: 1 on, 0 off
     int isBgmOn() const { return isBGMON_; }     ///< isBGMON: -1 on, 0 off
-    /// Whether the music timer should run.
-    bool musicTimerEnabled() const { return musicTimerEnabled_; }
+    /// Whether the music timer should run: while the music is on.
+    bool musicTimerEnabled() const { return isBGMON_ != kBgmOff; }
 
     // Contact sounds.
     /// A shot is about to start: the device must be ready for its contacts.
@@ -105,7 +105,6 @@ private:
 
     int soundMode_ = kSoundOn;
     int isBGMON_ = kBgmOn;
-    bool musicTimerEnabled_ = true;
     bool restAllowed_ = false;
 
     std::array<BgmEntry, kBgmTableSize> bgmTable_{};

@@ -43,12 +43,4 @@ bool SingleInstanceLock::tryLock() {
     return true;
 }
 
-bool SingleInstanceLock::isLocked() const {
-    return lock_ != nullptr && lock_->isLocked();
-}
-
-QString SingleInstanceLock::lockedPath() const {
-    return isLocked() ? QFile::decodeName(lock_->path().c_str()) : QString();
-}
-
 } // namespace zandrel

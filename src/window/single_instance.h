@@ -33,13 +33,11 @@ public:
     /// process holds it now (also when it already did), and when no lock
     /// could be taken at all: then one line on standard error says why.
     bool tryLock();
-    bool isLocked() const;
-    /// The file this process holds the lock on ("" when none).
-    QString lockedPath() const;
+    bool isLocked() const { return lock_ != nullptr; }
 
 private:
     QStringList paths_;
-    std::unique_ptr<FileLock> lock_;
+    std::unique_ptr<FileLock> lock_; ///< set once a lock is held
 };
 
 } // namespace zandrel
