@@ -260,8 +260,12 @@ void Game::Timer1_Timer() {
     state_.tipOffsetY = 0.0f;
     view_.refreshTable();
     view_.showInfomation();
-    if (state_.playMode == playModeDemo)
+    if (state_.playMode == playModeDemo) {
+        // Tovi's shots only show how the game goes: they win the player no
+        // game, and the demonstration runs its turns back to the menu screen.
         setTimer(GameTimer::com, true);
+        return;
+    }
     if (state_.points == state_.targetPoints)
         endGame();
 }

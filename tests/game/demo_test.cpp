@@ -140,7 +140,10 @@ const std::array<float, 8> kFourBallRests = {0x1.01c9acp+11f, 0x1.6afb9p+8f,  0x
                                              0x1.df0f9cp+9f,  0x1.a80c0cp+9f, 0x1.0f7f0cp+10f,
                                              0x1.da6422p+9f,  0x1.11a7a8p+10f};
 
-TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreen) {
+TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreenWhateverTheTarget) {
+    // The player's last game was to 3 points: Tovi scores past them and no game ends.
+    game.lblLetsPlay_Click({kGameKindFourBall, 3, false});
+    game.lblMenu_Click(0);
     startDemoNow();
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE("step " + std::to_string(i));
@@ -154,7 +157,9 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreen) {
         rests[2 * b] = s().table.balls[b].x, rests[2 * b + 1] = s().table.balls[b].y;
     EXPECT_EQ(rests, kFourBallRests);
     EXPECT_EQ(s().demoStep, 5);
-    EXPECT_EQ(s().targetPoints, kDefaultTargetPoints);
+    EXPECT_EQ(s().points, 4);
+    EXPECT_EQ(s().targetPoints, 3);
+    EXPECT_EQ(view.messages, std::vector<std::string>{});
 
     // The sixth turn: the closing caption from 0.2 s, the menu screen at 3.1 s, no shot.
     const int rest = now;

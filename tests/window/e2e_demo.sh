@@ -2,14 +2,18 @@
 # End to end in a real X server: start the game, click "４つ球のデモ", see
 # Tovi's caption over the table (the window tests check the "DEMO" shot
 # button), wait for the first shot to move the balls, click the table and see
-# the menu screen again; then "EXIT" ends the game with status 0. In the
-# sanitizer build that is the leak check of a whole run with a real display
-# (the other scripts end the game with a signal).
+# the menu screen again. Then a game to 3 points, back to the menu screen, and
+# a whole demonstration: Tovi scores past the 3 points, but no end-of-game box
+# ever opens and the menu screen comes back by itself. Last, "EXIT" ends the
+# game with status 0. In the sanitizer build that is the leak check of a whole
+# run with a real display (the other scripts end the game with a signal).
 GAME=${1:?usage: e2e_demo.sh path/to/zandrel}
 source "$(dirname "$0")/e2e_common.sh"
 
 TOVI_BAND=429x25+48+$((32 + TABLE_TOP))
 DEMO_X=440 DEMO_Y=312 # "４つ球のデモ"
+POINTS_X=28 POINTS_Y=276 # the points box
+MENU_X=500 MENU_Y=12     # the table-screen button "Menu"
 menu_shown() { ! is_cloth "$(pixel now 270 85)" && ! is_white "$(pixel now $CUE_START_X $CUE_START_Y)"; }
 # Tovi's caption: a black band over the top of the table with green writing.
 caption_shown() {
@@ -17,6 +21,9 @@ caption_shown() {
         [ "$(count_in now $TOVI_BAND '(g>0.6&&r<0.3&&b<0.3)?1:0')" -gt 100 ]
 }
 cue_ball_gone() { ! is_white "$(pixel now $CUE_START_X $CUE_START_Y)"; }
+# A message box carries the bare title "Zandrel"; the main window never does.
+no_box() { [ -z "$(visible '^Zandrel$')" ] || fail "a message box opened during the demonstration"; }
+menu_back_without_box() { no_box && menu_shown; }
 
 start_game
 wait_for "the menu screen" menu_shown
@@ -25,6 +32,19 @@ wait_for "Tovi's caption" caption_shown
 wait_for "the first shot" cue_ball_gone
 click 270 $((200 + TABLE_TOP))
 wait_for "the menu screen after the click" menu_shown
+
+click $POINTS_X $POINTS_Y
+xdotool key Home Return
+sleep 0.3
+click $LETS_PLAY_X $LETS_PLAY_Y
+click $MENU_X $MENU_Y
+wait_for "the menu screen after a game to 3" menu_shown
+click $DEMO_X $DEMO_Y
+wait_for "Tovi's caption" caption_shown
+wait_for "the first shot" cue_ball_gone
+# The five shots and the closing caption take well under a minute.
+poll 900 shot_and menu_back_without_box || fail "the menu screen did not come back after the demonstration"
+
 # The menu-screen tests check exactly which part of "EXIT" takes the pointer.
 click 495 345
 ended 30 || fail "the game still runs after EXIT"
