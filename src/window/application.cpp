@@ -16,9 +16,9 @@ namespace zandrel {
 
 namespace {
 
-/// What Qt says while it opens the display, held back: when the display
-/// cannot be opened the player gets one clear line instead of Qt's advice to
-/// reinstall (and no abort); otherwise the held messages are passed on.
+/// What Qt says while it starts its window system, held back: when that fails
+/// the player gets one clear line instead of Qt's advice to reinstall (and no
+/// abort); otherwise the held messages are passed on.
 struct HeldMessage {
     QtMsgType type;
     QString text;
@@ -34,10 +34,35 @@ std::string displayDetails() {
     return details;
 }
 
+/// True when Qt's platform was found and only the display behind it failed.
+bool displayFailed() {
+    for (const HeldMessage& message : heldMessages)
+        if (message.text.contains(QStringLiteral("could not connect to display"), Qt::CaseInsensitive) ||
+            message.text.contains(QStringLiteral("wl_display"), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+/// What Qt said before it gave up, on one line: its own warnings (which name
+/// the platform plugin it could not find or load) and the plugins it has.
+std::string platformFailure(const QString& fatal) {
+    QStringList said;
+    for (const HeldMessage& message : heldMessages)
+        said << message.text.simplified();
+    const qsizetype available = fatal.indexOf(QStringLiteral("Available platform plugins are:"));
+    if (available >= 0)
+        said << fatal.mid(available).simplified();
+    return said.join(QStringLiteral("; ")).toStdString();
+}
+
 void holdMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "zandrel: a graphical display is needed, but it could not be opened (%s)\n",
-                     displayDetails().c_str());
+        if (displayFailed())
+            std::fprintf(stderr, "zandrel: a graphical display is needed, but it could not be opened (%s)\n",
+                         displayDetails().c_str());
+        else
+            std::fprintf(stderr, "zandrel: the window system could not be started (%s)\n",
+                         platformFailure(text).c_str());
         std::fflush(stderr);
         std::_Exit(1);
     }

@@ -1,5 +1,6 @@
 // The built game started as a process: one game at a time, whatever a killed
-// run left in the lock file's place, and a clear word when there is no display.
+// run left in the lock file's place, and a clear word when the display or the
+// window system cannot be opened.
 
 #include "window_fixture.h"
 
@@ -93,26 +94,44 @@ TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeithe
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
-TEST(NoDisplay, TheGameSaysItNeedsOneAndEndsWithStatusOne) {
+TEST(NoDisplay, TheGameSaysWhatFailedInOneLineAndEndsWithStatusOne) {
     ensureQtApp();
     GameFolders folders;
-    for (const auto& [name, value] :
-         {std::pair<const char*, const char*>{nullptr, nullptr}, {"DISPLAY", ":4711"}}) { // no X server there
+    struct Start {
+        const char* variable; ///< set for the game alone, or null
+        const char* value;
+        QStringList arguments;
+        const char* said;
+    };
+    const QStringList platformFoo{QStringLiteral("-platform"), QStringLiteral("foo")};
+    const Start starts[] = {
+        {nullptr, nullptr, {}, "a graphical display is needed"},
+        {"DISPLAY", ":4711", {}, "a graphical display is needed"}, // no X server there
+        {nullptr, nullptr, platformFoo,
+         "window system could not be started (Could not find the Qt platform plugin \"foo\""},
+        {"QT_QPA_PLATFORM",
+         "foo",
+         {},
+         "window system could not be started (Could not find the Qt platform plugin \"foo\""},
+    };
+    for (const Start& start : starts) {
         QProcessEnvironment env; // nothing of the test's own
         env.insert(QStringLiteral("HOME"), folders.config.path());
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime.path());
-        if (name != nullptr)
-            env.insert(QString::fromUtf8(name), QString::fromUtf8(value));
+        if (start.variable != nullptr)
+            env.insert(QString::fromUtf8(start.variable), QString::fromUtf8(start.value));
         QProcess game;
         game.setProcessEnvironment(env);
-        game.start(QStringLiteral(ZANDREL_BINARY), {});
+        game.start(QStringLiteral(ZANDREL_BINARY), start.arguments);
         ASSERT_TRUE(game.waitForFinished(20000));
         const QByteArray said = game.readAllStandardError();
-        const std::string with = name != nullptr ? std::string(name) + "=" + value : "an empty environment";
+        const std::string with = (start.variable != nullptr ? std::string(start.variable) + "=" + start.value
+                                                            : std::string("an empty environment")) +
+                                 " " + start.arguments.join(' ').toStdString();
         EXPECT_EQ(game.exitStatus(), QProcess::NormalExit) << with;
         EXPECT_EQ(game.exitCode(), 1) << with;
         EXPECT_EQ(said.count('\n'), 1) << with << ": " << said.toStdString();
-        EXPECT_TRUE(said.contains("a graphical display is needed")) << with;
+        EXPECT_TRUE(said.contains(start.said)) << with << ": " << said.toStdString();
     }
 }
 
