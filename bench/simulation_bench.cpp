@@ -25,7 +25,7 @@ Table fourMovingBalls() {
                                       {100.0f, 900.0f, 2.5f},
                                       {2000.0f, 1100.0f, 1.2f}};
     Table t;
-    setFirstPosition(t, kGameKindFourBall);
+    setFirstPosition(t, GameKind::fourBall);
     for (int i = 0; i < kBallCount; ++i) {
         Ball& b = t.balls[i];
         b.x = starts[i].x;
@@ -64,7 +64,7 @@ void BM_OneTickFourMovingBalls(benchmark::State& state) {
 BENCHMARK(BM_OneTickFourMovingBalls);
 
 /// A power-100 shot with follow and side spin, run tick by tick to rest.
-void fullShot(benchmark::State& state, int gameKind) {
+void fullShot(benchmark::State& state, GameKind gameKind) {
     Table racked;
     setFirstPosition(racked, gameKind);
     racked.target = TablePoint{1500.0f, 900.0f};
@@ -84,12 +84,12 @@ void fullShot(benchmark::State& state, int gameKind) {
 }
 
 void BM_FullShotFourBall(benchmark::State& state) {
-    fullShot(state, kGameKindFourBall);
+    fullShot(state, GameKind::fourBall);
 }
 BENCHMARK(BM_FullShotFourBall)->Unit(benchmark::kMicrosecond);
 
 void BM_FullShotThreeBall(benchmark::State& state) {
-    fullShot(state, kGameKindThreeBall);
+    fullShot(state, GameKind::threeBall);
 }
 BENCHMARK(BM_FullShotThreeBall)->Unit(benchmark::kMicrosecond);
 

@@ -155,7 +155,7 @@ void Game::initPlayer() {
 }
 
 void Game::initGameMode() {
-    state_.playMode = playModeSolo;
+    state_.playMode = PlayMode::solo;
 }
 
 void Game::playAgainstTovi(int level) {
@@ -163,7 +163,7 @@ void Game::playAgainstTovi(int level) {
     state_.levelOfTovi = level;
 }
 
-void Game::setGameKind(int gameKind) {
+void Game::setGameKind(GameKind gameKind) {
     state_.gameKind = gameKind;
 }
 
@@ -174,20 +174,20 @@ void Game::returnToMenu() {
     setTimer(GameTimer::demo, true);
     state_.idleSeconds = 0;
     view_.setMenuScreenVisible(true);
-    state_.playMode = playModeMenu;
+    state_.playMode = PlayMode::menu;
 }
 
 void Game::enableRetryMenu() {
-    view_.setRetryMenuEnabled(state_.playMode == playModeSolo);
+    view_.setRetryMenuEnabled(state_.playMode == PlayMode::solo);
 }
 
 void Game::changGameMenu() {
     switch (state_.playMode) {
-    case playModeSolo:
+    case PlayMode::solo:
         view_.setTableButtonsVisible(true, true, true);
         break;
-    case playModeTwoPlayers:
-    case playModeDemo:
+    case PlayMode::twoPlayers:
+    case PlayMode::demo:
         view_.setTableButtonsVisible(true, false, false);
         break;
     default:
@@ -260,7 +260,7 @@ void Game::Timer1_Timer() {
     state_.tipOffsetY = 0.0f;
     view_.refreshTable();
     view_.showInfomation();
-    if (state_.playMode == playModeDemo) {
+    if (state_.playMode == PlayMode::demo) {
         // Tovi's shots only show how the game goes: they win the player no
         // game, and the demonstration runs its turns back to the menu screen.
         setTimer(GameTimer::com, true);
@@ -292,7 +292,7 @@ void Game::timTimeCounter_Timer() {
 }
 
 void Game::timDemo_Timer() {
-    if (state_.playMode != playModeMenu) {
+    if (state_.playMode != PlayMode::menu) {
         state_.idleSeconds = 0;
         return;
     }
@@ -305,7 +305,7 @@ void Game::timDemo_Timer() {
 }
 
 void Game::startDemo() {
-    state_.playMode = playModeDemo;
+    state_.playMode = PlayMode::demo;
     view_.centreTipMarker(); // the tip offsets stay as the last game left them
     view_.setMenuScreenVisible(false);
     initGame();
@@ -340,7 +340,7 @@ void Game::calDemo(int argument) {
         // The closing caption: aim and power stay, the menu screen follows.
         view_.setTovisMessage(kDemoClosingCaption);
         state_.demoStep = 0;
-        state_.playMode = playModeMenu;
+        state_.playMode = PlayMode::menu;
     }
     ++state_.demoStep;
     redrawAimTarget();
@@ -351,18 +351,18 @@ void Game::timCom_Timer() {
     if (tick == kComShowCaption) {
         view_.setTovisMessageVisible(true);
         view_.enableShotInput(false);
-        if (state_.playMode != playModeDemo)
+        if (state_.playMode != PlayMode::demo)
             view_.setTableEnabled(false);
         state_.comTicks = kComRunScript;
     } else if (tick == kComRunScript) {
-        if (state_.playMode == playModeDemo)
+        if (state_.playMode == PlayMode::demo)
             calDemo(1);
         state_.comTicks = tick + 1;
     } else if (tick > kComRunScript && tick < kComHideCaption) {
         state_.comTicks = tick + 1;
     } else if (tick == kComHideCaption) {
         view_.setTovisMessageVisible(false);
-        if (state_.playMode == playModeMenu) {
+        if (state_.playMode == PlayMode::menu) {
             state_.comTicks = 0;
             returnToMenu();
         } else {
@@ -374,7 +374,7 @@ void Game::timCom_Timer() {
         view_.setTovisMessage("");
         view_.setShotButtonEnabled(true);
         cmdShot_Click();
-        if (state_.playMode != playModeDemo)
+        if (state_.playMode != PlayMode::demo)
             view_.setTableEnabled(false);
         setTimer(GameTimer::com, false);
     }
@@ -454,7 +454,7 @@ void Game::picPool_MouseUp(bool buttonHeld, float x, float y) {
 }
 
 void Game::picPool_Click() {
-    if (state_.playMode != playModeDemo)
+    if (state_.playMode != PlayMode::demo)
         return;
     initGame();
     setTimer(GameTimer::com, false);
@@ -481,8 +481,8 @@ void Game::setPower(int power) {
 
 void Game::lblLetsPlay_Click(const GameChoice& choice) {
     view_.centreTipMarker();
-    state_.gameKind = choice.gameKind == kGameKindFourBall ? kGameKindFourBall : kGameKindThreeBall;
-    state_.playMode = choice.twoPlayers ? playModeTwoPlayers : playModeSolo;
+    state_.gameKind = choice.gameKind;
+    state_.playMode = choice.twoPlayers ? PlayMode::twoPlayers : PlayMode::solo;
     if (choice.targetPoints > 0)
         state_.targetPoints = choice.targetPoints;
     initGame();
@@ -496,11 +496,11 @@ void Game::lblLetsPlay_Click(const GameChoice& choice) {
 
 void Game::lblHelp_Click() {
     state_.idleSeconds = kIdleSecondsForDemoNow;
-    state_.gameKind = kGameKindFourBall;
+    state_.gameKind = GameKind::fourBall;
 }
 
 void Game::picMenu_MouseMove() {
-    state_.playMode = playModeMenu;
+    state_.playMode = PlayMode::menu;
 }
 
 void Game::lblMenu_Click(int index) {
@@ -544,7 +544,7 @@ void Game::returnToSoloPlay() {
     if (state_.motionTimerEnabled)
         return;
     view_.setStartMenuEnabled(true);
-    state_.playMode = playModeSolo;
+    state_.playMode = PlayMode::solo;
     setFirstPosition();
     initGame();
     changGameMenu();
@@ -601,9 +601,9 @@ std::string trimBlanks(const std::string& text) {
 std::string infomationLine(const GameState& state) {
     using std::to_string;
     switch (state.playMode) {
-    case playModeDemo:
+    case PlayMode::demo:
         return "How to play the 4 BALLS ?";
-    case playModeTwoPlayers: {
+    case PlayMode::twoPlayers: {
         std::string line = " " + trimBlanks(state.players[0].name) + "  " + to_string(state.players[0].wins) +
                            " - " + to_string(state.players[1].wins);
         if (state.isVsCpu) {
@@ -615,7 +615,7 @@ std::string infomationLine(const GameState& state) {
         }
         return line;
     }
-    case playModeSolo:
+    case PlayMode::solo:
         return to_string(state.points) + " / " + to_string(state.targetPoints) + " -- " +
                "Inning:" + to_string(state.innings) + " Shot:" + to_string(state.shotCount);
     default:

@@ -14,11 +14,12 @@
 
 namespace zandrel {
 
-enum PlayMode : int {
-    playModeSolo = 0,
-    playModeTwoPlayers = 1,
-    playModeDemo = 2,
-    playModeMenu = 3,
+/// What the table is being used for.
+enum class PlayMode : int {
+    solo = 0,       ///< one player's game
+    twoPlayers = 1, ///< a two-player game
+    demo = 2,       ///< Tovi's demonstration
+    menu = 3,       ///< the menu screen (also a game restarted while it is up)
 };
 
 inline constexpr int kPlayerNameLength = 12;
@@ -37,7 +38,7 @@ std::string fixedPlayerName(const std::string& name);
 
 /// What the menu screen's three boxes chose.
 struct GameChoice {
-    int gameKind = kGameKindFourBall;
+    GameKind gameKind = GameKind::fourBall;
     int targetPoints = kDefaultTargetPoints;
     bool twoPlayers = false;
 };
@@ -47,8 +48,8 @@ struct GameState {
     Table table;
     Balls savedBalls{}; ///< the take-back snapshot; all zero (balls off the table) until the first shot
 
-    int playMode = playModeMenu;
-    int gameKind = kGameKindFourBall;
+    PlayMode playMode = PlayMode::menu;
+    GameKind gameKind = GameKind::fourBall;
     int points = 0;
     int targetPoints =
         kDefaultTargetPoints; ///< the menu screen's preselected target until the first "Let's Play!"
@@ -93,7 +94,7 @@ public:
     /// The computer side Tovi plays at `level` (from the records).
     void playAgainstTovi(int level);
     /// The game kind the next rack is made for.
-    void setGameKind(int gameKind);
+    void setGameKind(GameKind gameKind);
     void returnToMenu();
     void enableRetryMenu();
     /// Racks the balls for the current game kind.

@@ -15,7 +15,7 @@ constexpr int kMostWinsNeeded = 15;
 } // namespace
 
 void Game::beginTwoPlayerSetup() {
-    state_.playMode = playModeTwoPlayers;
+    state_.playMode = PlayMode::twoPlayers;
 }
 
 void Game::setWinsNeeded(int wins) {
@@ -23,7 +23,7 @@ void Game::setWinsNeeded(int wins) {
 }
 
 void Game::confirmTwoPlayerSetup(const std::string& name0, const std::string& name1) {
-    state_.playMode = playModeTwoPlayers;
+    state_.playMode = PlayMode::twoPlayers;
     state_.players[0].name = fixedPlayerName(name0);
     state_.players[1].name = fixedPlayerName(name1);
     state_.players[0].hasTurn = true;
@@ -37,11 +37,11 @@ void Game::confirmTwoPlayerSetup(const std::string& name0, const std::string& na
 void Game::cancelTwoPlayerSetup() {
     state_.isVsCpu = false;
     view_.initGameMode();
-    state_.playMode = playModeMenu;
+    state_.playMode = PlayMode::menu;
 }
 
 void Game::finishTwoPlayerSetup() {
-    if (state_.playMode != playModeTwoPlayers) {
+    if (state_.playMode != PlayMode::twoPlayers) {
         returnToMenu();
         return;
     }

@@ -35,7 +35,7 @@ constexpr float kPiFloat = static_cast<float>(kPi);
 
 } // namespace
 
-void setFirstPosition(Table& table, int gameKind) {
+void setFirstPosition(Table& table, GameKind gameKind) {
     for (Ball& b : table.balls) {
         b.speed = 0.0f;
         b.vx = 0.0f;
@@ -47,7 +47,7 @@ void setFirstPosition(Table& table, int gameKind) {
     }
     table.target = TablePoint{kTableLength / 2.0f, kTableWidth / 2.0f};
 
-    if (gameKind == kGameKindFourBall) {
+    if (gameKind == GameKind::fourBall) {
         for (int i = 0; i < kBallCount; ++i) {
             table.balls[i].x = kFourBallRack[i].x;
             table.balls[i].y = kFourBallRack[i].y;

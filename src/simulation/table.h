@@ -18,8 +18,11 @@ inline constexpr float kContactDistance = 100.0f; ///< centre distance of two to
 inline constexpr int kBallCount = 4;
 inline constexpr int kCueBallIndex = 0;
 
-inline constexpr int kGameKindFourBall = 1;
-inline constexpr int kGameKindThreeBall = 2;
+/// Which balls are racked.
+enum class GameKind : int {
+    fourBall = 1,  ///< white, yellow and two reds
+    threeBall = 2, ///< white, yellow and one red
+};
 
 /// Cushion codes: the ball-centre lines one radius inside the table edges. They
 /// share one int with ball indexes 0..3 as a contact partner.
@@ -58,7 +61,7 @@ struct Table {
 
 /// Racks the balls for a game kind (1 four-ball, anything else three-ball) and
 /// centres the aim point. Leaves hitByCue alone.
-void setFirstPosition(Table& table, int gameKind);
+void setFirstPosition(Table& table, GameKind gameKind);
 /// True when every ball's speed is at most 0 (balls off the table count as at rest).
 bool areAllBallsStopped(const Table& table);
 /// Clears speed and both spins of every ball; position, velocity and direction stay.

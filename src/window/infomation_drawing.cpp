@@ -169,19 +169,19 @@ void clearAlphaBytes(Surface& surface) {
     setAlphaBytes(surface, QRect(0, 0, surface.width(), surface.height()), false);
 }
 
-void drawInfomation(Surface& strip, const Surface& picTable, const Surface& picBalls, int playMode,
+void drawInfomation(Surface& strip, const Surface& picTable, const Surface& picBalls, PlayMode playMode,
                     bool isVsCpu, int cueBallIndex, const std::string& line) {
     strip.fill(kStripBackground);
-    if (playMode == playModeDemo) {
+    if (playMode == PlayMode::demo) {
         paintTexts(strip, kStripInk, {{kLineX, kLineY, &line, kStripFontPoints}});
         return;
     }
-    if (playMode != playModeSolo && playMode != playModeTwoPlayers)
+    if (playMode != PlayMode::solo && playMode != PlayMode::twoPlayers)
         return; // the menu screen covers the strip
 
     int iconX = kSoloIconX;
     int frameTop = kSoloFrameTop;
-    if (playMode == playModeTwoPlayers) {
+    if (playMode == PlayMode::twoPlayers) {
         iconX = isVsCpu ? kVsCpuIconX : kTwoPlayersIconX;
         frameTop = kTwoSidesFrameTop;
     }

@@ -4,6 +4,7 @@
 // current cue ball) and the two captions of the demonstration table. Text is
 // painted with Qt; a QGuiApplication must exist.
 
+#include "game/game.h"
 #include "platform/surface.h"
 
 #include <string>
@@ -17,7 +18,7 @@ inline constexpr int kInfomationHeight = 25;
 /// icon from the table picture, `line` at (30, 3) in green, and (solo and two
 /// sides) " Now :" with the cue ball's sprite in a green frame. The demonstration
 /// shows the line alone; any other play mode leaves the strip plain black.
-void drawInfomation(Surface& strip, const Surface& picTable, const Surface& picBalls, int playMode,
+void drawInfomation(Surface& strip, const Surface& picTable, const Surface& picBalls, PlayMode playMode,
                     bool isVsCpu, int cueBallIndex, const std::string& line);
 
 /// The demonstration captions on the table: "DEMO" large, and under it the

@@ -45,8 +45,8 @@ struct MenuChoice {
 };
 /// The menu-screen boxes' choices; the first of each is preselected, the
 /// target points at kDefaultTargetPoints.
-inline constexpr MenuChoice kGameKindChoices[] = {{"４つ球", kGameKindFourBall},
-                                                  {"３つ球", kGameKindThreeBall}};
+inline constexpr MenuChoice kGameKindChoices[] = {{"４つ球", int(GameKind::fourBall)},
+                                                  {"３つ球", int(GameKind::threeBall)}};
 inline constexpr MenuChoice kPlayerChoices[] = {{"独り撞き", 0}, {"二人撞き", 1}};
 inline constexpr int kTargetPointChoices[] = {3, 5, 8, 10, 15};
 

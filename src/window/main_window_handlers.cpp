@@ -87,7 +87,7 @@ void MainWindow::lblMenu_MouseMove(int index) {
 
 GameChoice MainWindow::menuChoice() const {
     GameChoice choice;
-    choice.gameKind = cmbGameName->currentData().toInt();
+    choice.gameKind = static_cast<GameKind>(cmbGameName->currentData().toInt());
     choice.twoPlayers = cmbVSMode->currentData().toInt() != 0;
     choice.targetPoints = cmbPoints->currentData().toInt();
     return choice;
@@ -191,10 +191,10 @@ void MainWindow::mnuChangeMode_Click() {
     if (game_->isShotRunning())
         return;
     switch (gameState().playMode) {
-    case playModeSolo:
+    case PlayMode::solo:
         changeToVsMode();
         break;
-    case playModeTwoPlayers:
+    case PlayMode::twoPlayers:
         initGameMode(); // the game's solo mode and the shot button's solo look
         game_->returnToSoloPlay();
         break;
@@ -205,10 +205,10 @@ void MainWindow::mnuChangeMode_Click() {
 
 void MainWindow::mnuCurrentCondition_Click() {
     switch (gameState().playMode) {
-    case playModeSolo:
+    case PlayMode::solo:
         showCurrentCondition();
         break;
-    case playModeTwoPlayers:
+    case PlayMode::twoPlayers:
         showMatchResult();
         break;
     default:

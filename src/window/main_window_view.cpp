@@ -23,7 +23,7 @@ constexpr double kDemoShotButtonPoints = 12.0;
 
 void MainWindow::redrawTable() {
     drawEmptyTable(picPool1, picTable);
-    if (gameState().playMode == playModeDemo)
+    if (gameState().playMode == PlayMode::demo)
         drawDemoCaptions(picPool1, langText(kDemoClickJa, kDemoClickEn).toStdString());
     drawBallsWithShadows(picPool1, picBalls, gameState().table.balls, game_->scale().ballSize);
     bitBlt(picPool0->canvas(), 0, 0, kTablePictureWidth, kTablePictureHeight, picPool1, 0, 0,

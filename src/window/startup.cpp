@@ -138,7 +138,7 @@ bool MainWindow::formLoad() {
     lblTovisMessage->setFont(messageFont);
     trace("Pass 7-13 :lblTovisMessage.Font.Name" + lblTovisMessage->font().family().toStdString());
 
-    game_->setGameKind(kGameKindFourBall);
+    game_->setGameKind(GameKind::fourBall);
     const int ballSize = static_cast<int>(game_->scale().ballSize);
     shpTarget->setShapeSize(ballSize);
     shpQBall->setShapeSize(ballSize);

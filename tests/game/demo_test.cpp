@@ -58,7 +58,7 @@ protected:
                 return true;
         return false;
     }
-    bool demoRuns() const { return s().playMode == playModeDemo; }
+    bool demoRuns() const { return s().playMode == PlayMode::demo; }
     /// The demonstration starts from the menu screen at once.
     void startDemoNow() {
         game.lblHelp_Click();
@@ -78,7 +78,7 @@ protected:
     }
     /// What a game back on the menu screen shows: a fresh rack, nothing running.
     void expectBackOnTheMenu() {
-        EXPECT_EQ(s().playMode, playModeMenu);
+        EXPECT_EQ(s().playMode, PlayMode::menu);
         EXPECT_TRUE(view.menuScreenVisible);
         EXPECT_FALSE(game.isShotRunning() || view.timerEnabled(GameTimer::com) || view.tovisMessageVisible);
         EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0 && s().idleSeconds == 0);
@@ -97,7 +97,7 @@ TEST_F(DemoTest, TheThirtyFirstIdleTickStartsItAndReplacesAGameStartedWithF2MidS
         game.picMenu_MouseMove();
     }
     game.mnuStart_click(); // the menu mode stays, the count goes on
-    ASSERT_EQ(s().playMode, playModeMenu);
+    ASSERT_EQ(s().playMode, PlayMode::menu);
     game.setPower(100);
     game.cmdShot_Click();
     ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 1000));
@@ -142,7 +142,7 @@ const std::array<float, 8> kFourBallRests = {0x1.01c9acp+11f, 0x1.6afb9p+8f,  0x
 
 TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreenWhateverTheTarget) {
     // The player's last game was to 3 points: Tovi scores past them and no game ends.
-    game.lblLetsPlay_Click({kGameKindFourBall, 3, false});
+    game.lblLetsPlay_Click({GameKind::fourBall, 3, false});
     game.lblMenu_Click(0);
     startDemoNow();
     for (int i = 0; i < 5; ++i) {
@@ -164,7 +164,7 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreenWhatever
     // The sixth turn: the closing caption from 0.2 s, the menu screen at 3.1 s, no shot.
     const int rest = now;
     ASSERT_TRUE(runUntil([&] { return view.tovisMessage == kClosing; }, 1000));
-    EXPECT_EQ(s().playMode, playModeMenu) << "the menu mode comes with the closing caption";
+    EXPECT_EQ(s().playMode, PlayMode::menu) << "the menu mode comes with the closing caption";
     game.picPool_Click(); // does nothing now: the caption runs its course
     EXPECT_TRUE(view.tovisMessageVisible);
     EXPECT_TRUE(runUntil([&] { return view.menuScreenVisible; }, 5000));
@@ -210,12 +210,12 @@ TEST_F(DemoTest, AClickOnTheTableEndsItInEveryPhase) {
 }
 
 TEST_F(DemoTest, AfterAThreeBallGameRacksItsKindAndKeepsItsTipForTheFirstShot) {
-    game.lblLetsPlay_Click({kGameKindThreeBall, 3, false});
+    game.lblLetsPlay_Click({GameKind::threeBall, 3, false});
     game.picSetPoint_MouseDown(38.5f, 22.5f, 45, 45, 5); // full right side
     ASSERT_EQ(s().tipOffsetX, 1.0f);
     game.lblMenu_Click(0);
     ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 32000));
-    EXPECT_TRUE(s().gameKind == kGameKindThreeBall && !s().table.balls[3].onTable && s().targetPoints == 3);
+    EXPECT_TRUE(s().gameKind == GameKind::threeBall && !s().table.balls[3].onTable && s().targetPoints == 3);
     EXPECT_EQ(view.tipLeft, 20.0f) << "the marker shows the centre";
     runToNextShot();
     expectShotOf(kScript[0]); // the same script
@@ -226,7 +226,7 @@ TEST_F(DemoTest, AfterAThreeBallGameRacksItsKindAndKeepsItsTipForTheFirstShot) {
 
     game.picPool_Click();
     startDemoNow(); // "４つ球のデモ"
-    EXPECT_TRUE(s().gameKind == kGameKindFourBall && s().table.balls[3].onTable);
+    EXPECT_TRUE(s().gameKind == GameKind::fourBall && s().table.balls[3].onTable);
 }
 
 } // namespace

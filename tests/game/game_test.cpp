@@ -21,7 +21,7 @@ class GameTest : public testing::GameFixture {
 protected:
     GameTest() { game.setSound(sound); }
 
-    void letsPlay(int kind = kGameKindFourBall, int target = 5, bool twoPlayers = false) {
+    void letsPlay(GameKind kind = GameKind::fourBall, int target = 5, bool twoPlayers = false) {
         game.lblLetsPlay_Click({kind, target, twoPlayers});
     }
 
@@ -53,7 +53,7 @@ protected:
 };
 
 TEST_F(GameTest, StartsOnTheMenuScreenLetsPlayStartsASoloGameAndMenuGoesBack) {
-    EXPECT_EQ(s().playMode, playModeMenu);
+    EXPECT_EQ(s().playMode, PlayMode::menu);
     EXPECT_TRUE(view.menuScreenVisible);
     EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0 && s().fouls == 0);
     EXPECT_EQ(s().players[0].name + s().players[1].name, "Player1     Player2     ");
@@ -61,12 +61,12 @@ TEST_F(GameTest, StartsOnTheMenuScreenLetsPlayStartsASoloGameAndMenuGoesBack) {
     // menu screen's preselected target instead of ending at 0 points.
     EXPECT_EQ(s().targetPoints, 5);
 
-    letsPlay(kGameKindThreeBall, 8);
-    EXPECT_TRUE(s().playMode == playModeSolo && s().targetPoints == 8);
+    letsPlay(GameKind::threeBall, 8);
+    EXPECT_TRUE(s().playMode == PlayMode::solo && s().targetPoints == 8);
     EXPECT_EQ(sound.musicRequests.back(), kTuneGame);
 
     game.lblMenu_Click(0); // "Menu"
-    EXPECT_EQ(s().playMode, playModeMenu);
+    EXPECT_EQ(s().playMode, PlayMode::menu);
     EXPECT_TRUE(view.menuScreenVisible);
     EXPECT_EQ(sound.musicRequests.back(), kTuneMenu);
 }
@@ -93,7 +93,7 @@ TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
     EXPECT_EQ(view.messages,
               std::vector<std::string>{"5ポイントを4イニングで撞き終えました。アベレージ1.25"});
     EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0);
-    EXPECT_TRUE(s().playMode == playModeSolo && s().targetPoints == 5);
+    EXPECT_TRUE(s().playMode == PlayMode::solo && s().targetPoints == 5);
     EXPECT_EQ(s().table.balls[0].x, 300.0f);
     for (int i = 0; i < 5; ++i)
         shoot({1, 2});
@@ -121,14 +121,14 @@ TEST_F(GameTest, RetryMenuIsOfferedOnlyAfterSoloShots) {
     EXPECT_TRUE(view.retryMenuEnabled);
     // Two players, the demonstration, and a game started with F2 on the menu screen.
     const std::function<void()> enter[] = {
-        [&] { letsPlay(kGameKindFourBall, 5, true); },
+        [&] { letsPlay(GameKind::fourBall, 5, true); },
         [&] { game.lblMenu_Click(0), game.lblHelp_Click(), game.timDemo_Timer(); },
         [&] { game.returnToMenu(), game.mnuStart_click(); }};
-    for (int mode : {playModeTwoPlayers, playModeDemo, playModeMenu}) {
-        enter[mode - 1]();
+    for (PlayMode mode : {PlayMode::twoPlayers, PlayMode::demo, PlayMode::menu}) {
+        enter[int(mode) - 1]();
         ASSERT_EQ(s().playMode, mode);
         missShot();
-        EXPECT_FALSE(view.retryMenuEnabled) << "mode " << mode;
+        EXPECT_FALSE(view.retryMenuEnabled) << "mode " << int(mode);
     }
 }
 
@@ -181,7 +181,7 @@ TEST_F(GameTest, AShotLocksTheInputsAndIgnoresButtonsAndMenuCommandsWhileItRuns)
     game.mnuStart_click();
     game.mnuRetry_Click();
     game.cmdShot_Click();
-    EXPECT_TRUE(game.isShotRunning() && s().shotCount == 2 && s().playMode == playModeSolo);
+    EXPECT_TRUE(game.isShotRunning() && s().shotCount == 2 && s().playMode == PlayMode::solo);
     runToRest();
     EXPECT_TRUE(view.aimMarkerVisible && view.autoRedraw);
 
@@ -250,15 +250,15 @@ TEST(InfomationLine, ComposesEachPlayModeWithTwelveCharacterNames) {
     GameState s;
     s.points = 2, s.targetPoints = 5, s.innings = 3, s.shotCount = 4;
     s.players[0].name = fixedPlayerName("You"), s.players[1].name = fixedPlayerName("Player2");
-    const std::tuple<int, bool, int, const char*> cases[] = {
+    const std::tuple<PlayMode, bool, int, const char*> cases[] = {
         // mode, against tovi, tovi's level, line
-        {playModeSolo, true, 3, "2 / 5 -- Inning:3 Shot:4"},
-        {playModeTwoPlayers, true, 3, " You  0 - 0 Lv.3 tovi "},
-        {playModeTwoPlayers, true, 10, " You  0 - 0 Lv.10 tovi "},
-        {playModeTwoPlayers, true, 11, " You  0 - 0 Master  tovi "},
-        {playModeTwoPlayers, false, 3, " You  0 - 0  Player2"},
-        {playModeDemo, true, 3, "How to play the 4 BALLS ?"},
-        {playModeMenu, true, 3, ""}};
+        {PlayMode::solo, true, 3, "2 / 5 -- Inning:3 Shot:4"},
+        {PlayMode::twoPlayers, true, 3, " You  0 - 0 Lv.3 tovi "},
+        {PlayMode::twoPlayers, true, 10, " You  0 - 0 Lv.10 tovi "},
+        {PlayMode::twoPlayers, true, 11, " You  0 - 0 Master  tovi "},
+        {PlayMode::twoPlayers, false, 3, " You  0 - 0  Player2"},
+        {PlayMode::demo, true, 3, "How to play the 4 BALLS ?"},
+        {PlayMode::menu, true, 3, ""}};
     for (const auto& [mode, vsTovi, level, line] : cases) {
         s.playMode = mode, s.isVsCpu = vsTovi, s.levelOfTovi = level;
         EXPECT_EQ(infomationLine(s), line);

@@ -17,13 +17,13 @@ using testing::FakeView;
 class TwoPlayerSetup : public testing::GameFixture {
 protected:
     TwoPlayerSetup() {
-        game.lblLetsPlay_Click({kGameKindThreeBall, 5, false});
+        game.lblLetsPlay_Click({GameKind::threeBall, 5, false});
         game.beginTwoPlayerSetup();
     }
 };
 
 TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
-    EXPECT_EQ(s().playMode, playModeTwoPlayers);
+    EXPECT_EQ(s().playMode, PlayMode::twoPlayers);
     game.setWinsNeeded(7);
     game.confirmTwoPlayerSetup("  Ann", "Bartholomew Jones");
     // Leading blanks stay part of the name; twelve characters are kept.
@@ -35,9 +35,9 @@ TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
 
     view.buttons.clear();
     game.finishTwoPlayerSetup();
-    EXPECT_TRUE(s().playMode == playModeTwoPlayers && s().winsNeeded == 7);
+    EXPECT_TRUE(s().playMode == PlayMode::twoPlayers && s().winsNeeded == 7);
     EXPECT_FALSE(view.startMenuEnabled || view.menuScreenVisible);
-    EXPECT_TRUE(s().gameKind == kGameKindThreeBall && !s().table.balls[3].onTable)
+    EXPECT_TRUE(s().gameKind == GameKind::threeBall && !s().table.balls[3].onTable)
         << "a fresh rack of the same game kind";
     EXPECT_TRUE(view.buttons.empty()) << "the table-screen buttons stay as they were";
 }
@@ -45,7 +45,7 @@ TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
 TEST_F(TwoPlayerSetup, TheCloseBoxStartsTheGameButKeepsNamesCaptionsAndTurn) {
     game.setWinsNeeded(5);
     game.finishTwoPlayerSetup();
-    EXPECT_TRUE(s().playMode == playModeTwoPlayers && s().winsNeeded == 5);
+    EXPECT_TRUE(s().playMode == PlayMode::twoPlayers && s().winsNeeded == 5);
     EXPECT_EQ(s().players[0].name, "Player1     ");
     EXPECT_FALSE(s().players[0].hasTurn);
     EXPECT_EQ(view.modeItemCaption + view.shotCaption, "");
@@ -57,9 +57,9 @@ TEST_F(TwoPlayerSetup, CancelResetsToSoloThenGoesToTheMenuKeepingWinsNeeded) {
     game.cancelTwoPlayerSetup();
     EXPECT_EQ(view.soloResets, 1);
     EXPECT_FALSE(s().isVsCpu);
-    EXPECT_EQ(s().playMode, playModeMenu);
+    EXPECT_EQ(s().playMode, PlayMode::menu);
     game.finishTwoPlayerSetup();
-    EXPECT_TRUE(s().playMode == playModeMenu && view.menuScreenVisible);
+    EXPECT_TRUE(s().playMode == PlayMode::menu && view.menuScreenVisible);
     EXPECT_EQ(s().winsNeeded, 9);
     EXPECT_EQ(s().players[1].name, "Player2     ");
 }

@@ -20,7 +20,7 @@ using ::testing::Pointwise;
 
 Table fourBallRack() {
     Table t;
-    setFirstPosition(t, kGameKindFourBall);
+    setFirstPosition(t, GameKind::fourBall);
     return t;
 }
 

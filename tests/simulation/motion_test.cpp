@@ -26,7 +26,7 @@ struct Place {
 /// the action (spread along the bottom).
 Table tableWith(std::initializer_list<Place> places) {
     Table t;
-    setFirstPosition(t, kGameKindFourBall);
+    setFirstPosition(t, GameKind::fourBall);
     for (int i = 0; i < kBallCount; ++i)
         t.balls[i] = Ball{400.0f + 500.0f * i, 100.0f};
     for (const Place& p : places) {
@@ -174,7 +174,7 @@ bool insideCentreLines(const Table& t) {
 // would be found again in every following pass of the tick.
 TEST(Degenerate, BallSlidingDownACushionDoesNotReboundForever) {
     Table t;
-    setFirstPosition(t, kGameKindThreeBall);
+    setFirstPosition(t, GameKind::threeBall);
     // At x = 2350 heading a hair right of straight down: the mirrored direction
     // rounds back to one that still points right.
     t.balls[0] = Ball(0x1.25cp+11f, 0x1.152188p+9f, 0x1.23dfbap-15f, -0x1.ccdc94p+8f, true, 0x1.ccdc94p+8f,
@@ -191,7 +191,7 @@ TEST(Degenerate, BallSlidingDownACushionDoesNotReboundForever) {
 
 TEST(Degenerate, TangentialBallContactDoesNotRepeatForever) {
     Table t;
-    setFirstPosition(t, kGameKindFourBall);
+    setFirstPosition(t, GameKind::fourBall);
     // A power-1 shot with side spin (speed 16 after a tick) grazing ball 2: the
     // throw leaves the pair sliding past each other with no approach to speak of.
     t.balls[0] = Ball(0x1.ecbdfep+10f, 0x1.eefa46p+6f, -0x1.f1de26p+3f, 0x1.dddb58p+1f, true, 0x1p+4f,

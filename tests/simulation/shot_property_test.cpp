@@ -58,7 +58,7 @@ int playShot(Table& table, const Shot& shot, test::RecordingEvents& events) {
 // the same with every standard library.
 TEST(RandomShots, EndOnTheTableInBoundedTime) {
     for (const auto& [gameKind, seed] :
-         {std::pair{kGameKindFourBall, 20260101u}, {kGameKindThreeBall, 20260102u}}) {
+         {std::pair{GameKind::fourBall, 20260101u}, {GameKind::threeBall, 20260102u}}) {
         std::mt19937 engine(seed);
         const auto uniform = [&](float lo, float hi) {
             return static_cast<float>(lo + (hi - lo) * (static_cast<double>(engine()) / 4294967296.0));
@@ -74,7 +74,7 @@ TEST(RandomShots, EndOnTheTableInBoundedTime) {
                 events.keepLog = false;
                 ASSERT_LT(playShot(table, {aimX, aimY, power, tipX, uniform(-2.0f, 2.0f)}, events),
                           kMaxTicksPerShot)
-                    << "kind " << gameKind << " run " << run << " shot " << n;
+                    << "kind " << int(gameKind) << " run " << run << " shot " << n;
             }
         }
     }
@@ -89,7 +89,7 @@ TEST(GoldenShots, FourBallSequenceEndsWhereItAlwaysHas) {
                           {1800.0f, 650.0f, 35, 0.0f, -2.0f},
                           {600.0f, 50.0f, 90, -0.4f, 0.7f}};
     Table table;
-    setFirstPosition(table, kGameKindFourBall);
+    setFirstPosition(table, GameKind::fourBall);
     test::RecordingEvents events;
     events.keepLog = false;
     int ticks = 0;

@@ -13,11 +13,10 @@ namespace {
 
 TEST(Rack, PutsTheBallsAtRestInPlaceAndLeavesTheTouchedFlags) {
     const TablePoint threeBall[] = {{600, 750}, {600, 600}, {1800, 600}, {444, 225}}; // ball 3 off, in place
-    const std::tuple<int, std::array<TablePoint, kBallCount>, bool> cases[] = {
+    const std::tuple<GameKind, std::array<TablePoint, kBallCount>, bool> cases[] = {
         // kind, places, ball 3 on
-        {kGameKindFourBall, {{{300, 600}, {2100, 600}, {600, 600}, {1800, 600}}}, true},
-        {kGameKindThreeBall, std::to_array(threeBall), false},
-        {7, std::to_array(threeBall), false}}; // any other kind is three-ball
+        {GameKind::fourBall, {{{300, 600}, {2100, 600}, {600, 600}, {1800, 600}}}, true},
+        {GameKind::threeBall, std::to_array(threeBall), false}};
     for (const auto& [kind, at, ball3OnTable] : cases) {
         // A table in the middle of a shot: everything moving, spinning and touched.
         Table t;
@@ -27,7 +26,7 @@ TEST(Rack, PutsTheBallsAtRestInPlaceAndLeavesTheTouchedFlags) {
         setFirstPosition(t, kind);
         for (int i = 0; i < kBallCount; ++i) {
             const Ball& b = t.balls[i];
-            SCOPED_TRACE(::testing::Message() << "kind " << kind << " ball " << i);
+            SCOPED_TRACE(::testing::Message() << "kind " << int(kind) << " ball " << i);
             EXPECT_TRUE(b.x == at[i].x && b.y == at[i].y && b.onTable == (i != 3 || ball3OnTable));
             EXPECT_TRUE(b.speed == 0 && b.vx == 0 && b.vy == 0 && b.direction == 0 && b.followSpin == 0 &&
                         b.sideSpin == 0 && b.hitByCue);
@@ -38,7 +37,7 @@ TEST(Rack, PutsTheBallsAtRestInPlaceAndLeavesTheTouchedFlags) {
 
 TEST(TableQueries, StoppedFirstBallAndStopAll) {
     Table t;
-    setFirstPosition(t, kGameKindFourBall);
+    setFirstPosition(t, GameKind::fourBall);
     t.balls[2].vx = 500.0f; // speed 0 is what counts
     EXPECT_TRUE(areAllBallsStopped(t));
     t.balls[3].speed = 0.001f;
@@ -69,7 +68,7 @@ TEST(GetAngle, QuadrantsAndAxesUseTheRoundedPi) {
         EXPECT_EQ(getAngle(x1, y1, x2, y2), angle) << x1 << "," << y1 << " to " << x2 << "," << y2;
 
     Table t; // Launch covers ball 0; from ball 1 its own centre must count
-    setFirstPosition(t, kGameKindFourBall);
+    setFirstPosition(t, GameKind::fourBall);
     EXPECT_EQ(getAngleToTarget(t, 1), pi); // (2100, 600) to (1200, 600): straight left
 }
 

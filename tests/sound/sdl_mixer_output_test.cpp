@@ -39,7 +39,7 @@ int playOneShot(SoundRoom& room) {
     game.setSound(sound);
     game.initGame();
     game.returnToMenu();
-    game.lblLetsPlay_Click({kGameKindFourBall, 5, false});
+    game.lblLetsPlay_Click({GameKind::fourBall, 5, false});
     game.setPower(100);
     game.cmdShot_Click();
     for (int tick = 0; tick < 2000 && game.isShotRunning(); ++tick)

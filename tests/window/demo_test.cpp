@@ -20,7 +20,7 @@ TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
     EXPECT_EQ(w.cmdShot->font().pixelSize(), 16) << "12 points";
     w.mnuChangeMode->trigger(); // the mode switch and the match result do nothing here
     w.mnuCurrentCondition->trigger();
-    EXPECT_EQ(h.state().playMode, playModeDemo);
+    EXPECT_EQ(h.state().playMode, PlayMode::demo);
 
     h.game().timCom_Timer();
     h.game().timCom_Timer();

@@ -26,7 +26,7 @@ class Playing : public ::testing::Test {
 protected:
     void SetUp() override {
         QTest::mouseClick(h.w().lblLetsPlay, Qt::LeftButton);
-        ASSERT_EQ(h.state().playMode, playModeSolo);
+        ASSERT_EQ(h.state().playMode, PlayMode::solo);
     }
     WindowHarness h;
 };
@@ -97,7 +97,7 @@ TEST(MenuScreen, HoverColoursAndCaptionsChangeAndAreResetByThePanel) {
     EXPECT_GT(w.lblToHP->width(), 250); // the label grows with its caption
 
     w.initGameMode(); // solo play with the menu screen still up
-    ASSERT_EQ(h.state().playMode, playModeSolo);
+    ASSERT_EQ(h.state().playMode, PlayMode::solo);
     move(w.picMenu, {300, 100});
     // The exit caption turns dark green, not its purple at load.
     for (const auto& [label, rest] : {std::pair{w.lblExit, kDarkGreen},
@@ -107,7 +107,7 @@ TEST(MenuScreen, HoverColoursAndCaptionsChangeAndAreResetByThePanel) {
         EXPECT_EQ(label->textColour(), rest) << label->text().toStdString();
     EXPECT_EQ(w.lblMail->text(), QStringLiteral("E-Mail"));
     EXPECT_EQ(w.lblToHP->text(), QStringLiteral("Get New!"));
-    EXPECT_EQ(h.state().playMode, playModeMenu);
+    EXPECT_EQ(h.state().playMode, PlayMode::menu);
 }
 
 } // namespace

@@ -112,7 +112,7 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     WindowHarness h;
     h.w().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(h.window.get()));
-    letsPlay(h, kGameKindThreeBall);
+    letsPlay(h, GameKind::threeBall);
     setUpMissingShot(h);
     shoot(h);
     setUpMissingShot(h);
@@ -138,7 +138,7 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     EXPECT_TRUE(h.w().picMenu->isVisible() && h.w().timDemo->isActive());
     QTest::keyClick(h.window.get(), Qt::Key_F2); // on the menu screen: the panel goes, the mode stays
     EXPECT_FALSE(h.w().picMenu->isVisible());
-    EXPECT_EQ(h.state().playMode, playModeMenu);
+    EXPECT_EQ(h.state().playMode, PlayMode::menu);
 }
 
 } // namespace

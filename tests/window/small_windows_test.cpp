@@ -51,7 +51,7 @@ void setUpTwoPlayers(WindowHarness& h, std::function<void(VsModeDialog&)> act) {
 
 TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
     WindowHarness h;
-    letsPlay(h, kGameKindThreeBall);
+    letsPlay(h, GameKind::threeBall);
     setUpTwoPlayers(h, [&](VsModeDialog& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Pindor"));
         EXPECT_EQ(d.size(), QSize(201, 187));
@@ -200,7 +200,7 @@ TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTableAndOpensInSoloPlayC
     WindowHarness h;
     const Surface& balls = h.w().picBalls;
     GameState state;
-    setFirstPosition(state.table, kGameKindThreeBall);
+    setFirstPosition(state.table, GameKind::threeBall);
     RecordWindow r(state, balls);
     Surface canvas(217, 238);
     r.drawCondition(canvas);

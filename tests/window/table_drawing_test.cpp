@@ -166,7 +166,7 @@ protected:
     Infomation() { testing::ensureQtApp(); }
     Surface strip{kInfomationWidth, kInfomationHeight, rgb(7, 7, 7)};
 
-    void draw(int playMode, bool vsCpu, int cueBall, const std::string& line) {
+    void draw(PlayMode playMode, bool vsCpu, int cueBall, const std::string& line) {
         drawInfomation(strip, picTable, picBalls, playMode, vsCpu, cueBall, line);
         EXPECT_EQ(countPixels(strip, {0, 0, 320, 24}, hasAlphaByte), 0);
     }
@@ -185,26 +185,26 @@ protected:
 };
 
 TEST_F(Infomation, SoloShowsIconLineAndFramedCueBallTwoSidesAFrameLowerTheDemoOnlyTheLine) {
-    draw(playModeSolo, false, 1, "0 / 5 -- Inning:1 Shot:0");
+    draw(PlayMode::solo, false, 1, "0 / 5 -- Inning:1 Shot:0");
     expectIconFrom(220);
     expectCueBallInFrame(0, 1);
     EXPECT_GT(countPixels(strip, {30, 3, 200, 22}, isGreenInk), 50);
     EXPECT_GT(countPixels(strip, {240, 3, 288, 22}, isGreenInk), 20);
     EXPECT_EQ(countPixels(strip, {25, 0, 288, 2}, isGreenInk), 0); // text starts at y 3
 
-    draw(playModeTwoPlayers, true, 0, " You  0 - 0 Lv.3 tovi ");
+    draw(PlayMode::twoPlayers, true, 0, " You  0 - 0 Lv.3 tovi ");
     expectIconFrom(245);
     expectCueBallInFrame(1, 0);
     // A long pair of names runs under the frame, which is drawn over it.
-    draw(playModeTwoPlayers, false, 0, " WWWWWWWWWWWW  0 - 0  WWWWWWWWWWWW");
+    draw(PlayMode::twoPlayers, false, 0, " WWWWWWWWWWWW  0 - 0  WWWWWWWWWWWW");
     expectIconFrom(270);
     expectCueBallInFrame(1, 0);
 
-    draw(playModeDemo, false, 0, "How to play the 4 BALLS ?");
+    draw(PlayMode::demo, false, 0, "How to play the 4 BALLS ?");
     EXPECT_EQ(countPixels(strip, {0, 0, 29, 24}, [](Rgb p) { return p != 0; }), 0);
     EXPECT_EQ(countPixels(strip, {260, 0, 320, 24}, [](Rgb p) { return p != 0; }), 0);
     EXPECT_GT(countPixels(strip, {30, 3, 259, 22}, isGreenInk), 100);
-    draw(playModeMenu, false, 0, "anything");
+    draw(PlayMode::menu, false, 0, "anything");
     EXPECT_EQ(strip, Surface(kInfomationWidth, kInfomationHeight, 0));
 }
 

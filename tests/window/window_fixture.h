@@ -101,8 +101,8 @@ private:
 };
 
 /// "Let's Play!" with the game kind and the points chosen in the boxes.
-inline void letsPlay(WindowHarness& h, int gameKind = kGameKindFourBall, int points = 5) {
-    h.w().cmbGameName->setCurrentIndex(h.w().cmbGameName->findData(gameKind));
+inline void letsPlay(WindowHarness& h, GameKind gameKind = GameKind::fourBall, int points = 5) {
+    h.w().cmbGameName->setCurrentIndex(h.w().cmbGameName->findData(int(gameKind)));
     h.w().cmbPoints->setCurrentIndex(h.w().cmbPoints->findData(points));
     QTest::mouseClick(h.w().lblLetsPlay, Qt::LeftButton);
 }
@@ -111,7 +111,7 @@ inline void letsPlay(WindowHarness& h, int gameKind = kGameKindFourBall, int poi
 inline void startDemo(WindowHarness& h) {
     QTest::mouseClick(h.w().lblHelp, Qt::LeftButton);
     h.game().timDemo_Timer();
-    ASSERT_EQ(h.state().playMode, playModeDemo);
+    ASSERT_EQ(h.state().playMode, PlayMode::demo);
 }
 
 /// Each widget where the design puts it.
