@@ -25,6 +25,11 @@ enum class PlayMode : int {
 inline constexpr int kPlayerNameLength = 12;
 inline constexpr int kMaxCounter = 32767; ///< counters stop here instead of wrapping
 inline constexpr int kDefaultTargetPoints = 5;
+/// The games that win a two-player match: the set-up dialog's range.
+inline constexpr int kFewestWinsNeeded = 1;
+inline constexpr int kMostWinsNeeded = 15;
+/// From this level on Tovi is a master.
+inline constexpr int kMasterLevel = 11;
 
 /// One side of a game.
 struct Player {
@@ -32,9 +37,6 @@ struct Player {
     bool hasTurn = false;
     int wins = 0;
 };
-
-/// Cuts a name to 12 characters or pads it with blanks (characters, not bytes).
-std::string fixedPlayerName(const std::string& name);
 
 /// What the menu screen's three boxes chose.
 struct GameChoice {
@@ -75,9 +77,11 @@ struct GameState {
     bool timeCounterEnabled = false;
 };
 
+/// The games played on the one table, from the menu screen to the end of each
+/// game. The window calls its handlers and shows what it tells the two views.
 class Game {
 public:
-    explicit Game(GameView& view);
+    Game(TableView& table, WindowView& window);
 
     const GameState& state() const { return state_; }
     /// The table picture's scale (pixels per table unit, ball size).
@@ -85,49 +89,42 @@ public:
     /// The balls and the aim point, for tests that set up a position. Only
     /// tests write through this; the game itself keeps its table.
     Table& tableForTests() { return state_.table; }
+    /// Where contact sounds and music requests go; until set, nowhere.
+    void setSound(GameSound& sound) { sound_ = &sound; }
 
-    // Set-up.
-    void initGame();
-    void initPlayer();
+    // Start-up, in the window's order.
     /// Solo play: the mode the window's start-up and the switch back from two players set.
     void initGameMode();
+    void initPlayer();
     /// The computer side Tovi plays at `level` (from the records).
     void playAgainstTovi(int level);
     /// The game kind the next rack is made for.
     void setGameKind(GameKind gameKind);
-    void returnToMenu();
-    void enableRetryMenu();
     /// Racks the balls for the current game kind.
     void setFirstPosition();
-    /// Which table-screen buttons show in the current play mode.
-    void changGameMenu();
-    /// A music request, passed to the sound side.
-    void requestMusic(int tune);
-    /// Where contact sounds and music requests go; until set, nowhere.
-    void setSound(GameSound& sound) { sound_ = &sound; }
+    /// A new game on the same table: a fresh rack, the counters at 0, full power.
+    void initGame();
+    /// The menu screen, with the idle watcher counting from 0.
+    void returnToMenu();
 
-    // The shot cycle.
+    // The shot cycle and the timers the window runs for the game.
     void cmdShot_Click();
+    /// One 50 ms motion tick of the running shot; at rest the shot is scored.
     void Timer1_Timer();
+    /// One second of play time.
     void timTimeCounter_Timer();
     /// The idle watcher: one tick a second, counted only on the menu screen.
     void timDemo_Timer();
     /// The demonstration's turn sequencer: one tick every 100 ms while a turn runs.
     void timCom_Timer();
-    bool isScoringShot() const;
     /// True while a shot is in motion.
     bool isShotRunning() const { return state_.motionTimerEnabled; }
 
-    // Take-back.
-    void saveBallsForUndo();
-    void undoLastShot();
-
-    // Aiming and cue tip (pixels of the table picture / the cue-ball face).
-    void moveAimTarget(float px, float py);
-    void redrawAimTarget();
+    // Aiming, cue tip and power (pixels of the table picture / the cue-ball face).
     void picPool_MouseDown(float x, float y);
     void picPool_MouseMove(bool buttonHeld, float x, float y);
     void picPool_MouseUp(bool buttonHeld, float x, float y);
+    /// A click on the table: it ends the demonstration.
     void picPool_Click();
     void picSetPoint_MouseDown(float x, float y, float width, float height, float markerWidth);
     /// The power chosen for the next shot, kept within kMinPower..kMaxPower.
@@ -149,7 +146,7 @@ public:
     /// Back to solo play after a two-player game.
     void returnToSoloPlay();
 
-    // Two-player set-up and match result.
+    // Two-player set-up.
     /// The set-up dialog opens: play mode 1 while it is up.
     void beginTwoPlayerSetup();
     /// The dialog's games-to-win bar moved: stored at once, whatever closes the dialog.
@@ -164,14 +161,34 @@ public:
 
 private:
     class ShotEvents;
+
+    // The shot cycle.
     void setMotionTimer(bool enabled);
     void setTimer(GameTimer timer, bool enabled);
+    bool isScoringShot() const;
     void endGame();
+    void enableRetryMenu();
+    /// Which table-screen buttons show in the current play mode.
+    void changGameMenu();
+    void requestMusic(int tune);
+    /// Adds one to `counter` unless it has reached `limit`.
+    static void increment(int& counter, int limit = kMaxCounter);
+
+    // Take-back.
+    void saveBallsForUndo();
+    void undoLastShot();
+
+    // Aiming.
+    void moveAimTarget(float px, float py);
+    void redrawAimTarget();
+
+    // The demonstration.
     void startDemo();
     /// The demonstration script: 0 rewinds it, anything else prepares the next step.
     void calDemo(int argument);
 
-    GameView& view_;
+    TableView& table_;
+    WindowView& window_;
     GameSound* sound_;
     GameState state_;
     TableScale scale_;
@@ -180,35 +197,5 @@ private:
     /// it change while it yields was abandoned and must not score.
     unsigned rackGeneration_ = 0;
 };
-
-/// `value` with two decimals, halves rounded away from zero ("0.00").
-std::string formatTwoDecimals(float value);
-
-/// The end-of-game message for a game of `points` in `innings`.
-std::string summaryMessage(int points, int innings);
-
-// Two-player set-up and match result.
-/// The name of the computer side; its name box cannot be edited.
-inline constexpr const char* kComputerSideName = "tovi";
-/// The mode item's caption while two players play.
-inline constexpr const char* kBackToSoloCaption = "対戦→独り撞き(&S)";
-/// `text` without leading and trailing blanks.
-std::string trimmedName(const std::string& text);
-/// "1 Win Match", "3Wins Match", "15Wins Match".
-std::string winsNeededText(int wins);
-/// The shot button in two-player play: "Your Shot" for "You", else "<name>'s Shot".
-std::string twoPlayerShotCaption(const std::string& firstName);
-/// 0 when player 0 has the turn, else 1.
-int sideOnTurn(const GameState& state);
-/// True when either player has won `winsNeeded` games.
-bool isMatchDecided(const GameState& state);
-/// The match result's top line.
-std::string winnerLine(const GameState& state);
-/// A count with a blank for the sign of non-negative values: " 0", "-1".
-std::string signedNumberText(int value);
-
-/// The line the information strip prints for the game state, or "" when the
-/// strip stays empty (menu screen).
-std::string infomationLine(const GameState& state);
 
 } // namespace zandrel

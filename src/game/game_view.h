@@ -1,13 +1,14 @@
 #pragma once
 
-// What the game needs from the window that shows it. The game layer decides
-// what happens and in which order; the view only puts it on the screen.
+// What the game needs from the window that shows it, screen by screen. The
+// game layer decides what happens and in which order; the views only put it
+// on the screen.
 
 #include <string>
 
 namespace zandrel {
 
-/// The game's timers. The view owns the real timers and calls the matching
+/// The game's timers. The window owns the real timers and calls the matching
 /// Game handler when one fires.
 enum class GameTimer {
     motion,      ///< 50 ms ball-motion tick (Game::Timer1_Timer)
@@ -16,9 +17,11 @@ enum class GameTimer {
     com,         ///< 100 ms demonstration turn sequencer (Game::timCom_Timer)
 };
 
-class GameView {
+/// The table screen: the table picture with its markers and Tovi's caption,
+/// the information strip, the control strip and the table buttons.
+class TableView {
 public:
-    virtual ~GameView() = default;
+    virtual ~TableView() = default;
 
     // The table picture.
     /// Composes a whole frame in the back buffer and shows it.
@@ -58,28 +61,34 @@ public:
     virtual void setShotButtonPlayLook() = 0;
     /// The shot button's caption and font while Tovi plays the demonstration.
     virtual void setShotButtonDemoLook() = 0;
-    /// Shows the power the game holds on the power bar.
+    /// The shot button's caption in "Arial" bold 12 points, in two-player play.
+    virtual void setShotButtonTwoPlayerLook(const std::string& caption) = 0;
+    /// Shows the power the game holds on the power bar and its caption.
     virtual void showPower(int power) = 0;
     /// Whether the table picture takes clicks (aim, the end of the demonstration).
     virtual void setTableEnabled(bool enabled) = 0;
-    virtual void setRetryMenuEnabled(bool enabled) = 0;
-    virtual void setStartMenuEnabled(bool enabled) = 0;
-    virtual void setMenuScreenVisible(bool visible) = 0;
     virtual void setTableButtonsVisible(bool menu, bool start, bool back) = 0;
     virtual void setTovisMessageVisible(bool visible) = 0;
     /// The text of Tovi's caption over the table (kept while hidden).
     virtual void setTovisMessage(const std::string& text) = 0;
-    virtual void setTimerEnabled(GameTimer timer, bool enabled) = 0;
+};
 
-    // Two-player set-up.
+/// The window around both screens: which screen shows, the hidden menus, the
+/// timers, message boxes and the event loop.
+class WindowView {
+public:
+    virtual ~WindowView() = default;
+
+    /// Shows the menu screen over the table screen, or hides it.
+    virtual void setMenuScreenVisible(bool visible) = 0;
+    virtual void setRetryMenuEnabled(bool enabled) = 0;
+    virtual void setStartMenuEnabled(bool enabled) = 0;
+    /// The caption of the menu item that switches between solo and two players.
+    virtual void setModeItemCaption(const std::string& caption) = 0;
     /// The window's reset to solo play: play mode 0, the solo mode item, the
     /// restart enabled, the shot button "SHOT!".
     virtual void initGameMode() = 0;
-    /// The caption of the menu item that switches between solo and two players.
-    virtual void setModeItemCaption(const std::string& caption) = 0;
-    /// The shot button's caption in "Arial" bold 12 points.
-    virtual void setShotButtonTwoPlayerLook(const std::string& caption) = 0;
-
+    virtual void setTimerEnabled(GameTimer timer, bool enabled) = 0;
     /// A modal message box with an OK button and the title "Zandrel".
     virtual void showMessage(const std::string& text) = 0;
     /// Lets pending window events run (mouse, menus, other timers).

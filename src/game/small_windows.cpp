@@ -1,16 +1,11 @@
 #include "game/small_windows.h"
 
 #include "game/game.h"
+#include "platform/platform_helpers.h"
 
 #include <cstdio>
 
 namespace zandrel {
-
-namespace {
-
-constexpr int kMasterLevel = 11;
-
-} // namespace
 
 std::string versionLevelText(const std::string& version, int levelOfTovi) {
     std::string text = " Ver." + version + "\r\n";

@@ -80,6 +80,11 @@ std::string programDirectory() {
     return slash == std::string::npos ? std::string(".") : program.substr(0, slash);
 }
 
+std::string signedNumberText(int value) {
+    const std::string digits = std::to_string(value);
+    return value < 0 ? digits : " " + digits;
+}
+
 std::string trimNul(std::string_view s) {
     s = s.substr(0, s.find('\0'));
     const auto first = s.find_first_not_of(' ');

@@ -28,6 +28,10 @@ std::string programDirectory();
 /// blanks (the space character only).
 std::string trimNul(std::string_view s);
 
+/// A number as the game writes it into settings and captions: a leading blank
+/// in place of the sign of a non-negative value, " 1", " 0", "-1".
+std::string signedNumberText(int value);
+
 /// True when the process locale names Japanese: the first non-empty one of LC_ALL,
 /// LC_MESSAGES and LANG has the language "ja" ("ja", "ja_JP", "ja.UTF-8",
 /// "ja_JP.UTF-8@variant"). Unset, "C", "POSIX" and every other language give false.

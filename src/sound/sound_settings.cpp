@@ -20,25 +20,14 @@ SoundSettings normalizeSoundSettings(const SoundSettings& settings) {
             settings.isBGMOn != kBgmOff ? kBgmOn : kBgmOff};
 }
 
-std::string formatSettingValue(int value) {
-    const auto digits = std::to_string(value);
-    return value < 0 ? digits : " " + digits;
-}
-
 bool saveSoundMode(int soundMode, const std::string& path) {
     const int normalized = normalizeSoundSettings({soundMode, kBgmOff}).soundMode;
-    return writePrivateProfileString(kSettingsSection, kSoundKey, formatSettingValue(normalized), path);
+    return writePrivateProfileString(kSettingsSection, kSoundKey, signedNumberText(normalized), path);
 }
 
 bool saveBgmMode(int isBGMOn, const std::string& path) {
     const int normalized = normalizeSoundSettings({kSoundOff, isBGMOn}).isBGMOn;
-    return writePrivateProfileString(kSettingsSection, kBgmKey, formatSettingValue(normalized), path);
-}
-
-bool saveSoundSettings(const SoundSettings& settings, const std::string& path) {
-    const bool bgmSaved = saveBgmMode(settings.isBGMOn, path);
-    const bool soundSaved = saveSoundMode(settings.soundMode, path);
-    return bgmSaved && soundSaved;
+    return writePrivateProfileString(kSettingsSection, kBgmKey, signedNumberText(normalized), path);
 }
 
 } // namespace zandrel

@@ -39,18 +39,10 @@ SoundSettings loadSoundSettings(const std::string& path = settingsFilePath());
 /// any non-zero value.
 SoundSettings normalizeSoundSettings(const SoundSettings& settings);
 
-/// A value as the settings file stores it: a leading blank for a non-negative
-/// number, a minus sign for a negative one (" 1", " 0", "-1").
-std::string formatSettingValue(int value);
-
 /// Writes "SOUND" normalised (" 1" or " 0"). False when the write failed.
 bool saveSoundMode(int soundMode, const std::string& path = settingsFilePath());
 
 /// Writes "BGM" normalised ("-1" or " 0"). False when the write failed.
 bool saveBgmMode(int isBGMOn, const std::string& path = settingsFilePath());
-
-/// Writes both switches normalised, "BGM" first and then "SOUND", as start-up does.
-/// True only when both writes succeeded.
-bool saveSoundSettings(const SoundSettings& settings, const std::string& path = settingsFilePath());
 
 } // namespace zandrel

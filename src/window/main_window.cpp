@@ -96,7 +96,7 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     createMenus();
     createTimers();
     createSound();
-    game_ = std::make_unique<Game>(*this);
+    game_ = std::make_unique<Game>(*this, *this);
     game_->setSound(*gameSound_);
 }
 

@@ -63,7 +63,7 @@ bool isDebugCommandLine(const QStringList& arguments);
 
 class OpeningWindow;
 
-class MainWindow : public QWidget, public GameView {
+class MainWindow : public QWidget, public TableView, public WindowView {
     Q_OBJECT
 public:
     explicit MainWindow(StartupOptions options, QWidget* parent = nullptr);
@@ -91,7 +91,7 @@ public:
     /// A message box with the Japanese or the English text.
     void langMsgBox(const std::string& ja, const std::string& en);
 
-    // GameView.
+    // TableView and WindowView.
     void redrawTable() override;
     void drawBallOnScreen(int i) override;
     void drawPointMarks() override;
@@ -123,7 +123,7 @@ public:
     void showMessage(const std::string& text) override;
     void processPendingEvents() override;
 
-    // GameView: two-player set-up.
+    // Two-player set-up.
     void setModeItemCaption(const std::string& caption) override;
     void setShotButtonTwoPlayerLook(const std::string& caption) override;
 

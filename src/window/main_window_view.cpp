@@ -1,5 +1,6 @@
 // What the game shows: the main window's side of GameView.
 
+#include "game/game_texts.h"
 #include "window/fonts.h"
 #include "window/infomation_drawing.h"
 #include "window/main_window.h"

@@ -1,5 +1,6 @@
 #include "window/vs_mode_dialog.h"
 
+#include "game/game_texts.h"
 #include "window/colours.h"
 #include "window/fonts.h"
 #include "window/small_window.h"
@@ -12,8 +13,6 @@ namespace zandrel {
 namespace {
 
 constexpr double kDialogFontPoints = 18.0;
-constexpr int kFewestWins = 1;
-constexpr int kMostWins = 15;
 constexpr int kWinsStep = 2;
 constexpr Rgb kMagenta = rgb(255, 0, 255);
 
@@ -57,10 +56,10 @@ VsModeDialog::VsModeDialog(Game& game, QWidget* owner, QSize ownerOuterTwips) : 
     // The most games at the top: the upper arrow raises the games to win.
     VScroll1 = new QScrollBar(Qt::Vertical, this);
     VScroll1->setGeometry(kVScroll1);
-    VScroll1->setRange(kFewestWins, kMostWins);
+    VScroll1->setRange(kFewestWinsNeeded, kMostWinsNeeded);
     VScroll1->setSingleStep(kWinsStep);
     VScroll1->setPageStep(kWinsStep);
-    setWinsValue(kFewestWins);
+    setWinsValue(kFewestWinsNeeded);
 
     // Tab order: O.K., Cancel, the two names, the bar.
     picOK->setFocusPolicy(Qt::TabFocus);
@@ -88,11 +87,11 @@ VsModeDialog::VsModeDialog(Game& game, QWidget* owner, QSize ownerOuterTwips) : 
 }
 
 int VsModeDialog::winsValue() const {
-    return kFewestWins + kMostWins - VScroll1->value();
+    return kFewestWinsNeeded + kMostWinsNeeded - VScroll1->value();
 }
 
 void VsModeDialog::setWinsValue(int wins) {
-    VScroll1->setValue(kFewestWins + kMostWins - wins);
+    VScroll1->setValue(kFewestWinsNeeded + kMostWinsNeeded - wins);
 }
 
 void VsModeDialog::VScroll1_Change() {

@@ -1,5 +1,7 @@
 #include "window/vs_result_window.h"
 
+#include "game/game_texts.h"
+#include "platform/platform_helpers.h"
 #include "window/colours.h"
 #include "window/fonts.h"
 #include "window/small_window.h"

@@ -3,6 +3,7 @@
 
 #include "fake_view.h"
 #include "game/game.h"
+#include "game/game_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 namespace zandrel::testing {
 
 /// A view that keeps what the game told it, for tests without a window.
-class FakeView : public GameView {
+class FakeView : public TableView, public WindowView {
 public:
     int redraws = 0, pointMarkDraws = 0, powerShown = 100, soloResets = 0;
     bool autoRedraw = true, aimMarkerVisible = false, shotInputEnabled = true, tableEnabled = true;
@@ -82,7 +82,7 @@ protected:
     const GameState& s() const { return game.state(); }
 
     FakeView view;
-    Game game{view};
+    Game game{view, view};
 };
 
 } // namespace zandrel::testing

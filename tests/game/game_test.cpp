@@ -3,6 +3,7 @@
 #include "fake_view.h"
 #include "game/aiming.h"
 #include "game/game.h"
+#include "game/game_texts.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -213,7 +214,7 @@ TEST_F(GameTest, ARackDuringTheYieldAbandonsTheTickWithoutScoring) {
 TEST_F(GameTest, ATickDueDuringTheYieldDoesNotStepAgain) {
     letsPlay();
     FakeView quietView;
-    Game reference(quietView);
+    Game reference(quietView, quietView);
     reference.initGame();
     reference.lblLetsPlay_Click(GameChoice{});
     reference.cmdShot_Click();

@@ -45,6 +45,12 @@ TEST(TrimNul, CutsAtTheFirstNulAndTrimsBlanksOnly) {
         EXPECT_EQ(trimNul(input), expected) << ::testing::PrintToString(input);
 }
 
+TEST(SignedNumberText, ABlankStandsForThePlusSign) {
+    for (const auto& [n, text] :
+         {std::pair{0, " 0"}, {12, " 12"}, {-1, "-1"}, {32767, " 32767"}, {-32768, "-32768"}})
+        EXPECT_EQ(signedNumberText(n), text);
+}
+
 TEST(IsJapaneseSystem, FirstNonEmptyOfLcAllLcMessagesLang) {
     // clang-format off
     const std::tuple<Env, Env, Env, bool> cases[] = {

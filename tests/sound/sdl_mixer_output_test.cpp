@@ -35,7 +35,7 @@ struct ToRoom : GameSound {
 int playOneShot(SoundRoom& room) {
     testing::FakeView view;
     ToRoom sound(room);
-    Game game(view);
+    Game game(view, view);
     game.setSound(sound);
     game.initGame();
     game.returnToMenu();

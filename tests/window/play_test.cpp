@@ -4,6 +4,7 @@
 
 #include "window_fixture.h"
 
+#include "game/game_texts.h"
 #include "platform/platform_helpers.h"
 #include "window/table_drawing.h"
 

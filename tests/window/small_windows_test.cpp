@@ -3,6 +3,7 @@
 
 #include "window_fixture.h"
 
+#include "game/game_texts.h"
 #include "game/small_windows.h"
 #include "window/colours.h"
 #include "window/links.h"
