@@ -67,7 +67,10 @@ void Game::setTimer(GameTimer timer, bool enabled) {
 }
 
 void Game::setMotionTimer(bool enabled) {
+    const bool wasRunning = state_.motionTimerEnabled;
     setTimer(GameTimer::motion, enabled);
+    if (wasRunning && !enabled)
+        sound_->shotOver();
 }
 
 void Game::setFirstPosition() {

@@ -22,6 +22,8 @@ public:
     virtual void playCushionSound(float /*speed*/, int /*shotCount*/) {}
     /// A shot starts: its first motion tick follows at once.
     virtual void shotStarting() {}
+    /// The balls are at rest again: the shot ended, or was dropped for a new rack.
+    virtual void shotOver() {}
     /// A music request: the tune playing is remembered, then `tune` is wanted
     /// (kNoTune for silence). The music sequencer acts on its next tick.
     virtual void requestMusic(int /*tune*/) {}

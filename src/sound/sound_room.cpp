@@ -33,6 +33,22 @@ SoundRoom::SoundRoom(SoundOutput& output, std::string programDir, std::string ve
     : output_(output), programDir_(std::move(programDir)), version_(std::move(version)),
       settingsPath_(std::move(settingsPath)) {}
 
+void SoundRoom::setMusicTimer(TimerHandler handler) {
+    timer_ = std::move(handler);
+    timerRuns_ = isBGMON_ != kBgmOff;
+    if (timer_)
+        timer_(timerRuns_);
+}
+
+void SoundRoom::updateTimer() {
+    const bool run = isBGMON_ != kBgmOff;
+    if (run == timerRuns_)
+        return;
+    timerRuns_ = run;
+    if (timer_)
+        timer_(run);
+}
+
 void SoundRoom::loadSettings() {
     const SoundSettings stored = loadSoundSettings(settingsPath_);
     soundMode_ = stored.soundMode;
@@ -60,10 +76,12 @@ void SoundRoom::switchMusic(bool on) {
         closeAllTunes();
     }
     updateRest();
+    updateTimer();
     saveBgmMode(isBGMON_, settingsPath_);
 }
 
 void SoundRoom::shotStarting() {
+    ballsMoving_ = true;
     if (soundMode_ != kSoundOff)
         output_.wake(kShotAwake);
 }
@@ -141,7 +159,7 @@ void SoundRoom::startTune(const std::string& caption) {
     bgmPlaying_ = bgmWanted_;
 }
 
-void SoundRoom::timBGM_Timer(bool allBallsStopped) {
+void SoundRoom::timBGM_Timer() {
     if (bgmWanted_ == kBgmNone) {
         closeAllTunes();
     } else if (bgmWanted_ != bgmPlaying_) {
@@ -152,7 +170,7 @@ void SoundRoom::timBGM_Timer(bool allBallsStopped) {
         if (tickSeconds(bgmTicks_) > bgmTable_[bgmWanted_].lengthSeconds) {
             if (bgmPlaying_ != kBgmNone)
                 closeAllTunes();
-            if (allBallsStopped)
+            if (!ballsMoving_)
                 startTune("Zandrel Ver." + version_ + " --- " + quotedTune(bgmTable_[bgmWanted_]));
         }
         ++bgmTicks_;

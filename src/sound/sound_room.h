@@ -3,8 +3,9 @@
 // The sound and music of the game in one place: the two switches and their
 // settings keys, the contact sounds by impact speed, the music table and the
 // sequencer that the window's 500 ms music timer drives. It reaches the device
-// only through SoundOutput and reports the caption naming a tune through a
-// callback; it knows nothing of windows.
+// only through SoundOutput; through callbacks it names the tune for the
+// window's caption and says when it wants the music timer to run. It knows
+// nothing of windows.
 
 #include "sound/sound_output.h"
 #include "sound/sound_settings.h"
@@ -46,6 +47,7 @@ inline constexpr const char* kWaveCushion = "/meetwall.wav";
 class SoundRoom {
 public:
     using CaptionHandler = std::function<void(const std::string&)>;
+    using TimerHandler = std::function<void(bool run)>;
 
     /// `programDir` (no trailing '/') is where the wave files lie; `version` is
     /// the version text of the sequencer's restart caption.
@@ -54,6 +56,9 @@ public:
 
     /// Where the captions naming a tune go (the main window's title).
     void setCaptionHandler(CaptionHandler handler) { caption_ = std::move(handler); }
+    /// Who runs the 500 ms music timer: told at once whether it should run, and
+    /// again whenever that changes (it runs while the music is on).
+    void setMusicTimer(TimerHandler handler);
 
     // The switches.
     /// Start-up: the stored values as they are, into SOUND_MODE and isBGMON.
@@ -68,12 +73,15 @@ public:
     void switchMusic(bool on);
     int soundMode() const { return soundMode_; } ///< SOUND_MODE: 1 on, 0 off
     int isBgmOn() const { return isBGMON_; }     ///< isBGMON: -1 on, 0 off
-    /// Whether the music timer should run: while the music is on.
-    bool musicTimerEnabled() const { return isBGMON_ != kBgmOff; }
+
+    // The balls.
+    /// A shot is about to start: the device must be ready for its contacts, and
+    /// a tune that runs out waits for the balls to rest before it starts over.
+    void shotStarting();
+    /// The balls are at rest again (the shot ended, or was dropped for a new rack).
+    void shotOver() { ballsMoving_ = false; }
 
     // Contact sounds.
-    /// A shot is about to start: the device must be ready for its contacts.
-    void shotStarting();
     void playBallHitSound(float speed, int shotCount);
     void playCushionSound(float speed, int shotCount);
 
@@ -82,7 +90,7 @@ public:
     /// The request rule: the wanted tune becomes bgmPlaying, then `tune` is wanted.
     void requestMusic(int tune);
     /// One tick of the music timer.
-    void timBGM_Timer(bool allBallsStopped);
+    void timBGM_Timer();
     /// Sends "close" for tunes 0..4 in order (shutdown and music off).
     void closeAllTunes();
 
@@ -96,12 +104,17 @@ private:
     void showCaption(const std::string& text);
     /// Lets the device rest while no tune is wanted, and wakes it when one is.
     void updateRest();
+    /// Tells the timer handler when the music timer should start or stop.
+    void updateTimer();
 
     SoundOutput& output_;
     std::string programDir_;
     std::string version_;
     std::string settingsPath_;
     CaptionHandler caption_;
+    TimerHandler timer_;
+    bool timerRuns_ = false;
+    bool ballsMoving_ = false;
 
     int soundMode_ = kSoundOn;
     int isBGMON_ = kBgmOn;

@@ -16,6 +16,7 @@ public:
     }
     void playCushionSound(float speed, int shotCount) override { room_.playCushionSound(speed, shotCount); }
     void shotStarting() override { room_.shotStarting(); }
+    void shotOver() override { room_.shotOver(); }
     void requestMusic(int tune) override { room_.requestMusic(tune); }
 
 private:

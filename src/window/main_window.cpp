@@ -351,9 +351,7 @@ void MainWindow::createTimers() {
     connect(timTimeCounter, &QTimer::timeout, this, [this] { game_->timTimeCounter_Timer(); });
     connect(timDemo, &QTimer::timeout, this, [this] { game_->timDemo_Timer(); });
     connect(timCom, &QTimer::timeout, this, [this] { game_->timCom_Timer(); });
-    connect(timBGM, &QTimer::timeout, this,
-            [this] { sound_->timBGM_Timer(areAllBallsStopped(game_->state().table)); });
-    timBGM->start();
+    connect(timBGM, &QTimer::timeout, this, [this] { sound_->timBGM_Timer(); });
 }
 
 void MainWindow::createSound() {
@@ -366,6 +364,7 @@ void MainWindow::createSound() {
     sound_ = std::make_unique<SoundRoom>(*soundOutput_, programDirectory(), kVersion);
     sound_->setCaptionHandler(
         [this](const std::string& text) { setWindowTitle(QString::fromStdString(text)); });
+    sound_->setMusicTimer([this](bool run) { run ? timBGM->start() : timBGM->stop(); });
     gameSound_ = std::make_unique<GameSoundToRoom>(*sound_);
 }
 

@@ -166,8 +166,6 @@ void MainWindow::picBGM_Click(int index) {
     const bool on = sound_->isBgmOn() != kBgmOff;
     picBGM[0]->setVisible(on);
     picBGM[1]->setVisible(!on);
-    if (sound_->musicTimerEnabled() != timBGM->isActive())
-        sound_->musicTimerEnabled() ? timBGM->start() : timBGM->stop();
 }
 
 // --- The hidden menus ---------------------------------------------------------

@@ -65,11 +65,14 @@ public:
     }
 };
 
-/// Keeps the music requests the game made.
+/// Keeps the music requests the game made and when it said the balls move or rest.
 class RecordingSound : public GameSound {
 public:
     void requestMusic(int tune) override { musicRequests.push_back(tune); }
+    void shotStarting() override { balls.push_back("moving"); }
+    void shotOver() override { balls.push_back("at rest"); }
     std::vector<int> musicRequests;
+    std::vector<std::string> balls;
 };
 
 /// A game on the menu screen as the program starts, shown on a fake view.

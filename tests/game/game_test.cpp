@@ -72,6 +72,20 @@ TEST_F(GameTest, StartsOnTheMenuScreenLetsPlayStartsASoloGameAndMenuGoesBack) {
     EXPECT_EQ(sound.musicRequests.back(), kTuneMenu);
 }
 
+TEST_F(GameTest, TheSoundHearsWhenTheBallsMoveAndWhenTheyRestAgainAlsoWhenAShotIsDropped) {
+    letsPlay();
+    missShot();
+    EXPECT_EQ(sound.balls, (std::vector<std::string>{"moving", "at rest"}));
+    game.lblMenu_Click(0);
+    game.lblHelp_Click();
+    game.timDemo_Timer();
+    for (int tick = 0; tick < 40 && !game.isShotRunning(); ++tick)
+        game.timCom_Timer();
+    ASSERT_TRUE(game.isShotRunning()) << "Tovi's first shot";
+    game.picPool_Click(); // ends the demonstration mid-shot
+    EXPECT_EQ(sound.balls, (std::vector<std::string>{"moving", "at rest", "moving", "at rest"}));
+}
+
 TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
     letsPlay();
     table().target = {600.0f, 600.0f}; // a real full hit on ball 2 alone

@@ -85,7 +85,7 @@ TEST(SdlMixerOutput, AfterRestingTheDiskHoldsTheContactsOfAShotAndThenATune) {
         ASSERT_TRUE(waitForRest(device));
         if (tune) {
             room.switchMusic(true);
-            room.timBGM_Timer(true);
+            room.timBGM_Timer();
         } else {
             EXPECT_GT(playOneShot(room), 0);
         }
@@ -123,7 +123,7 @@ TEST(SdlMixerOutput, MissingFilesAndAnUnopenableDriverStaySilentWithOneLineAtMos
         room.initBgmTable();
         EXPECT_GT(playOneShot(room), 0);
         for (int i = 0; i < 70; ++i)
-            room.timBGM_Timer(true);
+            room.timBGM_Timer();
         room.closeAllTunes();
         const std::string said = ::testing::internal::GetCapturedStderr();
         EXPECT_LE(std::count(said.begin(), said.end(), '\n'), 1) << driver << ": " << said;

@@ -29,13 +29,17 @@ struct Room {
     SoundRoom room{output, "/games/zandrel", "0.02"};
     std::vector<std::string> captions;
 
+    std::vector<bool> timer; ///< what the room told the music timer
+
     Room() {
         room.setCaptionHandler([this](const std::string& text) { captions.push_back(text); });
+        room.setMusicTimer([this](bool run) { timer.push_back(run); });
     }
-    /// Runs `n` ticks and returns the device calls they made.
+    /// Runs `n` ticks, with the balls at rest or moving, and returns the device calls they made.
     Calls ticks(int n, bool atRest = true) {
+        atRest ? room.shotOver() : room.shotStarting();
         for (int i = 0; i < n; ++i)
-            room.timBGM_Timer(atRest);
+            room.timBGM_Timer();
         return output.take();
     }
     std::string setting(const char* key) {
@@ -92,14 +96,14 @@ TEST(SoundSwitches, IconsAndMenuItemWriteAtOnceAndMusicOffClosesTheTunes) {
     EXPECT_EQ(r.output.take(), kCloseAll) << "music off stops the tune at once";
     EXPECT_EQ(r.room.bgmWanted(), -1);
     EXPECT_EQ(r.room.bgmPlaying(), 2);
-    EXPECT_FALSE(r.room.musicTimerEnabled());
+    EXPECT_EQ(r.timer, (std::vector<bool>{true, false})) << "the timer runs from the start, stops now";
     EXPECT_EQ(r.setting("BGM"), "0");
     EXPECT_EQ(r.ticks(1), kCloseAll) << "silence: every tick closes all five";
 
     r.room.requestMusic(2); // asked while the music is off: wanted, never played
     EXPECT_EQ(r.room.bgmWanted(), 2);
     r.room.switchMusic(true);
-    EXPECT_TRUE(r.room.musicTimerEnabled());
+    EXPECT_EQ(r.timer, (std::vector<bool>{true, false, true}));
     EXPECT_EQ(r.setting("BGM"), "-1");
     EXPECT_EQ(r.ticks(1), (Calls{"open menu.mid", "play menu.mid"})) << "the menu tune, not the request";
     EXPECT_EQ(r.captions, Calls{kMenuCaption});
