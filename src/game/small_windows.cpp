@@ -38,6 +38,8 @@ std::string recordHeading(const GameState& state) {
     return finished ? "GAME FINISHED!!" : "Now, Break Time!";
 }
 
+namespace {
+
 std::string recordCount(int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%05d", value);
@@ -48,6 +50,15 @@ std::string recordTime(int seconds) {
     char text[32];
     std::snprintf(text, sizeof text, "%02d:%02d", seconds / 60, seconds % 60);
     return text;
+}
+
+} // namespace
+
+std::array<RecordLine, 4> recordLines(const GameState& state) {
+    return {{{"Shots", recordCount(state.shotCount)},
+             {"Turns", recordCount(state.innings)},
+             {"Fouls", recordCount(state.fouls)},
+             {"Time", recordTime(state.playSeconds)}}};
 }
 
 std::string recordBallsString(const Table& table) {

@@ -5,7 +5,9 @@
 
 #include "simulation/table.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace zandrel {
 
@@ -38,10 +40,19 @@ MascotStep mascotStep(int& ticks);
 /// The heading: "GAME FINISHED!!" once the points have reached the target,
 /// else "Now, Break Time!".
 std::string recordHeading(const GameState& state);
-/// A count of at least five zero-filled digits: "00123".
-std::string recordCount(int value);
-/// Play time as minutes and seconds, each at least two digits: "62:05".
-std::string recordTime(int seconds);
+/// One line under the heading: what is counted, and its value.
+struct RecordLine {
+    const char* label;
+    std::string value;
+
+    bool operator==(const RecordLine& other) const {
+        return std::string_view(label) == other.label && value == other.value;
+    }
+};
+/// The lines under the heading: the shots, the turns (innings) and the fouls
+/// as at least five zero-filled digits ("00123"), and the play time as minutes
+/// and seconds of at least two digits each ("62:05").
+std::array<RecordLine, 4> recordLines(const GameState& state);
 /// One character per object ball 1..3: '0' on the table, else its number ("003").
 std::string recordBallsString(const Table& table);
 

@@ -1,6 +1,6 @@
 #include "window/links.h"
 
-#include "window/main_window.h"
+#include "window/program_info.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

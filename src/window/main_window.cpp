@@ -1,24 +1,35 @@
-// The main window's controls: their creation, places, fonts and colours, and
-// the wiring of their events to the handlers.
+// The shell: the two screens, the hidden menus and their commands, the timers,
+// the sound side and the small windows.
 
 #include "window/main_window.h"
 
 #include "platform/platform_helpers.h"
+#include "sound/sdl_mixer_output.h"
+#include "sound/sound_room.h"
 #include "window/colours.h"
-#include "window/fonts.h"
 #include "window/game_sound_to_room.h"
+#include "window/links.h"
+#include "window/menu_screen.h"
+#include "window/message_box.h"
 #include "window/opening_window.h"
 #include "window/pictures.h"
-#include "window/table_drawing.h"
-#include "window/window_layout.h"
+#include "window/program_info.h"
+#include "window/record_window.h"
+#include "window/single_instance.h"
+#include "window/table_screen.h"
+#include "window/version_window.h"
+#include "window/vs_mode_dialog.h"
+#include "window/vs_result_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QIcon>
-#include <QMouseEvent>
+#include <QMenu>
 #include <QPixmap>
+#include <QTimer>
 
 #include <utility>
-#include <vector>
 
 namespace zandrel {
 
@@ -29,50 +40,21 @@ constexpr int kTimeCounterInterval = 1000;
 constexpr int kDemoInterval = 1000;
 constexpr int kComInterval = 100;
 
-constexpr int kPowerLargeChange = 10;
-
-constexpr double kTableButtonPoints = 14.25;
-constexpr double kStripFontPoints = 12.0;
-constexpr double kTovisMessagePoints = 14.25;
-constexpr double kComboPoints = 12.0;
-constexpr double kVersionPoints = 11.25;
-constexpr double kExitPoints = 27.75;
-constexpr double kLetsPlayPoints = 36.0;
-constexpr double kLinkPoints = 14.25;
-constexpr double kDemoLabelPoints = 15.75;
-constexpr double kCopyrightPoints = 12.0;
-
-const QString kCopyrightLine = QStringLiteral("Copyright (C) 2026 Zandrel developers");
-const QString kMusicCreditLine = QStringLiteral("Music composed by Quib");
-
-const QString kComboStyle =
-    QStringLiteral("QComboBox { color: #00ff00; background-color: #404040; "
-                   "padding: 0px 2px; border: 1px solid #808080; }"
-                   "QComboBox:disabled { color: #80a080; }"
-                   "QComboBox QAbstractItemView { color: #00ff00; "
-                   "background-color: #404040; selection-background-color: #008000; }");
-
-/// A menu-screen box; each item carries the value the game takes for it.
-QComboBox* makeCombo(const std::vector<std::pair<QString, int>>& items, QWidget* parent, const QRect& place) {
-    auto* combo = new QComboBox(parent);
-    for (const auto& [caption, value] : items)
-        combo->addItem(caption, value);
-    combo->setFont(gameFont(kFontMsPGothic, kComboPoints, true));
-    combo->setStyleSheet(kComboStyle);
-    combo->setGeometry(place);
-    return combo;
-}
-
-/// An auto-sized label at `topLeft`.
-TextLabel* makeAutoLabel(const QString& caption, const QFont& font, Rgb colour, QPoint topLeft,
-                         QWidget* parent) {
-    auto* label = new TextLabel(caption, font, colour, parent);
-    label->move(topLeft);
-    label->setAutoSize(true);
-    return label;
-}
-
 } // namespace
+
+QTimer* MainWindow::timerOf(GameTimer timer) const {
+    switch (timer) {
+    case GameTimer::motion:
+        return Timer1_;
+    case GameTimer::timeCounter:
+        return timTimeCounter_;
+    case GameTimer::demo:
+        return timDemo_;
+    case GameTimer::com:
+        return timCom_;
+    }
+    return nullptr;
+}
 
 bool isDebugCommandLine(const QStringList& arguments) {
     return arguments.join(QLatin1Char(' ')).toLower().contains(QStringLiteral("/debug"));
@@ -88,270 +70,106 @@ MainWindow::MainWindow(StartupOptions options, QWidget* parent)
     QPalette p = palette();
     p.setColor(QPalette::Window, toQColor(kBlack));
     setPalette(p);
-    setMouseTracking(true);
 
-    loadPictures();
-    createTableScreen();
-    createMenuScreen();
+    initPictureResources();
+    setWindowIcon(QIcon(QPixmap::fromImage(loadPicture(kPictureIcon, 32, 32, kDarkGreen))));
+    table_ = new TableScreen(this);
+    menu_ = new MenuScreen(this);
+    menu_->raise();
     createMenus();
     createTimers();
     createSound();
-    game_ = std::make_unique<Game>(*this, *this);
+    game_ = std::make_unique<Game>(*table_, *this);
     game_->setSound(*gameSound_);
+    table_->attach(*game_);
+    menu_->attach(*game_, *sound_);
+    connect(menu_, &PictureBox::doubleClicked, this, [this] { loadSoloRecord(records_); });
 }
 
 MainWindow::~MainWindow() {
-    // The game's view is this window: stop every timer before the game goes.
-    for (QTimer* timer : {Timer1, timTimeCounter, timDemo, timCom, timBGM})
+    // The game's views are this window and its screens: no timer may fire
+    // into a game that is going.
+    stopTimers();
+}
+
+void MainWindow::stopTimers() {
+    for (QTimer* timer : {Timer1_, timTimeCounter_, timDemo_, timCom_, timBGM_})
         timer->stop();
 }
 
-void MainWindow::loadPictures() {
-    initPictureResources();
-    picTable =
-        toSurface(loadPicture(kPictureTable, kTablePictureWidth, kTablePictureHeight + 60, kDarkGreen));
-    picBalls = Surface(kSpriteStripWidth, kSpriteStripHeight);
-    setWindowIcon(QIcon(QPixmap::fromImage(loadPicture(kPictureIcon, 32, 32, kDarkGreen))));
-}
-
-void MainWindow::createTableScreen() {
-    using namespace layout;
-
-    picPool0 = new PictureBox(kTablePictureWidth, kTablePictureHeight, kDarkGreen, this);
-    picPool0->setGeometry(kPicPool);
-    picPool0->setMouseTracking(true);
-    picPool1 = Surface(kTablePictureWidth, kTablePictureHeight, kDarkGreen);
-
-    lblTovisMessage =
-        new TextLabel(QString(), gameFont(kFontMsGothic, kTovisMessagePoints, true), kGreen, picPool0);
-    lblTovisMessage->setBackgroundColour(kBlack);
-    lblTovisMessage->setGeometry(kLblTovisMessage);
-    lblTovisMessage->hide();
-
-    shpQBall = new ShapeWidget(int(kBallSpritePixels), kCueBallMarkerLine, kCueBallMarkerFill, picPool0);
-    shpTarget = new ShapeWidget(int(kBallSpritePixels), kAimMarker, std::nullopt, picPool0);
-
-    picSetPoint = new PictureBox(kPicSetPoint.width(), kPicSetPoint.height(), kGrey, this);
-    picSetPoint->setGeometry(kPicSetPoint);
-    picSetPoint->setPicture(
-        loadPicture(kPictureCueBall, kPicSetPoint.width(), kPicSetPoint.height(), kWhite));
-    shpPoint = new ShapeWidget(kTipMarkerSize, kTipMarker, kTipMarker, picSetPoint);
-    shpPoint->place(20.0f, 20.0f);
-
-    lblPower = new TextLabel(QStringLiteral("POWER 100%"), gameFont(kFontArial, 14.25, false), kGreen, this);
-    lblPower->setBackgroundColour(kDarkGrey);
-    lblPower->setAlignment(Qt::AlignCenter);
-
-    HScroll1 = new QScrollBar(Qt::Horizontal, this);
-    HScroll1->setRange(kMinPower, kMaxPower);
-    HScroll1->setPageStep(kPowerLargeChange);
-    HScroll1->setSingleStep(1);
-    HScroll1->setValue(kMaxPower);
-
-    cmdShot = new QPushButton(QString::fromUtf8(kSoloShotCaption), this);
-    cmdShot->setFont(gameFont(kFontArial, 18.75, true));
-    cmdShot->setFocusPolicy(Qt::NoFocus);
-
-    picPocketedBalls = new PictureBox(kPocketedBallsWidth, kPocketedBallsHeight, kPointStripColour, this);
-    lblBIP = new TextLabel(QStringLiteral("Point"), gameFont(kFontArial, 14.25, false), kGreen, this);
-    lblBIP->setAlignment(Qt::AlignCenter);
-
-    picInfomation = new PictureBox(kPicInfomation.width(), kPicInfomation.height(), kBlack, this);
-    picInfomation->setGeometry(kPicInfomation);
-    picInfomation->setFont(gameFont(kFontArial, kStripFontPoints, true));
-    picInfomation->setMouseTracking(true);
-
-    const QFont buttonFont = gameFont(kFontArial, kTableButtonPoints, true);
-    lblMenu[2] = new TextLabel(QStringLiteral("Back"), buttonFont, kTableButtonRest, this);
-    lblMenu[2]->setGeometry(kLblMenuBack);
-    lblMenu[2]->setToolTip(QStringLiteral("一手戻る"));
-    lblMenu[1] = new TextLabel(QStringLiteral("Start"), buttonFont, kTableButtonRest, this);
-    lblMenu[1]->setGeometry(kLblMenuStart);
-    lblMenu[1]->setToolTip(QStringLiteral("始めからやり直し"));
-    lblMenu[0] = new TextLabel(QStringLiteral("Menu"), buttonFont, kTableButtonRest, this);
-    lblMenu[0]->setGeometry(kLblMenuMenu);
-    lblMenu[0]->setToolTip(QStringLiteral("メニュー画面に戻る"));
-
-    connect(picPool0, &PictureBox::mousePressed, this,
-            [this](Qt::MouseButton, QPointF pos) { picPool_MouseDown(float(pos.x()), float(pos.y())); });
-    connect(picPool0, &PictureBox::mouseMoved, this, [this](Qt::MouseButtons buttons, QPointF pos) {
-        picPool_MouseMove(buttons != Qt::NoButton, float(pos.x()), float(pos.y()));
-    });
-    connect(picPool0, &PictureBox::mouseReleased, this, [this](Qt::MouseButton button, QPointF pos) {
-        picPool_MouseUp(button != Qt::NoButton, float(pos.x()), float(pos.y()));
-    });
-    connect(picPool0, &PictureBox::clicked, this, [this] { picPool_Click(); });
-    connect(picSetPoint, &PictureBox::mousePressed, this,
-            [this](Qt::MouseButton, QPointF pos) { picSetPoint_MouseDown(float(pos.x()), float(pos.y())); });
-    connect(picInfomation, &PictureBox::mouseMoved, this, [this] { picInfomation_MouseMove(); });
-    connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
-    connect(cmdShot, &QPushButton::clicked, this, [this] { cmdShot_Click(); });
-    for (int i = 0; i < int(lblMenu.size()); ++i) {
-        connect(lblMenu[i], &TextLabel::clicked, this, [this, i] { lblMenu_Click(i); });
-        connect(lblMenu[i], &TextLabel::mouseMoved, this, [this, i] { lblMenu_MouseMove(i); });
-    }
-}
-
-void MainWindow::createMenuScreen() {
-    using namespace layout;
-
-    picMenu = new PictureBox(kPicMenu.width(), kPicMenu.height(), kBlack, this);
-    picMenu->setGeometry(kPicMenu);
-    picMenu->setPicture(loadPicture(kPictureMenu, kPicMenu.width(), 365, kBlack));
-
-    auto items = [](const auto& choices) {
-        std::vector<std::pair<QString, int>> list;
-        for (const MenuChoice& choice : choices)
-            list.emplace_back(QString::fromUtf8(choice.caption), choice.value);
-        return list;
-    };
-    std::vector<std::pair<QString, int>> points;
-    for (int target : kTargetPointChoices)
-        points.emplace_back(QString::number(target), target);
-    cmbPoints = makeCombo(points, picMenu, kCmbPoints);
-    cmbVSMode = makeCombo(items(kPlayerChoices), picMenu, kCmbVsMode);
-    cmbVSMode->setEnabled(false);
-    cmbGameName = makeCombo(items(kGameKindChoices), picMenu, kCmbGameName);
-
-    const QImage soundOn = loadPicture(kPictureSoundOn, kPicSound.width(), kPicSound.height(), kDarkGreen);
-    const QImage soundOff = loadPicture(kPictureSoundOff, kPicSound.width(), kPicSound.height(), kDarkGrey);
-    const QImage bgmOn = loadPicture(kPictureBgmOn, kPicBgm.width(), kPicBgm.height(), kDarkGreen);
-    const QImage bgmOff = loadPicture(kPictureBgmOff, kPicBgm.width(), kPicBgm.height(), kDarkGrey);
-    // Element 1 first: element 0 lies over it while both show.
-    for (int i : {1, 0}) {
-        picSound[i] = new PictureBox(kPicSound.width(), kPicSound.height(), kBlack, picMenu);
-        picSound[i]->setGeometry(kPicSound);
-        picSound[i]->setPicture(i == 0 ? soundOn : soundOff);
-        picSound[i]->setToolTip(QStringLiteral("サウンドのOn/Off"));
-        connect(picSound[i], &PictureBox::clicked, this, [this, i] { picSound_Click(i); });
-        picBGM[i] = new PictureBox(kPicBgm.width(), kPicBgm.height(), kBlack, picMenu);
-        picBGM[i]->setGeometry(kPicBgm);
-        picBGM[i]->setPicture(i == 0 ? bgmOn : bgmOff);
-        picBGM[i]->setToolTip(QStringLiteral("BGMのOn/Off"));
-        connect(picBGM[i], &PictureBox::clicked, this, [this, i] { picBGM_Click(i); });
-    }
-    picBGM[1]->hide();
-
-    Label2 = makeAutoLabel(QStringLiteral("ポイント先取"), gameFont(kFontMsPGothic, kComboPoints, true),
-                           kGreen, kLabel2, picMenu);
-    const QFont versionFont = gameFont(kFontMsPGothic, kVersionPoints, true);
-    lblRelease = makeAutoLabel(QString(), versionFont, kVersionText, kLblRelease, picMenu);
-    lblVersion = makeAutoLabel(QString(), versionFont, kVersionText, kLblVersion, picMenu);
-    lblExit = makeAutoLabel(QStringLiteral("EXIT"), gameFont(kFontArial, kExitPoints, true), kMenuLinkRest,
-                            kLblExit, picMenu);
-    lblExit->setToolTip(QStringLiteral("Zandrelを終了"));
-    lblLetsPlay = makeAutoLabel(QStringLiteral("Let's Play!"), gameFont(kFontArial, kLetsPlayPoints, true),
-                                kDarkGreen, kLblLetsPlay, picMenu);
-    lblLetsPlay->setToolTip(QStringLiteral("ゲーム開始!"));
-    const QFont linkFont = gameFont(kFontArial, kLinkPoints, true);
-    lblMail = makeAutoLabel(QStringLiteral("E-mail"), linkFont, kMenuLinkRest, kLblMail, picMenu);
-    lblMail->setToolTip(QStringLiteral("作者へのご意見・ご要望はこちら"));
-    lblToHP = makeAutoLabel(QStringLiteral("HomePage"), linkFont, kMenuLinkRest, kLblToHp, picMenu);
-    lblToHP->setToolTip(QStringLiteral("最新バージョンはこちら"));
-    lblHelp = makeAutoLabel(QStringLiteral("４つ球のデモ"), gameFont(kFontMsPGothic, kDemoLabelPoints, true),
-                            kMenuLinkRest, kLblHelp, picMenu);
-    lblHelp->setAlignment(Qt::AlignCenter);
-    lblHelp->setToolTip(QStringLiteral("４つ球のデモプレー"));
-
-    const QFont copyrightFont = gameFont(kFontArial, kCopyrightPoints, true);
-    lblCopyright[0] = new TextLabel(kCopyrightLine, copyrightFont, kCopyrightText, picMenu);
-    lblCopyright[0]->setGeometry(kLblCopyright0);
-    lblCopyright[1] = new TextLabel(kMusicCreditLine, copyrightFont, kCopyrightText, picMenu);
-    lblCopyright[1]->setGeometry(kLblCopyright1);
-    for (int i = 0; i < int(lblCopyright.size()); ++i) {
-        lblCopyright[i]->setAlignment(Qt::AlignCenter);
-        connect(lblCopyright[i], &TextLabel::clicked, this, [this, i] { lblCopyright_Click(i); });
-    }
-
-    connect(picMenu, &PictureBox::mouseMoved, this, [this] { picMenu_MouseMove(); });
-    connect(picMenu, &PictureBox::doubleClicked, this, [this] { picMenu_DblClick(); });
-    connect(lblLetsPlay, &TextLabel::clicked, this, [this] { lblLetsPlay_Click(); });
-    connect(lblLetsPlay, &TextLabel::mouseMoved, this, [this] { lblLetsPlay_MouseMove(); });
-    connect(lblExit, &TextLabel::clicked, this, [this] { lblExit_Click(); });
-    connect(lblExit, &TextLabel::mouseMoved, this, [this] { lblExit_MouseMove(); });
-    connect(lblHelp, &TextLabel::clicked, this, [this] { lblHelp_Click(); });
-    connect(lblHelp, &TextLabel::mouseMoved, this, [this] { lblHelp_MouseMove(); });
-    connect(lblMail, &TextLabel::clicked, this, [this] { lblMail_Click(); });
-    connect(lblMail, &TextLabel::mouseMoved, this, [this] { lblMail_MouseMove(); });
-    connect(lblToHP, &TextLabel::clicked, this, [this] { lblToHP_Click(); });
-    connect(lblToHP, &TextLabel::mouseMoved, this, [this] { lblToHP_MouseMove(); });
-
-    // The credit lines span the panel's width and lie over "EXIT": each label
-    // takes the pointer only where its caption is drawn.
-    for (TextLabel* label : picMenu->findChildren<TextLabel*>())
-        label->setPointerAreaFitsCaption(true);
-    picMenu->raise();
-}
-
 void MainWindow::createMenus() {
-    // The menus are never shown as a bar; their items live on as the window's
-    // actions, so the two shortcut keys reach them.
-    auto item = [](QMenu* menu, const QString& caption) { return menu->addAction(caption); };
-    mnuGame = new QMenu(QStringLiteral("ゲーム(&G)"), this);
-    mnuStart = item(mnuGame, QStringLiteral("スタート(&S)"));
-    mnuStart->setShortcut(QKeySequence(Qt::Key_F2));
-    mnuRetry = item(mnuGame, QStringLiteral("一手戻し"));
-    mnuSep3 = mnuGame->addSeparator();
-    mnuRecord = item(mnuGame, QStringLiteral("レコード(&R)"));
-    mnuVS = item(mnuGame, QStringLiteral("対戦成績(&V)"));
-    mnuVS->setVisible(false);
-    mnuSep1 = mnuGame->addSeparator();
-    mnuExit = item(mnuGame, QStringLiteral("終了(&X)"));
-    mnuGame->menuAction()->setVisible(false);
+    auto item = [](QMenu* menu, const char* name, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    mnuGame_ = new QMenu(QStringLiteral("ゲーム(&G)"), this);
+    mnuStart_ = item(mnuGame_, "mnuStart", QStringLiteral("スタート(&S)"));
+    mnuStart_->setShortcut(QKeySequence(Qt::Key_F2));
+    mnuRetry_ = item(mnuGame_, "mnuRetry", QStringLiteral("一手戻し"));
+    mnuGame_->addSeparator();
+    mnuRecord_ = item(mnuGame_, "mnuRecord", QStringLiteral("レコード(&R)"));
+    mnuVS_ = item(mnuGame_, "mnuVS", QStringLiteral("対戦成績(&V)"));
+    mnuVS_->setVisible(false);
+    mnuGame_->addSeparator();
+    mnuExit_ = item(mnuGame_, "mnuExit", QStringLiteral("終了(&X)"));
+    mnuGame_->menuAction()->setVisible(false);
 
-    mnuChangeMode = new QAction(QStringLiteral("独り突き→対戦(&M)"), this);
-    mnuChangeMode->setVisible(false);
-    mnuCurrentCondition = new QAction(QStringLiteral("実況(&C)"), this);
-    mnuCurrentCondition->setVisible(false);
+    mnuChangeMode_ = new QAction(QStringLiteral("独り突き→対戦(&M)"), this);
+    mnuChangeMode_->setObjectName(QStringLiteral("mnuChangeMode"));
+    mnuChangeMode_->setVisible(false);
+    mnuCurrentCondition_ = new QAction(QStringLiteral("実況(&C)"), this);
+    mnuCurrentCondition_->setObjectName(QStringLiteral("mnuCurrentCondition"));
+    mnuCurrentCondition_->setVisible(false);
 
-    mnuOption = new QMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"), this);
-    mnuSound = item(mnuOption, QStringLiteral("効果音(&S)"));
-    mnuSound->setCheckable(true);
-    mnuSound->setChecked(true);
-    mnuOption->menuAction()->setVisible(false);
+    mnuOption_ = new QMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)"), this);
+    mnuSound_ = item(mnuOption_, "mnuSound", QStringLiteral("効果音(&S)"));
+    mnuSound_->setCheckable(true);
+    mnuSound_->setChecked(true);
+    mnuOption_->menuAction()->setVisible(false);
 
-    mnuHelp = new QMenu(QStringLiteral("ヘルプ(&H)"), this);
-    mnuHelpCont = item(mnuHelp, QStringLiteral("目次"));
-    mnuHelpCont->setShortcut(QKeySequence(Qt::Key_F1));
-    mnuKey = item(mnuHelp, QStringLiteral("キーワードで検索"));
-    mnuKey->setVisible(false);
-    mnuSep2 = mnuHelp->addSeparator();
-    mnuAbout = item(mnuHelp, QStringLiteral("バージョン情報(&V)"));
-    mnuHelp->menuAction()->setVisible(false);
+    mnuHelp_ = new QMenu(QStringLiteral("ヘルプ(&H)"), this);
+    mnuHelpCont_ = item(mnuHelp_, "mnuHelpCont", QStringLiteral("目次"));
+    mnuHelpCont_->setShortcut(QKeySequence(Qt::Key_F1));
+    mnuKey_ = item(mnuHelp_, "mnuKey", QStringLiteral("キーワードで検索"));
+    mnuKey_->setVisible(false);
+    mnuHelp_->addSeparator();
+    mnuAbout_ = item(mnuHelp_, "mnuAbout", QStringLiteral("バージョン情報(&V)"));
+    mnuHelp_->menuAction()->setVisible(false);
 
-    for (QAction* action : {mnuStart, mnuHelpCont}) {
+    for (QAction* action : {mnuStart_, mnuHelpCont_}) {
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
 
-    connect(mnuStart, &QAction::triggered, this, [this] { mnuStart_click(); });
-    connect(mnuRetry, &QAction::triggered, this, [this] { mnuRetry_Click(); });
-    connect(mnuVS, &QAction::triggered, this, [this] { mnuVS_Click(); });
-    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
-    connect(mnuChangeMode, &QAction::triggered, this, [this] { mnuChangeMode_Click(); });
-    connect(mnuCurrentCondition, &QAction::triggered, this, [this] { mnuCurrentCondition_Click(); });
-    connect(mnuSound, &QAction::triggered, this, [this] { mnuSound_Click(); });
-    connect(mnuHelpCont, &QAction::triggered, this, [this] { mnuHelpCont_Click(); });
-    connect(mnuKey, &QAction::triggered, this, [this] { mnuKey_Click(); });
-    connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
+    connect(mnuStart_, &QAction::triggered, this, [this] { game_->mnuStart_click(); });
+    connect(mnuRetry_, &QAction::triggered, this, [this] { game_->mnuRetry_Click(); });
+    connect(mnuExit_, &QAction::triggered, this, [this] { close(); });
+    connect(mnuChangeMode_, &QAction::triggered, this, [this] { mnuChangeMode_Click(); });
+    connect(mnuCurrentCondition_, &QAction::triggered, this, [this] { mnuCurrentCondition_Click(); });
+    connect(mnuSound_, &QAction::triggered, this, [this] { mnuSound_Click(); });
+    connect(mnuHelpCont_, &QAction::triggered, this, [] { openLink(helpPageUrl()); });
+    connect(mnuKey_, &QAction::triggered, this, [] { openLink(helpPageUrl(kHelpIndexFragment)); });
+    connect(mnuAbout_, &QAction::triggered, this, [this] { showVersionWindow(); });
 }
 
 void MainWindow::createTimers() {
-    auto makeTimer = [this](int interval) {
+    auto makeTimer = [this](const char* name, int interval) {
         auto* timer = new QTimer(this);
+        timer->setObjectName(QString::fromLatin1(name));
         timer->setInterval(interval);
         return timer;
     };
-    Timer1 = makeTimer(kTimer1DesignInterval);
-    timTimeCounter = makeTimer(kTimeCounterInterval);
-    timDemo = makeTimer(kDemoInterval);
-    timCom = makeTimer(kComInterval);
-    timBGM = makeTimer(kBgmTimerInterval);
-    connect(Timer1, &QTimer::timeout, this, [this] { game_->Timer1_Timer(); });
-    connect(timTimeCounter, &QTimer::timeout, this, [this] { game_->timTimeCounter_Timer(); });
-    connect(timDemo, &QTimer::timeout, this, [this] { game_->timDemo_Timer(); });
-    connect(timCom, &QTimer::timeout, this, [this] { game_->timCom_Timer(); });
-    connect(timBGM, &QTimer::timeout, this, [this] { sound_->timBGM_Timer(); });
+    Timer1_ = makeTimer("Timer1", kTimer1DesignInterval);
+    timTimeCounter_ = makeTimer("timTimeCounter", kTimeCounterInterval);
+    timDemo_ = makeTimer("timDemo", kDemoInterval);
+    timCom_ = makeTimer("timCom", kComInterval);
+    timBGM_ = makeTimer("timBGM", kBgmTimerInterval);
+    connect(Timer1_, &QTimer::timeout, this, [this] { game_->Timer1_Timer(); });
+    connect(timTimeCounter_, &QTimer::timeout, this, [this] { game_->timTimeCounter_Timer(); });
+    connect(timDemo_, &QTimer::timeout, this, [this] { game_->timDemo_Timer(); });
+    connect(timCom_, &QTimer::timeout, this, [this] { game_->timCom_Timer(); });
+    connect(timBGM_, &QTimer::timeout, this, [this] { sound_->timBGM_Timer(); });
 }
 
 void MainWindow::createSound() {
@@ -364,20 +182,130 @@ void MainWindow::createSound() {
     sound_ = std::make_unique<SoundRoom>(*soundOutput_, programDirectory(), kVersion);
     sound_->setCaptionHandler(
         [this](const std::string& text) { setWindowTitle(QString::fromStdString(text)); });
-    sound_->setMusicTimer([this](bool run) { run ? timBGM->start() : timBGM->stop(); });
+    QTimer* music = timBGM_;
+    sound_->setMusicTimer([music](bool run) { run ? music->start() : music->stop(); });
     gameSound_ = std::make_unique<GameSoundToRoom>(*sound_);
-}
-
-void MainWindow::mouseMoveEvent(QMouseEvent*) {
-    Form_MouseMove();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Form_Unload: the music files are closed; nothing is saved.
     sound_->closeAllTunes();
-    for (QTimer* timer : {Timer1, timTimeCounter, timDemo, timCom, timBGM})
-        timer->stop();
+    stopTimers();
     event->accept();
+}
+
+// --- What the game shows of the window --------------------------------------------
+
+void MainWindow::setMenuScreenVisible(bool visible) {
+    menu_->setVisible(visible);
+    if (visible)
+        menu_->raise();
+}
+
+void MainWindow::setRetryMenuEnabled(bool enabled) {
+    mnuRetry_->setEnabled(enabled);
+}
+
+void MainWindow::setStartMenuEnabled(bool enabled) {
+    mnuStart_->setEnabled(enabled);
+}
+
+void MainWindow::setModeItemCaption(const std::string& caption) {
+    mnuChangeMode_->setText(QString::fromStdString(caption));
+}
+
+void MainWindow::setTimerEnabled(GameTimer timer, bool enabled) {
+    QTimer* qtimer = timerOf(timer);
+    if (enabled) {
+        // Enabling a running timer leaves its rhythm alone.
+        if (!qtimer->isActive())
+            qtimer->start();
+    } else {
+        qtimer->stop();
+    }
+}
+
+void MainWindow::showMessage(const std::string& text) {
+    showMessageBox(text, this);
+}
+
+void MainWindow::processPendingEvents() {
+    QCoreApplication::processEvents();
+}
+
+// --- The hidden menus ---------------------------------------------------------------
+
+void MainWindow::mnuChangeMode_Click() {
+    // Like the table-screen buttons, the switch waits until the balls rest.
+    if (game_->isShotRunning())
+        return;
+    switch (gameState().playMode) {
+    case PlayMode::solo:
+        changeToVsMode();
+        break;
+    case PlayMode::twoPlayers:
+        initGameMode(); // the game's solo mode and the shot button's solo look
+        game_->returnToSoloPlay();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::mnuCurrentCondition_Click() {
+    switch (gameState().playMode) {
+    case PlayMode::solo:
+        showCurrentCondition();
+        break;
+    case PlayMode::twoPlayers:
+        showMatchResult();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::mnuSound_Click() {
+    sound_->toggleSound();
+    mnuSound_->setChecked(sound_->soundMode() != kSoundOff);
+}
+
+// --- The small windows ----------------------------------------------------------------
+
+void MainWindow::showOpeningWindow() {
+    if (openingShown_)
+        return;
+    openingShown_ = true;
+    opening_ = std::make_unique<OpeningWindow>([this] {
+        show();
+        // The closed picture goes once its own click or tick has returned.
+        QTimer::singleShot(0, this, [this] { opening_.reset(); });
+    });
+    opening_->show();
+}
+
+void MainWindow::changeToVsMode() {
+    game_->beginTwoPlayerSetup();
+    {
+        VsModeDialog dialog(*game_, this, QSize(windowWidthTwips_, windowHeightTwips_));
+        dialog.exec();
+    }
+    game_->finishTwoPlayerSetup();
+}
+
+void MainWindow::showCurrentCondition() {
+    RecordWindow window(gameState(), table_->sprites(), this);
+    window.exec();
+}
+
+void MainWindow::showMatchResult() {
+    VsResultWindow window(gameState(), this, QSize(windowWidthTwips_, windowHeightTwips_));
+    window.exec();
+}
+
+void MainWindow::showVersionWindow() {
+    VersionWindow window(gameState().levelOfTovi, mascotTicks_, this);
+    window.exec();
 }
 
 } // namespace zandrel

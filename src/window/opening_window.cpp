@@ -24,16 +24,18 @@ OpeningWindow::OpeningWindow(std::function<void()> showMain) : showMain_(std::mo
     setFixedSize(kSize);
     initPictureResources();
     setWindowIcon(QIcon(QPixmap::fromImage(loadPicture(kPictureIcon, 32, 32, kDarkGreen))));
-    picture = new PictureBox(kSize.width(), kSize.height(), kBlack, this);
-    picture->setGeometry(0, 0, kSize.width(), kSize.height());
-    picture->setPicture(loadPicture(kPictureOpening, kSize.width(), kSize.height(), kBlack));
-    connect(picture, &PictureBox::clicked, this, [this] { Form_Click(); });
+    picture_ = new PictureBox(kSize.width(), kSize.height(), kBlack, this);
+    picture_->setObjectName(QStringLiteral("picture"));
+    picture_->setGeometry(0, 0, kSize.width(), kSize.height());
+    picture_->setPicture(loadPicture(kPictureOpening, kSize.width(), kSize.height(), kBlack));
+    connect(picture_, &PictureBox::clicked, this, [this] { Form_Click(); });
 
     move(placeOnScreen(screenSizeTwips()));
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(kTickMs);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    Timer1->start();
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    Timer1_->setInterval(kTickMs);
+    connect(Timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    Timer1_->start();
 }
 
 QPoint OpeningWindow::placeOnScreen(QSize screenTwips) {
@@ -43,9 +45,9 @@ QPoint OpeningWindow::placeOnScreen(QSize screenTwips) {
 }
 
 void OpeningWindow::Timer1_Timer() {
-    if (openingTicks >= kTicksShown)
+    if (openingTicks_ >= kTicksShown)
         closeAndShowMain();
-    ++openingTicks;
+    ++openingTicks_;
 }
 
 void OpeningWindow::Form_Click() {
@@ -53,7 +55,7 @@ void OpeningWindow::Form_Click() {
 }
 
 void OpeningWindow::closeAndShowMain() {
-    Timer1->stop();
+    Timer1_->stop();
     if (closed_)
         return;
     closed_ = true;

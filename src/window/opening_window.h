@@ -28,15 +28,16 @@ public:
     /// The window's place on a screen of `screenTwips` (negative on a small screen).
     static QPoint placeOnScreen(QSize screenTwips);
 
-    PictureBox* picture = nullptr;
-    QTimer* Timer1 = nullptr;
-    int openingTicks = 0;
-
+    /// One tick of its one-second timer (object name "Timer1").
     void Timer1_Timer();
     void Form_Click();
 
 private:
     void closeAndShowMain();
+
+    PictureBox* picture_ = nullptr;
+    QTimer* Timer1_ = nullptr;
+    int openingTicks_ = 0;
 
     std::function<void()> showMain_;
     bool closed_ = false;

@@ -75,8 +75,8 @@ RecordWindow::RecordWindow(const GameState& state, const Surface& balls, QWidget
     : QDialog(owner), state_(state), balls_(balls) {
     setUpSmallWindow(*this, QStringLiteral("Your Record"), kClientSize, true);
     setWindowIcon(QIcon(QPixmap::fromImage(loadPicture(kPictureRecordIcon, 32, 32, kBlack))));
-    picOK = makePictureButton(kPictureOk, kPicOk, this);
-    connect(picOK, &PictureBox::clicked, this, [this] { accept(); });
+    picOK_ = makePictureButton(QStringLiteral("picOK"), kPictureOk, kPicOk, this);
+    connect(picOK_, &PictureBox::clicked, this, [this] { accept(); });
     move(centredOnScreen(screenSizeTwips(), kClientSize));
 }
 
@@ -96,13 +96,7 @@ void RecordWindow::drawCondition(Surface& canvas) const {
         printer.print(QString::fromStdString(recordHeading(state_)));
         printer.newLine();
         printer.setFont(gameFont(kFontArial, kLinePoints, false));
-        const std::pair<const char*, std::string> lines[] = {
-            {"Shots", recordCount(state_.shotCount)},
-            {"Turns", recordCount(state_.innings)},
-            {"Fouls", recordCount(state_.fouls)},
-            {"Time", recordTime(state_.playSeconds)},
-        };
-        for (const auto& [label, value] : lines) {
+        for (const auto& [label, value] : recordLines(state_)) {
             printer.tab(3);
             printer.print(QString::fromLatin1(label));
             printer.tab(10);

@@ -20,8 +20,6 @@ public:
 
     static constexpr QSize kClientSize{217, 238};
 
-    PictureBox* picOK = nullptr;
-
     /// Draws the whole content onto `canvas` (the client area).
     void drawCondition(Surface& canvas) const;
 
@@ -29,6 +27,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    PictureBox* picOK_ = nullptr;
     const GameState& state_;
     const Surface& balls_;
 };

@@ -73,9 +73,10 @@ void setUpSmallWindow(QDialog& dialog, const QString& title, QSize client, bool 
     }
 }
 
-PictureBox* makePictureButton(const QString& path, const QRect& place, QWidget* parent) {
+PictureBox* makePictureButton(const QString& name, const QString& path, const QRect& place, QWidget* parent) {
     initPictureResources();
     auto* button = new PictureBox(place.width(), place.height(), kBlack, parent);
+    button->setObjectName(name);
     button->setGeometry(place);
     button->setPicture(loadPicture(path, place.width(), place.height(), kBlack));
     return button;

@@ -40,7 +40,7 @@ QPoint fifthFromTop(QSize screenTwips, QSize client);
 /// black background.
 void setUpSmallWindow(QDialog& dialog, const QString& title, QSize client, bool black);
 /// A picture used as a button at `place`, showing the picture at `path` (a blank
-/// box when it cannot be read).
-PictureBox* makePictureButton(const QString& path, const QRect& place, QWidget* parent);
+/// box when it cannot be read), with the object name `name`.
+PictureBox* makePictureButton(const QString& name, const QString& path, const QRect& place, QWidget* parent);
 
 } // namespace zandrel

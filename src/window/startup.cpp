@@ -2,21 +2,25 @@
 // the version labels to the menu screen. With "/debug" each step reports
 // itself in a message box first.
 
-#include "window/colours.h"
-#include "window/fonts.h"
 #include "window/main_window.h"
-#include "window/message_box.h"
-#include "window/table_drawing.h"
-#include "window/window_layout.h"
 
 #include "platform/platform_helpers.h"
 #include "records/records.h"
-#include "sound/sound_settings.h"
+#include "sound/sdl_mixer_output.h"
+#include "sound/sound_room.h"
+#include "window/menu_screen.h"
+#include "window/opening_window.h"
+#include "window/program_info.h"
+#include "window/single_instance.h"
+#include "window/table_screen.h"
+#include "window/window_layout.h"
 
+#include <QAction>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
+#include <QTimer>
 
-#include <cmath>
 #include <exception>
 #include <new>
 #include <system_error>
@@ -27,7 +31,6 @@ namespace {
 
 constexpr int kMotionTickMs = 50;
 constexpr int kDemoTickMs = 1000;
-constexpr double kSoloShotButtonPoints = 24.0;
 constexpr int kTwips = static_cast<int>(kTwipsPerPixel);
 
 const QString kChangeToVsCaption = QStringLiteral("独り撞き→対戦(&M)");
@@ -56,10 +59,6 @@ struct Caption {
 
 } // namespace
 
-QString MainWindow::langText(const QString& ja, const QString& en) const {
-    return isJapanese_ ? ja : en;
-}
-
 void MainWindow::langMsgBox(const std::string& ja, const std::string& en) {
     showMessage(isJapanese_ ? ja : en);
 }
@@ -70,10 +69,10 @@ void MainWindow::trace(const std::string& text) {
 }
 
 bool MainWindow::formLoad() {
-    lblVersion->setCaption(QStringLiteral("Ver.") + QString::fromUtf8(kVersion));
-    lblRelease->setCaption(QStringLiteral("Release:") + QString::fromUtf8(kReleaseDate));
+    menu_->showVersion();
     debugMode_ = options_.debugMode;
     isJapanese_ = isJapaneseSystem();
+    table_->setJapanese(isJapanese_);
     trace("Pass 1 !");
 
     instanceLock_ = std::make_unique<SingleInstanceLock>(options_.instanceLockPath.isEmpty()
@@ -90,11 +89,11 @@ bool MainWindow::formLoad() {
     trace("Pass 4 !");
 
     setMenuCaptions();
-    initPictureSize();
-    Timer1->setInterval(kMotionTickMs);
-    Timer1->stop();
-    timDemo->setInterval(kDemoTickMs);
-    timDemo->stop();
+    table_->initPictureSize();
+    Timer1_->setInterval(kMotionTickMs);
+    Timer1_->stop();
+    timDemo_->setInterval(kDemoTickMs);
+    timDemo_->stop();
     arrangeControls();
     centreOnScreen();
     // The window stays hidden until the opening picture hands over to it.
@@ -110,7 +109,7 @@ bool MainWindow::formLoad() {
     setWindowTitle(QStringLiteral("Zandrel Ver.") + QString::fromUtf8(kVersion));
     trace("Pass 7-1 :Me.Caption");
     trace("Pass 7-2 :setPocketXY");
-    iniPictures(picBalls, picTable);
+    table_->iniPictures();
     trace("Pass 7-3 :iniPictures");
     initGameMode();
     trace("Pass 7-4 :initGameMode");
@@ -123,25 +122,21 @@ bool MainWindow::formLoad() {
     sound_->loadSettings();
     trace("Pass 7-7 :SOUND_MODE = GetPrivateProfileInt");
     trace("Pass 7-8 :isBGMON = GetPrivateProfileInt");
-    picBGM_Click(sound_->isBgmOn() != kBgmOff ? 1 : 0);
+    menu_->picBGM_Click(sound_->isBgmOn() != kBgmOff ? 1 : 0);
     trace("Pass 7-9 :picBGM_Click");
-    picSound_Click(sound_->soundMode() == kSoundOn ? 1 : 0);
+    menu_->picSound_Click(sound_->soundMode() == kSoundOn ? 1 : 0);
     trace("Pass 7-10 :picSound_Click");
     trace("Pass 7-11 :picColor_Click");
-    mnuSound->setChecked(sound_->soundMode() != kSoundOff);
+    mnuSound_->setChecked(sound_->soundMode() != kSoundOff);
     trace("Pass 7-12 :mnuSound.Checked ");
 
     // The table's scale and ball size are fixed in the game layer (TableScale).
 
-    QFont messageFont = lblTovisMessage->font();
-    messageFont.setFamily(isJapanese_ ? kFontMsGothic : kFontArial);
-    lblTovisMessage->setFont(messageFont);
-    trace("Pass 7-13 :lblTovisMessage.Font.Name" + lblTovisMessage->font().family().toStdString());
+    const QString messageFont = table_->setTovisMessageFont(isJapanese_);
+    trace("Pass 7-13 :lblTovisMessage.Font.Name" + messageFont.toStdString());
 
     game_->setGameKind(GameKind::fourBall);
-    const int ballSize = static_cast<int>(game_->scale().ballSize);
-    shpTarget->setShapeSize(ballSize);
-    shpQBall->setShapeSize(ballSize);
+    table_->sizeMarkers(static_cast<int>(game_->scale().ballSize));
     trace("Pass 7-14 :shpTarget & shpQBall");
     game_->setFirstPosition();
     trace("Pass 7-15 :setFirstPosition");
@@ -153,35 +148,28 @@ bool MainWindow::formLoad() {
     loadVsCpuRecord(records_);
     game_->returnToMenu();
     sound_->initBgmTable();
-    cmbVSMode->setCurrentIndex(0);
-    cmbGameName->setCurrentIndex(0);
-    cmbPoints->setCurrentIndex(cmbPoints->findData(kDefaultTargetPoints));
+    menu_->setDefaultChoices();
     trace("Pass 10 !");
     return true;
 }
 
 void MainWindow::setMenuCaptions() {
     const Caption captions[] = {
-        {mnuGame->menuAction(), "ゲーム(&G)", "&Game"},
-        {mnuStart, "スタート(&S)", "&Start"},
-        {mnuRetry, "一手戻し", "Back"},
-        {mnuRecord, "独り撞き成績", "Record"},
-        {mnuVS, "対戦成績", "VS Record"},
-        {mnuExit, "終了(&X)", "E&xit"},
-        {mnuChangeMode, "独り撞き→対戦(&M)", "Solo->VS"},
-        {mnuOption->menuAction(), "ｵﾌﾟｼｮﾝ(&)", "&Option"},
-        {mnuSound, "効果音", "&Sound"},
-        {mnuHelp->menuAction(), "ヘルプ(&H)", "&Help"},
-        {mnuHelpCont, "目次", "Contents"},
-        {mnuAbout, "バージョン情報...(&V)", "&Version..."},
+        {mnuGame_->menuAction(), "ゲーム(&G)", "&Game"},
+        {mnuStart_, "スタート(&S)", "&Start"},
+        {mnuRetry_, "一手戻し", "Back"},
+        {mnuRecord_, "独り撞き成績", "Record"},
+        {mnuVS_, "対戦成績", "VS Record"},
+        {mnuExit_, "終了(&X)", "E&xit"},
+        {mnuChangeMode_, "独り撞き→対戦(&M)", "Solo->VS"},
+        {mnuOption_->menuAction(), "ｵﾌﾟｼｮﾝ(&)", "&Option"},
+        {mnuSound_, "効果音", "&Sound"},
+        {mnuHelp_->menuAction(), "ヘルプ(&H)", "&Help"},
+        {mnuHelpCont_, "目次", "Contents"},
+        {mnuAbout_, "バージョン情報...(&V)", "&Version..."},
     };
     for (const Caption& caption : captions)
         caption.item->setText(QString::fromUtf8(isJapanese_ ? caption.ja : caption.en));
-}
-
-void MainWindow::initPictureSize() {
-    picPool0->resizeSurfaces(kTablePictureWidth, kTablePictureHeight);
-    picPool1 = Surface(kTablePictureWidth, kTablePictureHeight, kDarkGreen);
 }
 
 void MainWindow::arrangeControls() {
@@ -189,31 +177,8 @@ void MainWindow::arrangeControls() {
     const int captionHeight = kCaptionHeight;
     const int borderWidth = kBorderWidth;
     const int borderHeight = kBorderHeight;
-
-    picSetPoint->setGeometry(kPicSetPoint);
-    centreTipMarker();
-
-    lblPower->setGeometry(kPowerLeft, kStripTop, kPowerWidth, kStripHeight / 2);
-    lblPower->setFont(gameFont(kFontArial, std::trunc(pixelsToPoints(kStripLabelFontPixels)), false));
-
-    const int powerLabelHeight = lblPower->height();
-    HScroll1->setGeometry(lblPower->x(), powerLabelHeight + kStripTop + 1, lblPower->width(),
-                          kStripHeight - powerLabelHeight - 1);
-
-    cmdShot->setGeometry(kCmdShot);
-    QFont shotFont = cmdShot->font();
-    shotFont.setPixelSize(pointsToPixels(pixelsToPoints(kShotButtonFontPixels)));
-    cmdShot->setFont(shotFont);
-
-    picPocketedBalls->setGeometry(cmdShot->width() + cmdShot->x() + 1, kClientHeight - kPocketedBallsHeight,
-                                  kPocketedBallsWidth, kPocketedBallsHeight);
-    lblBIP->setGeometry(picPocketedBalls->x(), kStripTop, picPocketedBalls->width(),
-                        kStripHeight - picPocketedBalls->height());
-    lblBIP->setFont(gameFont(kFontArial, pixelsToPoints(kStripLabelFontPixels), false));
-
-    picPool0->setFixedSize(kPicPool.size());
-    picPool0->move(kPicPool.topLeft());
-    picMenu->move(kPicMenu.topLeft());
+    table_->arrangeControls();
+    menu_->move(kPicMenu.topLeft());
 
     windowWidthTwips_ = (2 * borderWidth + kClientWidth) * kTwips;
     windowHeightTwips_ = (captionHeight + kClientHeight + kFrameExtraHeight + 2 * borderHeight) * kTwips;
@@ -246,31 +211,16 @@ void MainWindow::initGameMode() {
     };
     step([&] { trace("Pass 7-3-1 :iniGameMode begin"); });
     step([&] { game_->initGameMode(); });
-    step([&] { mnuChangeMode->setText(kChangeToVsCaption); });
+    step([&] { mnuChangeMode_->setText(kChangeToVsCaption); });
     step([&] { setStartMenuEnabled(true); });
     step([&] { trace("Pass 7-3-2 :iniGameMode mid:mnuStart.Enabled"); });
-    step([&] { cmdShot->setText(QString::fromUtf8(kSoloShotCaption)); });
+    step([&] { table_->setShotButtonSoloLook(); });
     step([&] { stepName = "cmdShot.Caption"; });
     step([&] { trace("Pass 7-3-2-1 :iniGameMode mid:cmdShot.Caption"); });
-    step([&] {
-        QFont font = cmdShot->font();
-        font.setFamily(kFontArial);
-        cmdShot->setFont(font);
-    });
     step([&] { stepName = "cmdShot.FontName"; });
     step([&] { trace("Pass 7-3-2-2 :iniGameMode mid:cmdShot.FontName"); });
-    step([&] {
-        QFont font = cmdShot->font();
-        font.setBold(true);
-        cmdShot->setFont(font);
-    });
     step([&] { stepName = "cmdShot.FontBold"; });
     step([&] { trace("Pass 7-3-2-3 :iniGameMode mid:cmdShot.FontBold"); });
-    step([&] {
-        QFont font = cmdShot->font();
-        font.setPixelSize(pointsToPixels(kSoloShotButtonPoints));
-        cmdShot->setFont(font);
-    });
     step([&] { trace("Pass 7-3-3 :iniGameMode end"); });
 }
 

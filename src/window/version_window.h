@@ -26,18 +26,21 @@ public:
 
     static constexpr QSize kClientSize{332, 127};
 
-    TextLabel* Label4 = nullptr;
-    TextLabel* Label1 = nullptr;
-    TextLabel* Label2 = nullptr;
-    QPushButton* Command1 = nullptr;
-    PictureBox* picQuorl = nullptr;
-    Surface picQuorls; ///< the frame strip, never shown itself
-    QTimer* Timer1 = nullptr;
+    /// Tovi's five frames side by side.
+    const Surface& mascotFrames() const { return picQuorls_; }
 
     void picQuorl_Click();
+    /// One 50 ms step of Tovi's dance (its timer's object name is "Timer1").
     void Timer1_Timer();
 
 private:
+    TextLabel* Label4_ = nullptr;
+    TextLabel* Label1_ = nullptr;
+    TextLabel* Label2_ = nullptr;
+    QPushButton* Command1_ = nullptr;
+    PictureBox* picQuorl_ = nullptr;
+    Surface picQuorls_; ///< the frame strip, never shown itself
+    QTimer* Timer1_ = nullptr;
     int& mascotTicks_;
 };
 

@@ -34,74 +34,78 @@ VsModeDialog::VsModeDialog(Game& game, QWidget* owner, QSize ownerOuterTwips) : 
     setUpSmallWindow(*this, kSmallWindowTitle, kClientSize, true);
     const QFont font = gameFont(kFontArial, kDialogFontPoints, false);
 
-    picOK = makePictureButton(kPictureOk, kPicOk, this);
-    picCancel = makePictureButton(kPictureCancel, kPicCancel, this);
+    picOK_ = makePictureButton(QStringLiteral("picOK"), kPictureOk, kPicOk, this);
+    picCancel_ = makePictureButton(QStringLiteral("picCancel"), kPictureCancel, kPicCancel, this);
     for (int i = 0; i < 2; ++i) {
         auto* box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("txtPlayerName%1").arg(i));
         box->setGeometry(i == 0 ? kNameBox0 : kNameBox1);
         box->setFont(font);
         box->setStyleSheet(kNameBoxStyle);
         box->setAlignment(Qt::AlignCenter);
         box->setMaxLength(kPlayerNameLength);
         box->installEventFilter(this);
-        txtPlayerName[std::size_t(i)] = box;
+        txtPlayerName_[std::size_t(i)] = box;
     }
-    Label1 = new TextLabel(QStringLiteral("VS"), font, kMagenta, this);
-    Label1->setGeometry(kLabel1);
-    Label1->setAlignment(Qt::AlignCenter);
-    lblXwins = new TextLabel(QString(), font, kGreen, this);
-    lblXwins->setGeometry(kLblXwins);
-    lblXwins->setBackgroundColour(kDarkGrey);
-    lblXwins->setAlignment(Qt::AlignCenter);
+    Label1_ = new TextLabel(QStringLiteral("VS"), font, kMagenta, this);
+    Label1_->setObjectName(QStringLiteral("Label1"));
+    Label1_->setGeometry(kLabel1);
+    Label1_->setAlignment(Qt::AlignCenter);
+    lblXwins_ = new TextLabel(QString(), font, kGreen, this);
+    lblXwins_->setObjectName(QStringLiteral("lblXwins"));
+    lblXwins_->setGeometry(kLblXwins);
+    lblXwins_->setBackgroundColour(kDarkGrey);
+    lblXwins_->setAlignment(Qt::AlignCenter);
     // The most games at the top: the upper arrow raises the games to win.
-    VScroll1 = new QScrollBar(Qt::Vertical, this);
-    VScroll1->setGeometry(kVScroll1);
-    VScroll1->setRange(kFewestWinsNeeded, kMostWinsNeeded);
-    VScroll1->setSingleStep(kWinsStep);
-    VScroll1->setPageStep(kWinsStep);
+    VScroll1_ = new QScrollBar(Qt::Vertical, this);
+    VScroll1_->setObjectName(QStringLiteral("VScroll1"));
+    VScroll1_->setGeometry(kVScroll1);
+    VScroll1_->setRange(kFewestWinsNeeded, kMostWinsNeeded);
+    VScroll1_->setSingleStep(kWinsStep);
+    VScroll1_->setPageStep(kWinsStep);
     setWinsValue(kFewestWinsNeeded);
 
     // Tab order: O.K., Cancel, the two names, the bar.
-    picOK->setFocusPolicy(Qt::TabFocus);
-    picCancel->setFocusPolicy(Qt::TabFocus);
-    VScroll1->setFocusPolicy(Qt::TabFocus);
-    setTabOrder(picOK, picCancel);
-    setTabOrder(picCancel, txtPlayerName[0]);
-    setTabOrder(txtPlayerName[0], txtPlayerName[1]);
-    setTabOrder(txtPlayerName[1], VScroll1);
+    picOK_->setFocusPolicy(Qt::TabFocus);
+    picCancel_->setFocusPolicy(Qt::TabFocus);
+    VScroll1_->setFocusPolicy(Qt::TabFocus);
+    setTabOrder(picOK_, picCancel_);
+    setTabOrder(picCancel_, txtPlayerName_[0]);
+    setTabOrder(txtPlayerName_[0], txtPlayerName_[1]);
+    setTabOrder(txtPlayerName_[1], VScroll1_);
 
     // Load: centred over the main window, filled from the game.
     if (owner != nullptr)
         move(centredOver(owner->frameGeometry().topLeft(), ownerOuterTwips, kClientSize));
     const GameState& state = game_.state();
     for (int i = 0; i < 2; ++i)
-        txtPlayerName[std::size_t(i)]->setText(
+        txtPlayerName_[std::size_t(i)]->setText(
             QString::fromStdString(trimmedName(state.players[std::size_t(i)].name)));
-    lblXwins->setCaption(QString::fromStdString(winsNeededText(state.winsNeeded)));
+    lblXwins_->setCaption(QString::fromStdString(winsNeededText(state.winsNeeded)));
     setWinsValue(state.winsNeeded);
-    txtPlayerName[1]->setEnabled(txtPlayerName[1]->text() != QLatin1String(kComputerSideName));
+    txtPlayerName_[1]->setEnabled(txtPlayerName_[1]->text() != QLatin1String(kComputerSideName));
 
-    connect(VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
-    connect(picOK, &PictureBox::clicked, this, [this] { picOK_Click(); });
-    connect(picCancel, &PictureBox::clicked, this, [this] { picCancel_Click(); });
+    connect(VScroll1_, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+    connect(picOK_, &PictureBox::clicked, this, [this] { picOK_Click(); });
+    connect(picCancel_, &PictureBox::clicked, this, [this] { picCancel_Click(); });
 }
 
 int VsModeDialog::winsValue() const {
-    return kFewestWinsNeeded + kMostWinsNeeded - VScroll1->value();
+    return kFewestWinsNeeded + kMostWinsNeeded - VScroll1_->value();
 }
 
 void VsModeDialog::setWinsValue(int wins) {
-    VScroll1->setValue(kFewestWinsNeeded + kMostWinsNeeded - wins);
+    VScroll1_->setValue(kFewestWinsNeeded + kMostWinsNeeded - wins);
 }
 
 void VsModeDialog::VScroll1_Change() {
     game_.setWinsNeeded(winsValue());
-    lblXwins->setCaption(QString::fromStdString(winsNeededText(game_.state().winsNeeded)));
+    lblXwins_->setCaption(QString::fromStdString(winsNeededText(game_.state().winsNeeded)));
 }
 
 void VsModeDialog::picOK_Click() {
-    game_.confirmTwoPlayerSetup(txtPlayerName[0]->text().toStdString(),
-                                txtPlayerName[1]->text().toStdString());
+    game_.confirmTwoPlayerSetup(txtPlayerName_[0]->text().toStdString(),
+                                txtPlayerName_[1]->text().toStdString());
     done(Accepted);
 }
 
@@ -114,7 +118,7 @@ bool VsModeDialog::event(QEvent* event) {
     // Each time the dialog is shown or comes to the front again, the first name
     // box takes the focus.
     if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate)
-        txtPlayerName[0]->setFocus(Qt::OtherFocusReason);
+        txtPlayerName_[0]->setFocus(Qt::OtherFocusReason);
     return QDialog::event(event);
 }
 

@@ -24,19 +24,8 @@ public:
 
     static constexpr QSize kClientSize{201, 187};
 
-    std::array<QLineEdit*, 2> txtPlayerName{};
-    TextLabel* Label1 = nullptr;
-    TextLabel* lblXwins = nullptr;
-    QScrollBar* VScroll1 = nullptr;
-    PictureBox* picOK = nullptr;
-    PictureBox* picCancel = nullptr;
-
     void picOK_Click();
     void picCancel_Click();
-    void VScroll1_Change();
-    /// The games to win the bar stands at (1 at the bottom, 15 at the top).
-    int winsValue() const;
-    void setWinsValue(int wins);
 
 protected:
     bool event(QEvent* event) override;
@@ -44,7 +33,18 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void VScroll1_Change();
+    /// The games to win the bar stands at (1 at the bottom, 15 at the top).
+    int winsValue() const;
+    void setWinsValue(int wins);
+
     Game& game_;
+    std::array<QLineEdit*, 2> txtPlayerName_{};
+    TextLabel* Label1_ = nullptr;
+    TextLabel* lblXwins_ = nullptr;
+    QScrollBar* VScroll1_ = nullptr;
+    PictureBox* picOK_ = nullptr;
+    PictureBox* picCancel_ = nullptr;
 };
 
 } // namespace zandrel

@@ -26,20 +26,23 @@ constexpr QRect kPicOk{112, 134, 64, 32};
 VsResultWindow::VsResultWindow(const GameState& state, QWidget* owner, QSize ownerOuterTwips)
     : QDialog(owner) {
     setUpSmallWindow(*this, kSmallWindowTitle, kClientSize, true);
-    picOK = makePictureButton(kPictureOk, kPicOk, this);
-    picOK->setFocusPolicy(Qt::TabFocus);
-    connect(picOK, &PictureBox::clicked, this, [this] { accept(); });
+    picOK_ = makePictureButton(QStringLiteral("picOK"), kPictureOk, kPicOk, this);
+    picOK_->setFocusPolicy(Qt::TabFocus);
+    connect(picOK_, &PictureBox::clicked, this, [this] { accept(); });
 
-    lblWinner = new TextLabel(QString(), gameFont(kFontArial, kWinnerPoints, false), kGreen, this);
-    lblWinner->setGeometry(kLblWinner);
-    lblWinner->setAlignment(Qt::AlignCenter);
+    lblWinner_ = new TextLabel(QString(), gameFont(kFontArial, kWinnerPoints, false), kGreen, this);
+    lblWinner_->setObjectName(QStringLiteral("lblWinner"));
+    lblWinner_->setGeometry(kLblWinner);
+    lblWinner_->setAlignment(Qt::AlignCenter);
     const QFont rowFont = gameFont(kFontArial, kRowPoints, false);
     for (std::size_t i = 0; i < 2; ++i) {
-        lblPlayerName[i] = new TextLabel(QString(), rowFont, kGreen, this);
-        lblPlayerName[i]->setGeometry(kLblPlayerName[i]);
-        lblWins[i] = new TextLabel(QString(), rowFont, kGreen, this);
-        lblWins[i]->setGeometry(kLblWins[i]);
-        for (TextLabel* label : {lblPlayerName[i], lblWins[i]}) {
+        lblPlayerName_[i] = new TextLabel(QString(), rowFont, kGreen, this);
+        lblPlayerName_[i]->setObjectName(QStringLiteral("lblPlayerName%1").arg(i));
+        lblPlayerName_[i]->setGeometry(kLblPlayerName[i]);
+        lblWins_[i] = new TextLabel(QString(), rowFont, kGreen, this);
+        lblWins_[i]->setObjectName(QStringLiteral("lblWins%1").arg(i));
+        lblWins_[i]->setGeometry(kLblWins[i]);
+        for (TextLabel* label : {lblPlayerName_[i], lblWins_[i]}) {
             label->setBackgroundColour(kDarkGrey);
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         }
@@ -47,16 +50,16 @@ VsResultWindow::VsResultWindow(const GameState& state, QWidget* owner, QSize own
 
     if (owner != nullptr)
         move(centredOver(owner->frameGeometry().topLeft(), ownerOuterTwips, kClientSize));
-    lblWinner->setTextColour(isMatchDecided(state) ? kMagenta : kGreen);
-    lblWinner->setCaption(QString::fromStdString(winnerLine(state)));
+    lblWinner_->setTextColour(isMatchDecided(state) ? kMagenta : kGreen);
+    lblWinner_->setCaption(QString::fromStdString(winnerLine(state)));
     for (std::size_t i = 0; i < 2; ++i) {
         const Player& player = state.players[i];
         // The name as stored: the blanks that fill it stay, invisible at the end.
-        lblPlayerName[i]->setCaption(QString::fromStdString(player.name));
-        lblWins[i]->setCaption(QString::fromStdString(signedNumberText(player.wins)));
+        lblPlayerName_[i]->setCaption(QString::fromStdString(player.name));
+        lblWins_[i]->setCaption(QString::fromStdString(signedNumberText(player.wins)));
         const Rgb colour = player.wins >= state.winsNeeded ? kMagenta : kGreen;
-        lblWins[i]->setTextColour(colour);
-        lblPlayerName[i]->setTextColour(colour);
+        lblWins_[i]->setTextColour(colour);
+        lblPlayerName_[i]->setTextColour(colour);
     }
 }
 

@@ -21,14 +21,15 @@ public:
 
     static constexpr QSize kClientSize{299, 176};
 
-    TextLabel* lblWinner = nullptr;
-    std::array<TextLabel*, 2> lblPlayerName{};
-    std::array<TextLabel*, 2> lblWins{};
-    PictureBox* picOK = nullptr;
-
 protected:
     /// Any key that gives a character closes the window; others do nothing.
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    TextLabel* lblWinner_ = nullptr;
+    std::array<TextLabel*, 2> lblPlayerName_{};
+    std::array<TextLabel*, 2> lblWins_{};
+    PictureBox* picOK_ = nullptr;
 };
 
 } // namespace zandrel

@@ -11,6 +11,12 @@
 #include <tuple>
 
 namespace zandrel {
+
+/// Lets a failing check print a line of the current-condition window.
+void PrintTo(const RecordLine& line, std::ostream* os) {
+    *os << line.label << ": " << line.value;
+}
+
 namespace {
 
 using testing::FakeView;
@@ -124,15 +130,18 @@ TEST(Mascot, FirstRunTakesTwentyOneTicksLaterRunsTwenty) {
     EXPECT_EQ(runFrames(ticks).size(), 14u);
 }
 
-TEST(RecordTexts, CountsTimeBallsAndHeading) {
-    EXPECT_EQ(recordCount(123), "00123");
-    EXPECT_EQ(recordCount(0), "00000");
-    EXPECT_EQ(recordCount(123456), "123456");
-    EXPECT_EQ(recordTime(3725), "62:05");
-    EXPECT_EQ(recordTime(59), "00:59");
-    EXPECT_EQ(recordTime(6000), "100:00");
-
+TEST(RecordTexts, EachLineItsOwnCounterAndTheHeading) {
     GameState state;
+    state.shotCount = 123, state.innings = 4, state.fouls = 0, state.playSeconds = 3725;
+    using Lines = std::array<RecordLine, 4>;
+    EXPECT_EQ(recordLines(state),
+              (Lines{{{"Shots", "00123"}, {"Turns", "00004"}, {"Fouls", "00000"}, {"Time", "62:05"}}}));
+    state.shotCount = 32767, state.innings = 1, state.fouls = 9, state.playSeconds = 6000;
+    EXPECT_EQ(recordLines(state),
+              (Lines{{{"Shots", "32767"}, {"Turns", "00001"}, {"Fouls", "00009"}, {"Time", "100:00"}}}));
+    state.playSeconds = 59;
+    EXPECT_EQ(recordLines(state)[3].value, "00:59");
+
     EXPECT_EQ(recordHeading(state), "Now, Break Time!");
     state.points = state.targetPoints;
     EXPECT_EQ(recordHeading(state), "GAME FINISHED!!");

@@ -5,29 +5,33 @@
 
 #include "window_fixture.h"
 
+#include <QAction>
+#include <QPushButton>
+
 namespace zandrel::testing {
 namespace {
 
 TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
     WindowHarness h;
-    MainWindow& w = h.w();
     startDemo(h);
-    for (TextLabel* button : w.lblMenu)
-        EXPECT_FALSE(button->isVisible());
-    EXPECT_EQ(w.cmdShot->text(), QStringLiteral("DEMO"));
-    EXPECT_EQ(w.cmdShot->font().family(), QStringLiteral("Arial"));
-    EXPECT_TRUE(w.cmdShot->font().bold());
-    EXPECT_EQ(w.cmdShot->font().pixelSize(), 16) << "12 points";
-    w.mnuChangeMode->trigger(); // the mode switch and the match result do nothing here
-    w.mnuCurrentCondition->trigger();
+    for (const char* button : {"lblMenu0", "lblMenu1", "lblMenu2"})
+        EXPECT_FALSE(h.find(button)->isVisible()) << button;
+    auto* shot = h.find<QPushButton>("cmdShot");
+    EXPECT_EQ(shot->text(), QStringLiteral("DEMO"));
+    EXPECT_EQ(shot->font().family(), QStringLiteral("Arial"));
+    EXPECT_TRUE(shot->font().bold());
+    EXPECT_EQ(shot->font().pixelSize(), 16) << "12 points";
+    h.find<QAction>("mnuChangeMode")->trigger(); // the mode switch and the match result do nothing here
+    h.find<QAction>("mnuCurrentCondition")->trigger();
     EXPECT_EQ(h.state().playMode, PlayMode::demo);
 
     h.game().timCom_Timer();
     h.game().timCom_Timer();
-    EXPECT_TRUE(w.lblTovisMessage->isVisible());
-    EXPECT_EQ(w.lblTovisMessage->text(), QStringLiteral("サーブです。白玉が私の手玉です"));
+    auto* caption = h.find<TextLabel>("lblTovisMessage");
+    EXPECT_TRUE(caption->isVisible());
+    EXPECT_EQ(caption->text(), QStringLiteral("サーブです。白玉が私の手玉です"));
     // Its green writing over the table: the end-to-end test's.
-    EXPECT_FALSE(w.cmdShot->isEnabled());
+    EXPECT_FALSE(shot->isEnabled());
 }
 
 } // namespace

@@ -4,109 +4,106 @@
 #include "window_fixture.h"
 
 #include "window/colours.h"
+#include "window/shape_widget.h"
 
-#include <QMouseEvent>
+#include <QScrollBar>
 
 namespace zandrel::testing {
 namespace {
 
-/// Sends one mouse event straight to `widget` (also at places outside it, as a
-/// widget holding the mouse grab receives them).
-void sendMouse(QWidget* widget, QEvent::Type type, QPointF pos, Qt::MouseButton button = Qt::LeftButton,
-               Qt::MouseButtons held = Qt::LeftButton) {
-    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void move(QWidget* widget, QPointF pos = {5, 5}) {
-    sendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
-}
-
 class Playing : public ::testing::Test {
 protected:
     void SetUp() override {
-        QTest::mouseClick(h.w().lblLetsPlay, Qt::LeftButton);
+        QTest::mouseClick(h.find("lblLetsPlay"), Qt::LeftButton);
         ASSERT_EQ(h.state().playMode, PlayMode::solo);
     }
     WindowHarness h;
 };
 
 TEST_F(Playing, TheMouseAimsOnTheTablePicksTheCueTipAndSetsThePower) {
-    PictureBox* table = h.w().picPool0;
-    ShapeWidget* marker = h.w().shpTarget;
+    auto* table = h.find("picPool0");
+    auto* marker = h.find<ShapeWidget>("shpTarget");
+    auto place = [](const ShapeWidget* shape) { return QPointF(shape->left(), shape->top()); };
     sendMouse(table, QEvent::MouseButtonPress, {10, 290});
-    EXPECT_TRUE(marker->left() == 30.0f && marker->top() == 250.0f);
+    EXPECT_EQ(place(marker), QPointF(30, 250));
     sendMouse(table, QEvent::MouseMove, {600, -20}, Qt::NoButton);
-    EXPECT_TRUE(marker->left() == 590.0f && marker->top() == -30.0f) << "a drag can leave the table";
+    EXPECT_EQ(place(marker), QPointF(590, -30)) << "a drag can leave the table";
     move(table, {100, 100});
-    EXPECT_EQ(marker->left(), 590.0f) << "no button: no aim";
+    EXPECT_EQ(place(marker), QPointF(590, -30)) << "no button: no aim";
     sendMouse(table, QEvent::MouseButtonRelease, {600, -20}, Qt::LeftButton, Qt::NoButton);
-    EXPECT_TRUE(marker->left() == 490.0f && marker->top() == 30.0f) << "the aim the game clamped";
+    EXPECT_EQ(place(marker), QPointF(490, 30)) << "the aim the game clamped";
     sendMouse(table, QEvent::MouseButtonPress, {270, 150}, Qt::RightButton, Qt::RightButton);
-    EXPECT_TRUE(h.state().table.target.x == 1200.0f && h.state().table.target.y == 600.0f)
-        << "right aims too";
+    EXPECT_EQ(h.state().table.target.x, 1200.0f) << "right aims too";
+    EXPECT_EQ(h.state().table.target.y, 600.0f);
 
-    sendMouse(h.w().picSetPoint, QEvent::MouseButtonPress, {38.5, 22.5});
-    EXPECT_TRUE(h.w().shpPoint->left() == 36.0f && h.w().shpPoint->top() == 20.0f) << "the game's choice";
+    sendMouse(h.find("picSetPoint"), QEvent::MouseButtonPress, {38.5, 22.5});
+    EXPECT_EQ(place(h.find<ShapeWidget>("shpPoint")), QPointF(36, 20)) << "the game's choice";
 
-    QScrollBar* bar = h.w().HScroll1;
-    EXPECT_EQ(h.w().lblPower->text(), QStringLiteral("POWER 100%"));
+    // The bar moves the game's power; the game's power moves the bar and its caption.
+    auto* bar = h.find<QScrollBar>("HScroll1");
+    auto* caption = h.find<TextLabel>("lblPower");
+    EXPECT_EQ(caption->text(), QStringLiteral("POWER 100%"));
     bar->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(h.w().lblPower->text(), QStringLiteral("POWER  90%"));
+    EXPECT_EQ(caption->text(), QStringLiteral("POWER  90%"));
+    EXPECT_EQ(h.state().power, 90);
     bar->setValue(100);
-    EXPECT_EQ(h.w().lblPower->text(), QStringLiteral("POWER  100%"));
+    EXPECT_EQ(caption->text(), QStringLiteral("POWER  100%"));
     bar->setValue(1);
-    EXPECT_EQ(h.state().power, 1) << "the game holds the power the bar shows";
+    EXPECT_EQ(h.state().power, 1);
+    h.game().setPower(49);
+    EXPECT_EQ(bar->value(), 49);
+    EXPECT_EQ(caption->text(), QStringLiteral("POWER  49%"));
 }
 
 TEST_F(Playing, TheTableButtonsLightUpUnderThePointerExceptDuringAShot) {
-    auto colours = [this] {
-        return std::vector<Rgb>{h.w().lblMenu[0]->textColour(), h.w().lblMenu[1]->textColour(),
-                                h.w().lblMenu[2]->textColour()};
+    TextLabel* const buttons[] = {h.find<TextLabel>("lblMenu0"), h.find<TextLabel>("lblMenu1"),
+                                  h.find<TextLabel>("lblMenu2")};
+    auto colours = [&] {
+        return std::vector<Rgb>{buttons[0]->textColour(), buttons[1]->textColour(), buttons[2]->textColour()};
     };
     const std::vector<Rgb> resting(3, kTableButtonRest);
-    move(h.w().lblMenu[1]);
+    move(buttons[1]);
     EXPECT_EQ(colours(), (std::vector<Rgb>{kTableButtonRest, kTableButtonHover, kTableButtonRest}));
-    for (const auto& [away, at] : {std::pair<QWidget*, QPointF>{h.w().picInfomation, {5, 5}},
-                                   {h.w().picPool0, {5, 5}},
-                                   {h.window.get(), {540 - 5, 325}}}) {
-        move(h.w().lblMenu[0]);
+    for (const auto& [away, at] : {std::pair<QWidget*, QPointF>{h.find("picInfomation"), {5, 5}},
+                                   {h.find("picPool0"), {5, 5}},
+                                   {&h.table(), {540 - 5, 325}}}) {
+        move(buttons[0]);
         move(away, at);
         EXPECT_EQ(colours(), resting);
     }
 
-    QTest::mouseClick(h.w().cmdShot, Qt::LeftButton);
+    QTest::mouseClick(h.find("cmdShot"), Qt::LeftButton);
     ASSERT_TRUE(h.game().isShotRunning());
-    move(h.w().lblMenu[1]);
+    move(buttons[1]);
     EXPECT_EQ(colours(), resting);
 }
 
 TEST(MenuScreen, HoverColoursAndCaptionsChangeAndAreResetByThePanel) {
     WindowHarness h;
-    MainWindow& w = h.w();
-    for (const auto& [label, hover] : {std::pair{w.lblExit, kGreen},
-                                       {w.lblLetsPlay, kGreen},
-                                       {w.lblHelp, kDemoLabelHover},
-                                       {w.lblMail, kMenuLinkHover}}) {
+    auto* exit = h.find<TextLabel>("lblExit");
+    auto* letsPlay = h.find<TextLabel>("lblLetsPlay");
+    auto* demo = h.find<TextLabel>("lblHelp");
+    auto* mail = h.find<TextLabel>("lblMail");
+    auto* homePage = h.find<TextLabel>("lblToHP");
+    for (const auto& [label, hover] :
+         {std::pair{exit, kGreen}, {letsPlay, kGreen}, {demo, kDemoLabelHover}, {mail, kMenuLinkHover}}) {
         move(label);
         EXPECT_EQ(label->textColour(), hover) << label->text().toStdString();
     }
-    EXPECT_EQ(w.lblMail->text(), QStringLiteral("E-Mail:tovi@zandrel.example"));
-    move(w.lblToHP);
-    EXPECT_EQ(w.lblToHP->text(), QStringLiteral("Get New!: https://zandrel.example/"));
-    EXPECT_GT(w.lblToHP->width(), 250); // the label grows with its caption
+    EXPECT_EQ(mail->text(), QStringLiteral("E-Mail:tovi@zandrel.example"));
+    move(homePage);
+    EXPECT_EQ(homePage->text(), QStringLiteral("Get New!: https://zandrel.example/"));
+    EXPECT_GT(homePage->width(), 250); // the label grows with its caption
 
-    w.initGameMode(); // solo play with the menu screen still up
+    h.w().initGameMode(); // solo play with the menu screen still up
     ASSERT_EQ(h.state().playMode, PlayMode::solo);
-    move(w.picMenu, {300, 100});
+    move(h.find("picMenu"), {300, 100});
     // The exit caption turns dark green, not its purple at load.
-    for (const auto& [label, rest] : {std::pair{w.lblExit, kDarkGreen},
-                                      {w.lblLetsPlay, kDarkGreen},
-                                      {w.lblHelp, kMenuLinkRest},
-                                      {w.lblMail, kMenuLinkRest}})
+    for (const auto& [label, rest] :
+         {std::pair{exit, kDarkGreen}, {letsPlay, kDarkGreen}, {demo, kMenuLinkRest}, {mail, kMenuLinkRest}})
         EXPECT_EQ(label->textColour(), rest) << label->text().toStdString();
-    EXPECT_EQ(w.lblMail->text(), QStringLiteral("E-Mail"));
-    EXPECT_EQ(w.lblToHP->text(), QStringLiteral("Get New!"));
+    EXPECT_EQ(mail->text(), QStringLiteral("E-Mail"));
+    EXPECT_EQ(homePage->text(), QStringLiteral("Get New!"));
     EXPECT_EQ(h.state().playMode, PlayMode::menu);
 }
 

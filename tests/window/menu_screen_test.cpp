@@ -12,9 +12,12 @@
 namespace zandrel::testing {
 namespace {
 
-std::vector<TextLabel*> menuLabels(MainWindow& w) {
-    return {w.Label2,  w.lblRelease, w.lblVersion, w.lblExit,         w.lblLetsPlay,
-            w.lblMail, w.lblToHP,    w.lblHelp,    w.lblCopyright[0], w.lblCopyright[1]};
+std::vector<TextLabel*> menuLabels(const WindowHarness& h) {
+    std::vector<TextLabel*> labels;
+    for (const char* name : {"Label2", "lblRelease", "lblVersion", "lblExit", "lblLetsPlay", "lblMail",
+                             "lblToHP", "lblHelp", "lblCopyright0", "lblCopyright1"})
+        labels.push_back(h.find<TextLabel>(name));
+    return labels;
 }
 
 /// The bounding box of the pixels a label's caption paints, in its parent's
@@ -34,8 +37,9 @@ QRect inkBox(TextLabel* label) {
 /// For every point of every caption where no other caption is drawn, the
 /// widget under the pointer must be that caption's label. Returns the
 /// failures as "caption under other: count".
-std::map<std::string, int> hiddenCaptionPoints(MainWindow& w) {
-    const std::vector<TextLabel*> labels = menuLabels(w);
+std::map<std::string, int> hiddenCaptionPoints(const WindowHarness& h) {
+    const std::vector<TextLabel*> labels = menuLabels(h);
+    QWidget* panel = h.find("picMenu");
     std::vector<QRect> ink;
     for (TextLabel* label : labels)
         ink.push_back(inkBox(label));
@@ -44,7 +48,7 @@ std::map<std::string, int> hiddenCaptionPoints(MainWindow& w) {
         EXPECT_FALSE(ink[i].isEmpty()) << labels[i]->text().toStdString() << " draws nothing";
         for (int y = ink[i].top(); y <= ink[i].bottom(); ++y)
             for (int x = ink[i].left(); x <= ink[i].right(); ++x) {
-                QWidget* hit = w.picMenu->childAt(QPoint(x, y));
+                QWidget* hit = panel->childAt(QPoint(x, y));
                 const auto j = std::find(labels.begin(), labels.end(), hit) - labels.begin();
                 if (hit != labels[i] && (j == std::ssize(labels) || !ink[std::size_t(j)].contains(x, y)))
                     ++failures[labels[i]->text().toStdString() + " under " +
@@ -57,38 +61,43 @@ std::map<std::string, int> hiddenCaptionPoints(MainWindow& w) {
 
 TEST(MenuScreen, EveryCaptionReactsWhereverItIsDrawnNoOtherCaptionIsAndJapaneseOnesAreProportional) {
     WindowHarness h;
-    MainWindow& w = h.w();
     using Failures = std::map<std::string, int>;
-    EXPECT_EQ(hiddenCaptionPoints(w), Failures{}) << "captions at rest";
+    EXPECT_EQ(hiddenCaptionPoints(h), Failures{}) << "captions at rest";
     // The links grow longer captions while the pointer is on them.
-    w.lblMail_MouseMove();
-    w.lblToHP_MouseMove();
-    EXPECT_EQ(hiddenCaptionPoints(w), Failures{}) << "link captions while hovered";
-    w.picMenu_MouseMove();
-    EXPECT_EQ(hiddenCaptionPoints(w), Failures{}) << "link captions after the hover";
+    move(h.find("lblMail"));
+    move(h.find("lblToHP"));
+    EXPECT_EQ(hiddenCaptionPoints(h), Failures{}) << "link captions while hovered";
+    QWidget* panel = h.find("picMenu");
+    move(panel, {300, 100});
+    EXPECT_EQ(hiddenCaptionPoints(h), Failures{}) << "link captions after the hover";
 
-    EXPECT_EQ(w.lblExit->pos(), QPoint(440, 328));
-    expectPlaces({{w.lblCopyright[0], {0, 336, 537, 17}}, {w.lblCopyright[1], {0, 352, 537, 17}}});
+    QWidget* exitLabel = h.find("lblExit");
+    EXPECT_EQ(exitLabel->pos(), QPoint(440, 328));
+    expectPlaces(
+        {{h.find("lblCopyright0"), {0, 336, 537, 17}}, {h.find("lblCopyright1"), {0, 352, 537, 17}}});
 
     // Only the drawn caption of "EXIT" takes the pointer; a click on the lower half of it closes the window.
-    EXPECT_NE(w.picMenu->childAt(w.lblExit->pos()), w.lblExit) << "the bare corner of its box";
-    EXPECT_EQ(w.picMenu->childAt(QPoint(5, 340)), nullptr) << "the bare ends of the credit lines";
-    const QRect exit = w.lblExit->geometry();
-    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, exit.center() + QPoint(0, exit.height() / 4));
-    EXPECT_FALSE(w.isVisible());
+    EXPECT_NE(panel->childAt(exitLabel->pos()), exitLabel) << "the bare corner of its box";
+    EXPECT_EQ(panel->childAt(QPoint(5, 340)), nullptr) << "the bare ends of the credit lines";
+    const QRect exit = exitLabel->geometry();
+    QTest::mouseClick(h.w().windowHandle(), Qt::LeftButton, {}, exit.center() + QPoint(0, exit.height() / 4));
+    EXPECT_FALSE(h.w().isVisible());
 
-    const QWidget* widgets[] = {w.Label2,    w.lblRelease, w.lblVersion, w.lblHelp,
-                                w.cmbPoints, w.cmbVSMode,  w.cmbGameName};
+    std::vector<const QWidget*> widgets;
+    for (const char* name :
+         {"Label2", "lblRelease", "lblVersion", "lblHelp", "cmbPoints", "cmbVSMode", "cmbGameName"})
+        widgets.push_back(h.find(name));
     // Font names come back in the system language: compare with what the
     // installed faces resolve to.
     const QString proportional = QFontInfo(QFont(kFontIpaPGothic)).family();
     ASSERT_NE(proportional, QFontInfo(QFont(kFontIpaGothic)).family()) << "fonts-ipafont-gothic is needed";
     for (const QWidget* widget : widgets) {
         const QFontInfo info(widget->font());
-        EXPECT_EQ(info.family(), proportional) << widget->metaObject()->className();
-        EXPECT_FALSE(info.fixedPitch()) << widget->metaObject()->className();
+        EXPECT_EQ(info.family(), proportional) << widget->objectName().toStdString();
+        EXPECT_FALSE(info.fixedPitch()) << widget->objectName().toStdString();
     }
-    EXPECT_EQ(QFontInfo(w.lblTovisMessage->font()).family(), QFontInfo(QFont(kFontIpaGothic)).family());
+    EXPECT_EQ(QFontInfo(h.find("lblTovisMessage")->font()).family(),
+              QFontInfo(QFont(kFontIpaGothic)).family());
 }
 
 } // namespace

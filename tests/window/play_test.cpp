@@ -6,7 +6,14 @@
 
 #include "game/game_texts.h"
 #include "platform/platform_helpers.h"
+#include "window/picture_box.h"
+#include "window/shape_widget.h"
 #include "window/table_drawing.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -19,8 +26,8 @@ QPoint tablePixel(float x, float y) {
 }
 
 void aimAt(WindowHarness& h, QPoint pixel) {
-    QTest::mousePress(h.w().picPool0, Qt::LeftButton, {}, pixel);
-    QTest::mouseRelease(h.w().picPool0, Qt::LeftButton, {}, pixel);
+    QTest::mousePress(h.find("picPool0"), Qt::LeftButton, {}, pixel);
+    QTest::mouseRelease(h.find("picPool0"), Qt::LeftButton, {}, pixel);
 }
 
 /// A cue ball between two touching object balls: a full-power shot at their
@@ -31,18 +38,18 @@ void setUpScoringShot(WindowHarness& h) {
     balls[1].x = 1000.0f, balls[1].y = 550.0f;
     balls[2].x = 1000.0f, balls[2].y = 650.0f;
     balls[3].x = 2000.0f, balls[3].y = 1000.0f;
-    h.w().redrawTable();
+    h.table().redrawTable();
     aimAt(h, tablePixel(1000.0f, 600.0f));
 }
 
 /// A gentle shot straight down from the rack's cue ball: it meets no ball.
 void setUpMissingShot(WindowHarness& h) {
     aimAt(h, tablePixel(h.state().table.balls[0].x, 50.0f));
-    h.w().HScroll1->setValue(10);
+    h.find<QScrollBar>("HScroll1")->setValue(10);
 }
 
 void shoot(WindowHarness& h) {
-    QTest::mouseClick(h.w().cmdShot, Qt::LeftButton);
+    QTest::mouseClick(h.find("cmdShot"), Qt::LeftButton);
     ASSERT_TRUE(h.game().isShotRunning());
     ASSERT_LT(h.runShotToRest(), 2000) << "the balls never came to rest";
 }
@@ -55,15 +62,17 @@ TEST(LetsPlay, StartsASoloGameOfTheKindAndTargetChosenByCaption) {
     for (const auto& [gameName, points, fourBalls] :
          {std::tuple{"４つ球", "5", true}, {"３つ球", "3", false}, {"４つ球", "15", true}}) {
         WindowHarness h;
-        h.w().cmbGameName->setCurrentText(QString::fromUtf8(gameName));
-        h.w().cmbPoints->setCurrentText(QString::fromUtf8(points));
-        QTest::mouseClick(h.w().lblLetsPlay, Qt::LeftButton);
+        h.find<QComboBox>("cmbGameName")->setCurrentText(QString::fromUtf8(gameName));
+        h.find<QComboBox>("cmbPoints")->setCurrentText(QString::fromUtf8(points));
+        QTest::mouseClick(h.find("lblLetsPlay"), Qt::LeftButton);
         SCOPED_TRACE(std::string(gameName) + " " + points);
         EXPECT_EQ(h.state().table.balls[3].onTable, fourBalls);
-        for (TextLabel* button : h.w().lblMenu)
-            EXPECT_TRUE(button->isVisible());
-        EXPECT_EQ(h.w().cmdShot->text(), QStringLiteral("Shot!"));
-        EXPECT_TRUE(h.w().cmdShot->font().pixelSize() == 25 && h.w().cmdShot->font().bold());
+        for (const char* button : {"lblMenu0", "lblMenu1", "lblMenu2"})
+            EXPECT_TRUE(h.find(button)->isVisible()) << button;
+        const auto* shot = h.find<QPushButton>("cmdShot");
+        EXPECT_EQ(shot->text(), QStringLiteral("Shot!"));
+        EXPECT_EQ(shot->font().pixelSize(), 25);
+        EXPECT_TRUE(shot->font().bold());
         EXPECT_EQ(stripLine(h), "0 / " + std::string(points) + " -- Inning:1 Shot:0");
     }
 }
@@ -72,41 +81,47 @@ TEST(Shot, AScoringShotScoresAndGivesTheControlsBackReset) {
     WindowHarness h;
     letsPlay(h);
     setUpScoringShot(h);
-    h.w().picSetPoint_MouseDown(38.5f, 22.5f); // side spin, marker off centre
-    h.w().HScroll1->setValue(80);
+    sendMouse(h.find("picSetPoint"), QEvent::MouseButtonPress, {38.5, 22.5}); // side spin, marker off centre
+    auto* power = h.find<QScrollBar>("HScroll1");
+    power->setValue(80);
     shoot(h);
 
-    EXPECT_EQ(h.w().HScroll1->value(), 100);
-    EXPECT_TRUE(h.w().shpPoint->left() == 20.0f && h.w().shpPoint->top() == 20.0f);
-    EXPECT_TRUE(h.w().cmdShot->isEnabled() && h.w().HScroll1->isEnabled() && h.w().picSetPoint->isEnabled());
-    EXPECT_TRUE(h.w().shpTarget->isVisible());
+    EXPECT_EQ(power->value(), 100);
+    const auto* tip = h.find<ShapeWidget>("shpPoint");
+    EXPECT_EQ(QPointF(tip->left(), tip->top()), QPointF(20, 20));
+    for (const char* control : {"cmdShot", "HScroll1", "picSetPoint"})
+        EXPECT_TRUE(h.find(control)->isEnabled()) << control;
+    EXPECT_TRUE(h.find("shpTarget")->isVisible());
     EXPECT_EQ(stripLine(h), "1 / 5 -- Inning:1 Shot:1");
     // The contacts reach the sound device: the first shot's never cut each other off.
     const auto wave = std::find_if(h.sound->calls.begin(), h.sound->calls.end(),
                                    [](const std::string& call) { return call.starts_with("wave "); });
     ASSERT_NE(wave, h.sound->calls.end());
-    EXPECT_TRUE(wave->starts_with("wave " + programDirectory() + "/") && wave->ends_with(".wav nostop"))
-        << *wave;
+    EXPECT_TRUE(wave->starts_with("wave " + programDirectory() + "/")) << *wave;
+    EXPECT_TRUE(wave->ends_with(".wav nostop")) << *wave;
 
     // The point mark and the strip are drawn from the window's own pictures.
-    EXPECT_EQ(h.w().picPocketedBalls->image().pixel(11, 11), h.w().picBalls.pixel(kPointMarkCellX + 10, 10));
-    EXPECT_EQ(h.w().picInfomation->image().pixel(300, 11), h.w().picBalls.pixel(10, 10));
+    const Surface& sprites = h.table().sprites();
+    EXPECT_EQ(h.find<PictureBox>("picPocketedBalls")->image().pixel(11, 11),
+              sprites.pixel(kPointMarkCellX + 10, 10));
+    EXPECT_EQ(h.find<PictureBox>("picInfomation")->image().pixel(300, 11), sprites.pixel(10, 10));
 }
 
 TEST(Frame, ShowsTheBallsOverTheTableAndCaptionsOnlyInTheDemonstration) {
     auto frameIn = [](const char* lang, bool demo) {
         WindowHarness h(lang);
         demo ? startDemo(h) : letsPlay(h);
-        h.w().redrawTable();
-        return h.w().picPool0->image();
+        h.table().redrawTable();
+        return h.find<PictureBox>("picPool0")->image();
     };
     const Surface plain = frameIn(kJapanese, false), demoJa = frameIn(kJapanese, true);
     EXPECT_NE(demoJa, plain);
     EXPECT_NE(demoJa, frameIn(kEnglish, true));
     WindowHarness h;
-    EXPECT_EQ(h.w().picPool0->image().pixel(270, 60), h.w().picTable.pixel(270, 60)) << "the bare table";
-    h.w().redrawTable();
-    EXPECT_EQ(h.w().picPool0->image(), plain) << "the menu screen's table is the solo rack";
+    const Surface& shown = h.find<PictureBox>("picPool0")->image();
+    EXPECT_EQ(shown.pixel(270, 60), h.table().tablePicture().pixel(270, 60)) << "the bare table";
+    h.table().redrawTable();
+    EXPECT_EQ(shown, plain) << "the menu screen's table is the solo rack";
 }
 
 TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen) {
@@ -118,10 +133,11 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     shoot(h);
     setUpMissingShot(h);
     shoot(h);
-    EXPECT_TRUE(h.w().mnuRetry->isEnabled());
-    QTest::mouseClick(h.w().lblMenu[2], Qt::LeftButton); // "Back"
+    auto* retry = h.find<QAction>("mnuRetry");
+    EXPECT_TRUE(retry->isEnabled());
+    QTest::mouseClick(h.find("lblMenu2"), Qt::LeftButton); // "Back"
     EXPECT_EQ(stripLine(h), "0 / 5 -- Inning:4 Shot:3");
-    EXPECT_FALSE(h.w().mnuRetry->isEnabled());
+    EXPECT_FALSE(retry->isEnabled());
 
     h.w().setStartMenuEnabled(false); // a disabled restart has no key either
     QTest::keyClick(h.window.get(), Qt::Key_F2);
@@ -132,13 +148,14 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
 
     setUpMissingShot(h);
     shoot(h);
-    QTest::mouseClick(h.w().lblMenu[1], Qt::LeftButton); // "Start"
+    QTest::mouseClick(h.find("lblMenu1"), Qt::LeftButton); // "Start"
     EXPECT_EQ(stripLine(h), "0 / 5 -- Inning:1 Shot:0");
 
-    QTest::mouseClick(h.w().lblMenu[0], Qt::LeftButton); // "Menu"
-    EXPECT_TRUE(h.w().picMenu->isVisible() && h.w().timDemo->isActive());
+    QTest::mouseClick(h.find("lblMenu0"), Qt::LeftButton); // "Menu"
+    EXPECT_TRUE(h.find("picMenu")->isVisible());
+    EXPECT_TRUE(h.find<QTimer>("timDemo")->isActive());
     QTest::keyClick(h.window.get(), Qt::Key_F2); // on the menu screen: the panel goes, the mode stays
-    EXPECT_FALSE(h.w().picMenu->isVisible());
+    EXPECT_FALSE(h.find("picMenu")->isVisible());
     EXPECT_EQ(h.state().playMode, PlayMode::menu);
 }
 

@@ -8,13 +8,17 @@
 #include "window/colours.h"
 #include "window/links.h"
 #include "window/opening_window.h"
+#include "window/program_info.h"
 #include "window/record_window.h"
 #include "window/small_window.h"
 #include "window/version_window.h"
 #include "window/vs_mode_dialog.h"
 #include "window/vs_result_window.h"
 
+#include <QAction>
 #include <QDesktopServices>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 #include <functional>
@@ -47,7 +51,12 @@ template <class W> void onModal(std::function<void()> open, std::function<void(W
 
 /// Opens the two-player set-up from a solo game and runs `act` on it.
 void setUpTwoPlayers(WindowHarness& h, std::function<void(VsModeDialog&)> act) {
-    onModal<VsModeDialog>([&] { h.w().mnuChangeMode->trigger(); }, std::move(act));
+    onModal<VsModeDialog>([&] { h.find<QAction>("mnuChangeMode")->trigger(); }, std::move(act));
+}
+
+/// The child `name` of a small window.
+template <class T = QWidget> T* in(const QWidget& window, const char* name) {
+    return findIn<T>(window, name);
 }
 
 TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
@@ -57,55 +66,61 @@ TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Pindor"));
         EXPECT_EQ(d.size(), QSize(201, 187));
         EXPECT_EQ(d.pos(), h.w().pos() + QPoint(169, 95)) << "centred by whole twips, halves dropped";
-        expectPlaces({{d.txtPlayerName[0], {8, 16, 187, 36}},
-                      {d.txtPlayerName[1], {8, 78, 187, 37}},
-                      {d.Label1, {72, 54, 39, 23}},
-                      {d.lblXwins, {10, 124, 161, 25}},
-                      {d.VScroll1, {176, 124, 19, 25}},
-                      {d.picOK, {58, 152, 64, 32}},
-                      {d.picCancel, {128, 152, 64, 32}}});
-        EXPECT_EQ(d.Label1->textColour(), kMagenta);
+        auto* name0 = in<QLineEdit>(d, "txtPlayerName0");
+        auto* name1 = in<QLineEdit>(d, "txtPlayerName1");
+        auto* wins = in<TextLabel>(d, "lblXwins");
+        QWidget* bar = in(d, "VScroll1");
+        QWidget* ok = in(d, "picOK");
+        QWidget* cancel = in(d, "picCancel");
+        expectPlaces({{name0, {8, 16, 187, 36}},
+                      {name1, {8, 78, 187, 37}},
+                      {in(d, "Label1"), {72, 54, 39, 23}},
+                      {wins, {10, 124, 161, 25}},
+                      {bar, {176, 124, 19, 25}},
+                      {ok, {58, 152, 64, 32}},
+                      {cancel, {128, 152, 64, 32}}});
+        EXPECT_EQ(in<TextLabel>(d, "Label1")->textColour(), kMagenta);
         // The first box has the focus with its whole name selected; Tab goes round.
         QTest::qWait(10);
-        EXPECT_EQ(d.txtPlayerName[0]->selectedText(), QStringLiteral("Player1"));
+        EXPECT_EQ(name0->selectedText(), QStringLiteral("Player1"));
         std::vector<QWidget*> chain;
         for (int i = 0; i < 5; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             chain.push_back(QApplication::focusWidget());
         }
-        EXPECT_EQ(chain, (std::vector<QWidget*>{d.txtPlayerName[1], d.VScroll1, d.picOK, d.picCancel,
-                                                d.txtPlayerName[0]}));
+        EXPECT_EQ(chain, (std::vector<QWidget*>{name1, bar, ok, cancel, name0}));
         QTest::qWait(10);
-        QTest::keyClicks(d.txtPlayerName[0], QStringLiteral("Annabel-Lee-Smith")); // replaces the selection
-        EXPECT_EQ(d.txtPlayerName[0]->text(), QStringLiteral("Annabel-Lee-")) << "12 characters at most";
-        QTest::mouseClick(d.txtPlayerName[1], Qt::LeftButton); // selects the name; typing replaces it
+        QTest::keyClicks(name0, QStringLiteral("Annabel-Lee-Smith")); // replaces the selection
+        EXPECT_EQ(name0->text(), QStringLiteral("Annabel-Lee-")) << "12 characters at most";
+        QTest::mouseClick(name1, Qt::LeftButton); // selects the name; typing replaces it
         QTest::qWait(10);
-        QTest::keyClicks(d.txtPlayerName[1], QStringLiteral("Bob"));
-        EXPECT_EQ(d.txtPlayerName[1]->text(), QStringLiteral("Bob"));
+        QTest::keyClicks(name1, QStringLiteral("Bob"));
+        EXPECT_EQ(name1->text(), QStringLiteral("Bob"));
         // The game steps and bounds the games to win; the arrows only ask it.
-        QTest::mouseClick(d.VScroll1, Qt::LeftButton, {}, QPoint(9, 2)); // the upper arrow
-        EXPECT_EQ(d.lblXwins->text(), QStringLiteral("5Wins Match"));
-        QTest::mouseClick(d.VScroll1, Qt::LeftButton, {}, QPoint(9, 22));
-        EXPECT_EQ(d.lblXwins->text(), QStringLiteral("3Wins Match"));
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(9, 2)); // the upper arrow
+        EXPECT_EQ(wins->text(), QStringLiteral("5Wins Match"));
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(9, 22));
+        EXPECT_EQ(wins->text(), QStringLiteral("3Wins Match"));
         QTest::keyClick(&d, Qt::Key_Escape);
         EXPECT_TRUE(d.isVisible()) << "Escape does nothing";
-        QTest::mouseClick(d.picOK, Qt::LeftButton);
+        QTest::mouseClick(ok, Qt::LeftButton);
     });
-    MainWindow& w = h.w();
-    EXPECT_EQ(w.cmdShot->text(), QStringLiteral("Annabel-Lee-'s Shot"));
-    EXPECT_EQ(w.cmdShot->font().pixelSize(), pointsToPixels(12.0));
+    const auto* shot = h.find<QPushButton>("cmdShot");
+    EXPECT_EQ(shot->text(), QStringLiteral("Annabel-Lee-'s Shot"));
+    EXPECT_EQ(shot->font().pixelSize(), pointsToPixels(12.0));
 
     // The match result: undecided, in green, the twelve-character name whole.
-    onModal<VsResultWindow>([&] { w.mnuCurrentCondition->trigger(); },
+    onModal<VsResultWindow>([&] { h.find<QAction>("mnuCurrentCondition")->trigger(); },
                             [&](VsResultWindow& r) {
                                 EXPECT_EQ(r.size(), QSize(299, 176));
-                                expectPlaces({{r.lblWinner, {4, 0, 291, 55}},
-                                              {r.lblPlayerName[1], {6, 98, 233, 35}},
-                                              {r.lblWins[0], {244, 60, 49, 35}},
-                                              {r.picOK, {112, 134, 64, 32}}});
-                                EXPECT_EQ(r.lblPlayerName[0]->text(), QStringLiteral("Annabel-Lee-"));
-                                EXPECT_EQ(r.lblWins[1]->textColour(), kGreen);
-                                QTest::mouseClick(r.picOK, Qt::LeftButton);
+                                expectPlaces({{in(r, "lblWinner"), {4, 0, 291, 55}},
+                                              {in(r, "lblPlayerName1"), {6, 98, 233, 35}},
+                                              {in(r, "lblWins0"), {244, 60, 49, 35}},
+                                              {in(r, "picOK"), {112, 134, 64, 32}}});
+                                EXPECT_EQ(in<TextLabel>(r, "lblPlayerName0")->text(),
+                                          QStringLiteral("Annabel-Lee-"));
+                                EXPECT_EQ(in<TextLabel>(r, "lblWins1")->textColour(), kGreen);
+                                QTest::mouseClick(in(r, "picOK"), Qt::LeftButton);
                                 EXPECT_FALSE(r.isVisible());
                             });
 }
@@ -115,27 +130,32 @@ TEST(VsModeDialog, OnlyTheExactComputerNameLocksTheSecondBoxAndCancelGoesBack) {
     for (const auto& [second, locked] : {std::pair{"tovi", true}, {"Tovi", false}, {"tovi ", true}}) {
         letsPlay(h);
         setUpTwoPlayers(h, [second](VsModeDialog& d) {
-            d.txtPlayerName[1]->setText(QString::fromLatin1(second));
-            QTest::mouseClick(d.picOK, Qt::LeftButton);
+            in<QLineEdit>(d, "txtPlayerName1")->setText(QString::fromLatin1(second));
+            QTest::mouseClick(in(d, "picOK"), Qt::LeftButton);
         });
-        h.w().mnuChangeMode->trigger(); // back to solo play
+        h.find<QAction>("mnuChangeMode")->trigger(); // back to solo play
         setUpTwoPlayers(h, [locked](VsModeDialog& d) {
-            EXPECT_EQ(!d.txtPlayerName[1]->isEnabled(), locked) << d.txtPlayerName[1]->text().toStdString();
-            QTest::mouseClick(d.picCancel, Qt::LeftButton);
+            const auto* name = in<QLineEdit>(d, "txtPlayerName1");
+            EXPECT_EQ(!name->isEnabled(), locked) << name->text().toStdString();
+            QTest::mouseClick(in(d, "picCancel"), Qt::LeftButton);
         });
-        EXPECT_TRUE(h.w().picMenu->isVisible() && h.w().mnuStart->isEnabled());
+        EXPECT_TRUE(h.find("picMenu")->isVisible());
+        EXPECT_TRUE(h.find<QAction>("mnuStart")->isEnabled());
     }
 }
 
-TEST(VsResultWindow, ADecidedMatchIsMagentaAndCharacterKeysClose) {
+TEST(VsResultWindow, ADecidedMatchIsMagentaWinsHaveABlankForTheSignAndCharacterKeysClose) {
     WindowHarness h;
     GameState state;
     state.winsNeeded = 3;
     state.players[0] = {fixedPlayerName(" Ann "), false, 3};
     state.players[1] = {fixedPlayerName("Bob"), false, 4};
     VsResultWindow r(state, nullptr, {});
-    for (TextLabel* label : {r.lblWinner, r.lblPlayerName[0], r.lblWins[0], r.lblPlayerName[1], r.lblWins[1]})
-        EXPECT_EQ(label->textColour(), kMagenta);
+    for (const char* name : {"lblWinner", "lblPlayerName0", "lblWins0", "lblPlayerName1", "lblWins1"})
+        EXPECT_EQ(in<TextLabel>(r, name)->textColour(), kMagenta) << name;
+    EXPECT_EQ(in<TextLabel>(r, "lblWinner")->text(), QStringLiteral("Bob defeated Ann"));
+    EXPECT_EQ(in<TextLabel>(r, "lblWins0")->text(), QStringLiteral(" 3"));
+    EXPECT_EQ(in<TextLabel>(r, "lblWins1")->text(), QStringLiteral(" 4"));
     for (const auto& [key, closes] : {std::pair{Qt::Key_Left, false},
                                       {Qt::Key_A, true},
                                       {Qt::Key_Return, true},
@@ -152,32 +172,36 @@ TEST(VersionWindow, ShowsTheGamesTextAndTheMascotDancesOnTheMainWindowsCount) {
     ticks = 1; // a first run is over: the next starts at frame 1
     auto frameShown = [](VersionWindow& v, int frame) {
         Surface expected(32, 32), shown(32, 32);
-        bitBlt(expected, 0, 0, 32, 32, v.picQuorls, 32 * frame, 0, RasterOp::srcCopy);
-        bitBlt(shown, 0, 0, 32, 32, v.picQuorl->image(), 0, 0, RasterOp::srcCopy);
+        bitBlt(expected, 0, 0, 32, 32, v.mascotFrames(), 32 * frame, 0, RasterOp::srcCopy);
+        bitBlt(shown, 0, 0, 32, 32, in<PictureBox>(v, "picQuorl")->image(), 0, 0, RasterOp::srcCopy);
         return shown == expected;
     };
     onModal<VersionWindow>(
-        [&] { h.w().mnuAbout->trigger(); },
+        [&] { h.find<QAction>("mnuAbout")->trigger(); },
         [&](VersionWindow& v) {
-            EXPECT_EQ(v.Label1->text(), QStringLiteral(" Ver.0.02\n Tovi's Level is 1."));
+            QWidget* mascot = in(v, "picQuorl");
+            const auto* timer = in<QTimer>(v, "Timer1");
+            EXPECT_EQ(in<TextLabel>(v, "Label1")->text(), QStringLiteral(" Ver.0.02\n Tovi's Level is 1."));
             EXPECT_EQ(v.windowTitle(), QStringLiteral("バージョン情報"));
             EXPECT_EQ(v.size(), QSize(332, 127));
-            expectPlaces({{v.Command1, {272, 4, 53, 29}}, {v.picQuorl, {4, 88, 33, 33}}});
+            expectPlaces({{in(v, "Command1"), {272, 4, 53, 29}}, {mascot, {4, 88, 33, 33}}});
             EXPECT_EQ(v.pos(), fifthFromTop(screenSizeTwips(), VersionWindow::kClientSize));
-            EXPECT_TRUE(frameShown(v, 0) && !v.Timer1->isActive()) << "at rest";
-            QTest::mouseClick(v.picQuorl, Qt::LeftButton);
-            EXPECT_EQ(v.Timer1->interval(), 50);
+            EXPECT_TRUE(frameShown(v, 0)) << "at rest";
+            EXPECT_FALSE(timer->isActive());
+            QTest::mouseClick(mascot, Qt::LeftButton);
+            EXPECT_EQ(timer->interval(), 50);
             v.Timer1_Timer();
             v.Timer1_Timer();
-            QTest::mouseClick(v.picQuorl, Qt::LeftButton); // a second click changes nothing
+            QTest::mouseClick(mascot, Qt::LeftButton); // a second click changes nothing
             v.Timer1_Timer();
             EXPECT_TRUE(frameShown(v, 3));
-            for (int i = 0; i < 100 && v.Timer1->isActive(); ++i)
+            for (int i = 0; i < 100 && timer->isActive(); ++i)
                 v.Timer1_Timer();
-            EXPECT_TRUE(frameShown(v, 0) && !v.Timer1->isActive()) << "the run ends";
-            QTest::mouseClick(v.picQuorl, Qt::LeftButton);
+            EXPECT_TRUE(frameShown(v, 0)) << "the run ends";
+            EXPECT_FALSE(timer->isActive());
+            QTest::mouseClick(mascot, Qt::LeftButton);
             v.Timer1_Timer();
-            QTest::mouseClick(v.Command1, Qt::LeftButton); // in the middle of a run
+            QTest::mouseClick(in(v, "Command1"), Qt::LeftButton); // in the middle of a run
         });
     EXPECT_EQ(ticks, 2) << "the count stays with the main window";
 }
@@ -199,7 +223,7 @@ std::vector<int> iconRows(const Surface& canvas, const Surface& balls, int cell,
 
 TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTableAndOpensInSoloPlayCentred) {
     WindowHarness h;
-    const Surface& balls = h.w().picBalls;
+    const Surface& balls = h.table().sprites();
     GameState state;
     setFirstPosition(state.table, GameKind::threeBall);
     RecordWindow r(state, balls);
@@ -222,20 +246,20 @@ TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTableAndOpensInSoloPlayC
     EXPECT_EQ(iconRows(canvas, balls, 3, 32), std::vector<int>{iconTop}) << "22 pixels apart";
 
     letsPlay(h); // the open window draws the current values at each paint
-    onModal<RecordWindow>([&] { h.w().mnuCurrentCondition->trigger(); },
+    onModal<RecordWindow>([&] { h.find<QAction>("mnuCurrentCondition")->trigger(); },
                           [&](RecordWindow& r) {
                               EXPECT_EQ(r.windowTitle(), QStringLiteral("Your Record"));
                               EXPECT_EQ(r.size(), QSize(217, 238));
                               EXPECT_EQ(r.pos(),
                                         centredOnScreen(screenSizeTwips(), RecordWindow::kClientSize));
-                              expectPlaces({{r.picOK, {74, 198, 66, 34}}});
+                              expectPlaces({{in(r, "picOK"), {74, 198, 66, 34}}});
                               const QImage before = r.grab().toImage();
                               for (int i = 0; i < 61; ++i)
                                   h.game().timTimeCounter_Timer();
                               EXPECT_NE(r.grab().toImage(), before) << "the time is drawn afresh";
                           });
-    QTest::mouseClick(h.w().lblMenu[0], Qt::LeftButton); // the menu screen: the item does nothing
-    h.w().mnuCurrentCondition->trigger();
+    QTest::mouseClick(h.find("lblMenu0"), Qt::LeftButton); // the menu screen: the item does nothing
+    h.find<QAction>("mnuCurrentCondition")->trigger();
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -253,8 +277,9 @@ TEST(OpeningWindow, TheSixthTickClosesItAndShowsTheMainWindowOnce) {
         o.Timer1_Timer();
     EXPECT_TRUE(o.isVisible());
     o.Timer1_Timer();
-    EXPECT_FALSE(o.isVisible() || o.Timer1->isActive());
-    QTest::mouseClick(o.picture, Qt::LeftButton);
+    EXPECT_FALSE(o.isVisible());
+    EXPECT_FALSE(in<QTimer>(o, "Timer1")->isActive());
+    QTest::mouseClick(in(o, "picture"), Qt::LeftButton);
     EXPECT_EQ(shown, 1);
 }
 
@@ -277,17 +302,16 @@ public slots:
 
 TEST(Links, HelpMailAndHomePageGoToTheDesktop) {
     WindowHarness h;
-    MainWindow& w = h.w();
     const QUrl help =
         QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/help.html"));
     QUrl index = help;
     index.setFragment(QStringLiteral("index"));
     // F1 and a desktop with no opener at all: the end-to-end test's.
     LinkRecorder links;
-    w.mnuHelpCont->trigger();
-    w.mnuKey->trigger();
-    for (QWidget* link : {w.lblCopyright[0], w.lblCopyright[1], w.lblMail, w.lblToHP})
-        QTest::mouseClick(link, Qt::LeftButton);
+    h.find<QAction>("mnuHelpCont")->trigger();
+    h.find<QAction>("mnuKey")->trigger();
+    for (const char* link : {"lblCopyright0", "lblCopyright1", "lblMail", "lblToHP"})
+        QTest::mouseClick(h.find(link), Qt::LeftButton);
     const std::vector<QUrl> expected{help,
                                      index,
                                      help,

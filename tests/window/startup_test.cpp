@@ -3,6 +3,13 @@
 
 #include "window_fixture.h"
 
+#include "sound/sound_room.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+
 namespace zandrel::testing {
 namespace {
 
@@ -10,56 +17,67 @@ TEST(StartUp, LandsOnTheMenuScreenWithItsChoicesCaptionsAndStoredSwitches) {
     WindowHarness h(kJapanese, false, "[PINDOR]\nSOUND=2\nBGM=1\n");
     ASSERT_TRUE(h.started);
     MainWindow& w = h.w();
-    EXPECT_TRUE(w.isVisible() && w.picMenu->isVisible() && h.messages.empty());
-    EXPECT_EQ(w.cmbVSMode->currentText(), QStringLiteral("独り撞き"));
-    EXPECT_FALSE(w.cmbVSMode->isEnabled());
-    EXPECT_EQ(w.cmbGameName->currentText(), QStringLiteral("４つ球"));
-    EXPECT_EQ(w.cmbPoints->currentText(), QStringLiteral("5"));
-    EXPECT_EQ(w.cmbPoints->count(), 5);
+    QWidget* menuScreen = h.find("picMenu");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(menuScreen->isVisible());
+    EXPECT_EQ(h.messages, std::vector<std::string>{});
+    const auto* players = h.find<QComboBox>("cmbVSMode");
+    EXPECT_EQ(players->currentText(), QStringLiteral("独り撞き"));
+    EXPECT_FALSE(players->isEnabled());
+    EXPECT_EQ(h.find<QComboBox>("cmbGameName")->currentText(), QStringLiteral("４つ球"));
+    EXPECT_EQ(h.find<QComboBox>("cmbPoints")->currentText(), QStringLiteral("5"));
+    EXPECT_EQ(h.find<QComboBox>("cmbPoints")->count(), 5);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Zandrel Ver.0.02"));
-    EXPECT_EQ(w.cmdShot->text(), QStringLiteral("SHOT!"));
-    EXPECT_FALSE(w.mnuGame->menuAction()->isVisible()) << "no menu bar";
+    EXPECT_EQ(h.find<QPushButton>("cmdShot")->text(), QStringLiteral("SHOT!"));
+    for (const QMenu* menu : w.findChildren<QMenu*>())
+        EXPECT_FALSE(menu->menuAction()->isVisible()) << "no menu bar: " << menu->title().toStdString();
     EXPECT_EQ(w.size(), QSize(540, 372));
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
-    expectPlaces({{w.picPool0, {0, 25, 540, 299}}});
+    expectPlaces({{h.find("picPool0"), {0, 25, 540, 299}}});
     for (const QPoint at : {QPoint(270, 200), QPoint(100, 5), QPoint(500, 10), QPoint(20, 350)}) {
         QWidget* top = w.childAt(at);
-        EXPECT_TRUE(top == w.picMenu || w.picMenu->isAncestorOf(top)) << "the menu screen covers " << at.x();
+        EXPECT_TRUE(top == menuScreen || menuScreen->isAncestorOf(top))
+            << "the menu screen covers " << at.x();
     }
-    EXPECT_EQ(w.mnuRetry->text(), QStringLiteral("一手戻し"));
+    EXPECT_EQ(h.find<QAction>("mnuRetry")->text(), QStringLiteral("一手戻し"));
     // Music off goes through the icon's own handler: the settings test.
-    EXPECT_FALSE(w.mnuSound->isChecked());
-    EXPECT_TRUE(!w.picSound[0]->isVisible() && w.picSound[1]->isVisible());
-    EXPECT_TRUE(w.timBGM->isActive());
+    EXPECT_FALSE(h.find<QAction>("mnuSound")->isChecked());
+    EXPECT_FALSE(h.find("picSound0")->isVisible());
+    EXPECT_TRUE(h.find("picSound1")->isVisible());
+    EXPECT_TRUE(h.find<QTimer>("timBGM")->isActive());
 
     WindowHarness english(kEnglish); // the message font of each language: the trace's test
-    EXPECT_EQ(english.w().mnuRetry->text(), QStringLiteral("Back"));
+    EXPECT_EQ(english.find<QAction>("mnuRetry")->text(), QStringLiteral("Back"));
     // The mode item is set back to Japanese by the solo set-up.
-    EXPECT_EQ(english.w().mnuChangeMode->text(), QStringLiteral("独り撞き→対戦(&M)"));
+    EXPECT_EQ(english.find<QAction>("mnuChangeMode")->text(), QStringLiteral("独り撞き→対戦(&M)"));
 }
 
 TEST(Settings, TheIconsAndTheMenuItemSwitchAtOnceAndClosingTheWindowClosesAllFiveTunes) {
     WindowHarness h;
-    MainWindow& w = h.w();
-    QTest::mouseClick(w.picBGM[0], Qt::LeftButton); // music off
-    EXPECT_TRUE(!w.picBGM[0]->isVisible() && w.picBGM[1]->isVisible());
-    EXPECT_FALSE(w.timBGM->isActive());
-    QTest::mouseClick(w.picBGM[1], Qt::LeftButton);
-    EXPECT_TRUE(w.timBGM->isActive());
+    QWidget* const music[] = {h.find("picBGM0"), h.find("picBGM1")};
+    QWidget* const sound[] = {h.find("picSound0"), h.find("picSound1")};
+    auto* musicTimer = h.find<QTimer>("timBGM");
+    auto* soundItem = h.find<QAction>("mnuSound");
+    QTest::mouseClick(music[0], Qt::LeftButton); // music off
+    EXPECT_FALSE(music[0]->isVisible());
+    EXPECT_TRUE(music[1]->isVisible());
+    EXPECT_FALSE(musicTimer->isActive());
+    QTest::mouseClick(music[1], Qt::LeftButton);
+    EXPECT_TRUE(musicTimer->isActive());
 
-    w.mnuSound->trigger(); // the menu item switches the sound but leaves the icons
-    EXPECT_FALSE(w.mnuSound->isChecked());
-    EXPECT_TRUE(w.picSound[0]->isVisible());
-    EXPECT_EQ(w.sound().soundMode(), 0); // what the room stores: its own tests
-    QTest::mouseClick(w.picSound[0], Qt::LeftButton);
-    EXPECT_TRUE(w.picSound[1]->isVisible());
-    QTest::mouseClick(w.picSound[1], Qt::LeftButton);
-    EXPECT_EQ(w.sound().soundMode(), 1);
-    EXPECT_FALSE(w.mnuSound->isChecked()) << "the icons leave the check mark as it was";
+    soundItem->trigger(); // the menu item switches the sound but leaves the icons
+    EXPECT_FALSE(soundItem->isChecked());
+    EXPECT_TRUE(sound[0]->isVisible());
+    EXPECT_EQ(h.w().sound().soundMode(), 0); // what the room stores: its own tests
+    QTest::mouseClick(sound[0], Qt::LeftButton);
+    EXPECT_TRUE(sound[1]->isVisible());
+    QTest::mouseClick(sound[1], Qt::LeftButton);
+    EXPECT_EQ(h.w().sound().soundMode(), 1);
+    EXPECT_FALSE(soundItem->isChecked()) << "the icons leave the check mark as it was";
 
     // The music timer playing the game tune: the end-to-end test's caption.
     h.sound->take();
-    w.close(); // which tunes: the sound room's part
+    h.w().close(); // which tunes: the sound room's part
     EXPECT_EQ(h.sound->take().size(), 5u);
 }
 

@@ -10,9 +10,13 @@
 #include "window/main_window.h"
 #include "window/message_box.h"
 #include "window/opening_window.h"
+#include "window/table_screen.h"
+#include "window/text_label.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFont>
+#include <QMouseEvent>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +50,27 @@ inline void ensureQtApp() {
 inline constexpr const char* kJapanese = "ja_JP.UTF-8";
 inline constexpr const char* kEnglish = "en_US.UTF-8";
 
+/// The child of `root` named `name`, of type T; a test failure when there is none.
+template <class T = QWidget> T* findIn(const QObject& root, const char* name) {
+    T* found = root.findChild<T*>(QString::fromLatin1(name));
+    if (found == nullptr)
+        ADD_FAILURE() << "no " << name;
+    return found;
+}
+
+/// Sends one mouse event straight to `widget` (also at places outside it, as a
+/// widget holding the mouse grab receives them).
+inline void sendMouse(QWidget* widget, QEvent::Type type, QPointF pos,
+                      Qt::MouseButton button = Qt::LeftButton, Qt::MouseButtons held = Qt::LeftButton) {
+    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+/// The pointer moving over `widget` with no button held.
+inline void move(QWidget* widget, QPointF pos = {5, 5}) {
+    sendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
+}
+
 /// Owns a main window that has run its start-up.
 class WindowHarness {
 public:
@@ -76,6 +101,10 @@ public:
     }
 
     MainWindow& w() { return *window; }
+    /// A control of the window by its object name (its name in the game's
+    /// design: "cmdShot", "lblMenu0", "mnuRetry", "timBGM").
+    template <class T = QWidget> T* find(const char* name) const { return findIn<T>(*window, name); }
+    TableScreen& table() const { return *find<TableScreen>("tableScreen"); }
     Game& game() { return window->game(); }
     const GameState& state() const { return window->gameState(); }
     std::string settingsPath() const { return config_.gameDir() + "ZANDREL.INI"; }
@@ -102,14 +131,16 @@ private:
 
 /// "Let's Play!" with the game kind and the points chosen in the boxes.
 inline void letsPlay(WindowHarness& h, GameKind gameKind = GameKind::fourBall, int points = 5) {
-    h.w().cmbGameName->setCurrentIndex(h.w().cmbGameName->findData(int(gameKind)));
-    h.w().cmbPoints->setCurrentIndex(h.w().cmbPoints->findData(points));
-    QTest::mouseClick(h.w().lblLetsPlay, Qt::LeftButton);
+    auto* kind = h.find<QComboBox>("cmbGameName");
+    kind->setCurrentIndex(kind->findData(int(gameKind)));
+    auto* target = h.find<QComboBox>("cmbPoints");
+    target->setCurrentIndex(target->findData(points));
+    QTest::mouseClick(h.find("lblLetsPlay"), Qt::LeftButton);
 }
 
 /// "４つ球のデモ" and the demonstration's first step.
 inline void startDemo(WindowHarness& h) {
-    QTest::mouseClick(h.w().lblHelp, Qt::LeftButton);
+    QTest::mouseClick(h.find("lblHelp"), Qt::LeftButton);
     h.game().timDemo_Timer();
     ASSERT_EQ(h.state().playMode, PlayMode::demo);
 }
