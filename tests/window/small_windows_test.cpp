@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -319,6 +320,21 @@ TEST(Links, HelpMailAndHomePageGoToTheDesktop) {
                                      QUrl(QStringLiteral("mailto:") + QString::fromUtf8(kAuthorMail)),
                                      QUrl(QString::fromUtf8(kAuthorHomePage))};
     EXPECT_EQ(links.opened, expected);
+}
+
+TEST(HelpPage, EachLanguageQuotesTheCaptionsThePlayerSeesInIt) {
+    const std::string page = readBytes(
+        (std::filesystem::path(ZANDREL_BINARY).parent_path() / kHelpPageName.toStdString()).string());
+    const auto english = page.find("<section id=\"en\"");
+    ASSERT_NE(english, std::string::npos);
+    const std::string ja = page.substr(0, english), en = page.substr(english);
+    // The demonstration's table caption differs by language; the links' captions
+    // are those they keep once the pointer has moved over the menu screen.
+    for (const char* caption : {"クリックしてください", "E-Mail", "Get New!", "Shot!", "Let's Play!"})
+        EXPECT_NE(ja.find(caption), std::string::npos) << caption;
+    for (const char* caption : {"Click here !", "E-Mail", "Get New!", "Shot!", "Let's Play!"})
+        EXPECT_NE(en.find(caption), std::string::npos) << caption;
+    EXPECT_EQ(ja.find("Click here !"), std::string::npos);
 }
 
 } // namespace
