@@ -35,19 +35,60 @@ void reportNoSound(const char* what) {
     std::fprintf(stderr, "zandrel: playing without sound (%s: %s)\n", what, SDL_GetError());
 }
 
+/// Set on a tune's loading thread when FluidSynth could not load the soundfont.
+thread_local bool soundFontFailed = false;
+
+void ignoreFluidLog(int, const char*, void*) {}
+void ignoreGlibLog(const char*, int, const char*, void*) {}
+
+/// FluidSynth prints its own errors and warnings on standard error: a damaged
+/// soundfont is worth a screenful at every tune. The device says it in one line.
+void quietFluidSynth() {
+    using LogFunction = void (*)(int, const char*, void*);
+    using SetLogFunction = LogFunction (*)(int, LogFunction, void*);
+    static const auto setLog =
+        reinterpret_cast<SetLogFunction>(dlsym(RTLD_DEFAULT, "fluid_set_log_function"));
+    constexpr int kLogLevels = 5; // FLUID_PANIC to FLUID_DBG
+    if (setLog != nullptr)
+        for (int level = 0; level < kLogLevels; ++level)
+            setLog(level, ignoreFluidLog, nullptr);
+}
+
+/// Calls `load` with GLib's messages of no domain dropped: when a file is no
+/// SoundFont, FluidSynth tries it as a DLS file through libinstpatch, which
+/// complains through GLib.
+template <typename Load> int withoutGlibMessages(Load load) {
+    using Handler = void (*)(const char*, int, const char*, void*);
+    using SetHandler = unsigned (*)(const char*, int, Handler, void*);
+    using RemoveHandler = void (*)(const char*, unsigned);
+    static const auto setHandler = reinterpret_cast<SetHandler>(dlsym(RTLD_DEFAULT, "g_log_set_handler"));
+    static const auto removeHandler =
+        reinterpret_cast<RemoveHandler>(dlsym(RTLD_DEFAULT, "g_log_remove_handler"));
+    if (setHandler == nullptr || removeHandler == nullptr)
+        return load();
+    constexpr int kWarningsAndWorse = (1 << 3) | (1 << 4) | (1 << 5); // critical, warning, message
+    const unsigned handler = setHandler(nullptr, kWarningsAndWorse, ignoreGlibLog, nullptr);
+    const int result = load();
+    removeHandler(nullptr, handler);
+    return result;
+}
+
 } // namespace
 
-// The mixer's MIDI player makes its FluidSynth settings and synthesiser without
-// asking us. These two stand in for FluidSynth's own functions (the program's
-// symbols are found first) and trim the synthesiser to what our tunes need: no
-// reverb and chorus units, linear interpolation, a bound on the voices, and only
-// the samples a tune plays loaded from the soundfont. Together they take a
-// quarter off the music's CPU time and 7 MB off its memory.
+// The mixer's MIDI player makes its FluidSynth settings and synthesiser, and
+// loads the soundfont into it, without asking us. These three stand in for
+// FluidSynth's own functions (the program's symbols are found first). The first
+// two trim the synthesiser to what our tunes need: no reverb and chorus units,
+// linear interpolation, a bound on the voices, and only the samples a tune plays
+// loaded from the soundfont. Together they take a quarter off the music's CPU
+// time and 7 MB off its memory. The third notes a soundfont that failed to load.
 extern "C" void* new_fluid_settings() {
     using MakeSettings = void* (*)();
     using SetInt = int (*)(void*, const char*, int);
     static const auto make = reinterpret_cast<MakeSettings>(dlsym(RTLD_NEXT, "new_fluid_settings"));
     static const auto setInt = reinterpret_cast<SetInt>(dlsym(RTLD_DEFAULT, "fluid_settings_setint"));
+    static const bool quiet = (quietFluidSynth(), true);
+    (void)quiet;
     void* settings = make != nullptr ? make() : nullptr;
     if (settings != nullptr && setInt != nullptr) {
         setInt(settings, "synth.reverb.active", 0);
@@ -70,6 +111,16 @@ extern "C" void* new_fluid_synth(void* settings) {
     return synth;
 }
 
+extern "C" int fluid_synth_sfload(void* synth, const char* fileName, int resetPresets) {
+    using LoadSoundFont = int (*)(void*, const char*, int);
+    static const auto load = reinterpret_cast<LoadSoundFont>(dlsym(RTLD_NEXT, "fluid_synth_sfload"));
+    const int id =
+        load != nullptr ? withoutGlibMessages([&] { return load(synth, fileName, resetPresets); }) : -1;
+    if (id < 0) // FLUID_FAILED
+        soundFontFailed = true;
+    return id;
+}
+
 std::string findSoundFont() {
     std::error_code error;
     for (const char* place : kSoundFontPlaces)
@@ -80,13 +131,22 @@ std::string findSoundFont() {
 
 namespace {
 
+/// What the tunes of a device share with their loaders.
+struct TuneShare {
+    std::mutex mutex; ///< guards the tunes' loaded state and the fields below
+    std::string soundFont;
+    bool soundFontBad = false; ///< it failed to load once: no tune is loaded again
+};
+
 /// An open tune. Loading it (the soundfont above all) takes the better part of
 /// a tenth of a second, so it is loaded on a thread of its own and starts
 /// playing there if it was asked to play meanwhile.
 struct Tune {
     std::string path;
-    std::mutex* mutex = nullptr; ///< guards the fields below between the loader and the caller
+    TuneShare* share = nullptr;
+    bool started = false; ///< its loading has begun (it waits while the device opens)
     SDL_Thread* loader = nullptr;
+    // Guarded by share->mutex between the loader and the caller:
     Mix_Music* music = nullptr; ///< set by the loader; null when the file could not be loaded
     bool loaded = false;
     bool playWanted = false;
@@ -94,14 +154,30 @@ struct Tune {
 
 int loadTune(void* data) {
     Tune& tune = *static_cast<Tune*>(data);
+    soundFontFailed = false;
     Mix_Music* music = Mix_LoadMUS(tune.path.c_str());
+    const bool fontFailed = std::exchange(soundFontFailed, false);
+    if (fontFailed && music != nullptr) {
+        Mix_FreeMusic(music); // it would only mix silence
+        music = nullptr;
+    }
     malloc_trim(0); // the soundfont's load buffers go back to the system
-    const std::lock_guard lock(*tune.mutex);
+    const std::lock_guard lock(tune.share->mutex);
     tune.music = music;
     tune.loaded = true;
+    if (fontFailed && !std::exchange(tune.share->soundFontBad, true))
+        std::fprintf(stderr, "zandrel: playing without music (the soundfont %s could not be loaded)\n",
+                     tune.share->soundFont.c_str());
     if (music != nullptr && tune.playWanted)
         Mix_PlayMusic(music, 0);
     return 0;
+}
+
+void startLoading(Tune& tune) {
+    tune.started = true;
+    tune.loader = SDL_CreateThread(loadTune, "zandrel-tune", &tune);
+    if (tune.loader == nullptr)
+        loadTune(&tune);
 }
 
 using Clock = std::chrono::steady_clock;
@@ -126,8 +202,9 @@ void quietAlsa() {
     (void)done;
 }
 
-/// Opens SDL's audio and the mixer; false (and SDL_GetError says why) on failure.
-bool openMixer() {
+} // namespace
+
+bool openAudioMixer() {
     // SDL must leave SIGINT and SIGTERM alone: they end the game as before.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     quietAlsa();
@@ -142,34 +219,41 @@ bool openMixer() {
     return true;
 }
 
+namespace {
+
 void closeMixer() {
     Mix_HaltChannel(-1);
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+/// A device is resting (closed), opening on a thread of its own, or awake.
+enum class Power { resting, opening, awake };
+
 } // namespace
 
 struct SdlMixerOutput::Device {
     std::string musicDir;
-    std::chrono::milliseconds quietBeforeRest{};
-    bool open = false; ///< opened once: the device exists
-    bool reported = false;
-    /// Guards everything below between the caller and the rest watcher.
+    MixerOptions options;
+    bool open = false; ///< opened once: the device exists (set before any thread starts)
+    /// Guards everything below between the caller, the rest watcher and the opener.
     mutable std::mutex mutex;
     std::condition_variable restChanged;
-    bool awake = false;
+    Power power = Power::resting;
+    bool reported = false;
     bool restAllowed = false;
     bool stopping = false;
     Clock::time_point awakeUntil;
     std::thread watcher;
-    int frequency = 0; ///< the format the cached wave sounds were decoded for
+    SDL_Thread* opener = nullptr;
+    std::string waitingWave; ///< played the moment an opening device is up ("" none)
+    int frequency = 0;       ///< the format the cached wave sounds were decoded for
     Uint16 format = 0;
     int channels = 0;
-    /// Decoded wave sounds by path; a file that failed to load stays null.
+    /// Decoded wave sounds by path; one that failed to load is tried again next time.
     std::unordered_map<std::string, Mix_Chunk*> waves;
     std::map<std::string, std::unique_ptr<Tune>> tunes;
-    std::mutex tuneMutex;
+    TuneShare tuneShare;
 
     void reportOnce(const char* what) {
         if (!std::exchange(reported, true))
@@ -181,24 +265,67 @@ struct SdlMixerOutput::Device {
         restChanged.notify_all();
     }
 
-    /// Opens the mixer; wave sounds decoded for another format are dropped.
-    bool openAwake() {
-        if (!openMixer())
-            return false;
-        awake = true;
+    /// The mixer has just opened: wave sounds decoded for another format are dropped.
+    void becomeAwake() {
+        power = Power::awake;
         int f = 0, c = 0;
         Uint16 fmt = 0;
         Mix_QuerySpec(&f, &fmt, &c);
         if (f != frequency || fmt != format || c != channels)
             freeWaves();
         frequency = f, format = fmt, channels = c;
-        return true;
+    }
+
+    /// Opens the mixer on a thread of its own, so the caller goes on at once.
+    /// The thread is SDL's: SDL frees what it keeps for a thread only for its own.
+    void startOpening() {
+        if (opener != nullptr)
+            SDL_WaitThread(opener, nullptr); // the last opening is over (the device rested since)
+        opener = SDL_CreateThread(finishOpening, "zandrel-open", this);
+        power = opener != nullptr ? Power::opening : Power::resting;
+    }
+
+    static int finishOpening(void* data) {
+        Device& d = *static_cast<Device*>(data);
+        const bool opened = d.options.openDevice();
+        const std::lock_guard lock(d.mutex);
+        if (!opened) {
+            d.power = Power::resting;
+            d.waitingWave.clear();
+            d.reportOnce("audio device");
+            return 0;
+        }
+        d.becomeAwake();
+        if (!d.stopping) {
+            for (auto& [name, tune] : d.tunes)
+                if (!tune->started)
+                    startLoading(*tune);
+            if (!d.waitingWave.empty())
+                d.startWave(d.waitingWave, false);
+        }
+        d.waitingWave.clear();
+        d.restChanged.notify_all();
+        return 0;
+    }
+
+    /// Plays the wave sound at `path` on the awake device by the no-stop rule.
+    void startWave(const std::string& path, bool noStop) {
+        if (noStop && Mix_Playing(kWaveChannel) != 0)
+            return;
+        auto it = waves.find(path);
+        if (it == waves.end()) {
+            Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+            if (chunk == nullptr)
+                return;
+            it = waves.emplace(path, chunk).first;
+        }
+        Mix_PlayChannel(kWaveChannel, it->second, 0);
+        stayAwake(options.quietBeforeRest);
     }
 
     void freeWaves() {
         for (auto& [path, chunk] : waves)
-            if (chunk != nullptr)
-                Mix_FreeChunk(chunk);
+            Mix_FreeChunk(chunk);
         waves.clear();
     }
 
@@ -207,15 +334,15 @@ struct SdlMixerOutput::Device {
     void watchForRest() {
         std::unique_lock lock(mutex);
         while (!stopping) {
-            if (!awake || !restAllowed) {
+            if (power != Power::awake || !restAllowed) {
                 restChanged.wait(lock);
             } else if (Clock::now() < awakeUntil) {
                 restChanged.wait_until(lock, awakeUntil);
             } else if (!tunes.empty() || Mix_Playing(-1) != 0) {
-                awakeUntil = Clock::now() + quietBeforeRest;
+                awakeUntil = Clock::now() + options.quietBeforeRest;
             } else {
                 closeMixer(); // the decoded wave sounds stay valid for the next open
-                awake = false;
+                power = Power::resting;
             }
         }
     }
@@ -238,6 +365,9 @@ struct SdlMixerOutput::Device {
             restChanged.notify_all();
         }
         watcher.join();
+        if (opener != nullptr)
+            SDL_WaitThread(opener, nullptr); // an opening under way ends first: the mixer is closed below
+        const bool awake = power == Power::awake;
         if (awake) {
             Mix_HaltChannel(-1);
             for (auto& [name, tune] : tunes)
@@ -251,24 +381,29 @@ struct SdlMixerOutput::Device {
     }
 };
 
-SdlMixerOutput::SdlMixerOutput(std::string musicDir, std::chrono::milliseconds quietBeforeRest)
+SdlMixerOutput::SdlMixerOutput(std::string musicDir, MixerOptions options)
     : device_(std::make_unique<Device>()) {
     device_->musicDir = std::move(musicDir);
-    device_->quietBeforeRest = quietBeforeRest;
+    if (options.soundFont.empty())
+        options.soundFont = findSoundFont();
+    if (!options.openDevice)
+        options.openDevice = openAudioMixer;
+    device_->tuneShare.soundFont = options.soundFont;
+    device_->options = std::move(options);
 }
 
 bool SdlMixerOutput::open() {
     Device& d = *device_;
     if (d.open)
         return true;
-    if (const std::string soundFont = findSoundFont(); !soundFont.empty())
-        Mix_SetSoundFonts(soundFont.c_str());
-    if (!d.openAwake()) {
+    Mix_SetSoundFonts(d.options.soundFont.empty() ? nullptr : d.options.soundFont.c_str());
+    if (!d.options.openDevice()) {
         d.reportOnce("audio device");
         return false;
     }
+    d.becomeAwake();
     d.open = true;
-    d.awakeUntil = Clock::now() + d.quietBeforeRest;
+    d.awakeUntil = Clock::now() + d.options.quietBeforeRest;
     d.watcher = std::thread([&d] { d.watchForRest(); });
     return true;
 }
@@ -277,65 +412,68 @@ SdlMixerOutput::~SdlMixerOutput() = default;
 
 bool SdlMixerOutput::isAwake() const {
     const std::lock_guard lock(device_->mutex);
-    return device_->awake;
+    return device_->power == Power::awake;
 }
 
 void SdlMixerOutput::allowRest(bool allowed) {
     Device& d = *device_;
     const std::lock_guard lock(d.mutex);
     d.restAllowed = allowed;
-    d.stayAwake(d.quietBeforeRest);
+    d.stayAwake(d.options.quietBeforeRest);
 }
 
 void SdlMixerOutput::wake(std::chrono::milliseconds atLeast) {
     Device& d = *device_;
     const std::lock_guard lock(d.mutex);
-    if (!d.open)
+    if (!d.open || d.stopping)
         return;
-    if (!d.awake && !d.openAwake()) {
-        d.reportOnce("audio device");
-        return;
-    }
-    d.stayAwake(std::max(atLeast, d.quietBeforeRest));
+    d.stayAwake(std::max(atLeast, d.options.quietBeforeRest));
+    if (d.power == Power::resting)
+        d.startOpening();
 }
 
 void SdlMixerOutput::playWave(const std::string& path, bool noStop) {
     Device& d = *device_;
     const std::lock_guard lock(d.mutex);
-    // A resting device drops the sound: opening it here would stall the motion step.
-    if (!d.awake)
-        return;
-    auto [it, added] = d.waves.try_emplace(path, nullptr);
-    if (added)
-        it->second = Mix_LoadWAV(path.c_str());
-    if (it->second == nullptr)
-        return;
-    if (noStop && Mix_Playing(kWaveChannel) != 0)
-        return;
-    Mix_PlayChannel(kWaveChannel, it->second, 0);
-    d.stayAwake(d.quietBeforeRest);
+    switch (d.power) {
+    case Power::awake:
+        d.startWave(path, noStop);
+        break;
+    case Power::opening: // a sound waiting for the device counts as playing
+        if (!noStop || d.waitingWave.empty())
+            d.waitingWave = path;
+        break;
+    case Power::resting: // dropped: opening here would stall the motion step
+        break;
+    }
 }
 
 void SdlMixerOutput::openMusic(const std::string& fileName) {
-    const std::lock_guard lock(device_->mutex);
-    if (!device_->awake || fileName.empty() || device_->tunes.contains(fileName))
+    Device& d = *device_;
+    const std::lock_guard lock(d.mutex);
+    if (d.power == Power::resting || fileName.empty() || d.tunes.contains(fileName))
         return;
+    {
+        const std::lock_guard shareLock(d.tuneShare.mutex);
+        if (d.tuneShare.soundFontBad)
+            return;
+    }
     auto tune = std::make_unique<Tune>();
-    tune->path = device_->musicDir + "/" + fileName;
-    tune->mutex = &device_->tuneMutex;
-    tune->loader = SDL_CreateThread(loadTune, "zandrel-tune", tune.get());
-    if (tune->loader == nullptr)
-        loadTune(tune.get());
-    device_->tunes.emplace(fileName, std::move(tune));
+    tune->path = d.musicDir + "/" + fileName;
+    tune->share = &d.tuneShare;
+    if (d.power == Power::awake)
+        startLoading(*tune); // otherwise once the device is up
+    d.tunes.emplace(fileName, std::move(tune));
 }
 
 void SdlMixerOutput::playMusic(const std::string& fileName) {
-    const std::lock_guard lock(device_->mutex);
-    const auto it = device_->tunes.find(fileName);
-    if (it == device_->tunes.end())
+    Device& d = *device_;
+    const std::lock_guard lock(d.mutex);
+    const auto it = d.tunes.find(fileName);
+    if (it == d.tunes.end())
         return;
     Tune& tune = *it->second;
-    const std::lock_guard tuneLock(device_->tuneMutex);
+    const std::lock_guard tuneLock(d.tuneShare.mutex);
     if (!tune.loaded)
         tune.playWanted = true;
     else if (tune.music != nullptr)
@@ -343,12 +481,13 @@ void SdlMixerOutput::playMusic(const std::string& fileName) {
 }
 
 void SdlMixerOutput::closeMusic(const std::string& fileName) {
-    const std::lock_guard lock(device_->mutex);
-    const auto it = device_->tunes.find(fileName);
-    if (it == device_->tunes.end())
+    Device& d = *device_;
+    const std::lock_guard lock(d.mutex);
+    const auto it = d.tunes.find(fileName);
+    if (it == d.tunes.end())
         return;
     Device::closeTune(*it->second);
-    device_->tunes.erase(it);
+    d.tunes.erase(it);
 }
 
 } // namespace zandrel

@@ -1,5 +1,5 @@
 // The real mixer on SDL's disk audio driver (which writes the mixed samples to
-// a file), and on a driver that cannot open.
+// a file) or its dummy driver, and on a driver that cannot open.
 
 #include "game/fake_view.h"
 #include "game/game.h"
@@ -7,13 +7,23 @@
 #include "sound/sound_room.h"
 #include "support/test_files.h"
 
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <memory>
+#include <mutex>
 #include <thread>
 
 namespace zandrel {
 namespace {
 
+using namespace std::chrono_literals;
 using testing::EnvGuard;
 using testing::TempConfigDir;
 
@@ -47,26 +57,91 @@ int playOneShot(SoundRoom& room) {
     return sound.contacts;
 }
 
+/// Waits up to five seconds for `done()`.
+template <typename Done> bool waitFor(Done done) {
+    for (int i = 0; i < 250 && !done(); ++i)
+        std::this_thread::sleep_for(20ms);
+    return done();
+}
+
 /// Waits up to five seconds for a non-zero 16-bit sample in the file.
 bool waitForSound(const std::string& path) {
-    for (int i = 0; i < 250; ++i) {
+    return waitFor([&] {
         const std::string bytes = testing::readBytes(path);
-        for (std::size_t at = 0; at + 1 < bytes.size(); at += 2)
-            if (bytes[at] != 0 || bytes[at + 1] != 0)
-                return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
+        return bytes.find_first_not_of('\0') != std::string::npos;
+    });
 }
+
+bool waitForRest(const SdlMixerOutput& device) {
+    return waitFor([&] { return !device.isAwake(); });
+}
+
+/// Writes a wave file of a square tone `seconds` long (16-bit mono, 22,050 Hz).
+void writeTone(const std::string& path, double seconds) {
+    constexpr std::uint32_t kRate = 22050;
+    const auto frames = static_cast<std::uint32_t>(seconds * kRate);
+    std::string bytes;
+    const auto put = [&bytes](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i)
+            bytes += static_cast<char>(value >> (8 * i) & 0xff);
+    };
+    bytes += "RIFF", put(36 + 2 * frames, 4), bytes += "WAVEfmt ", put(16, 4), put(1, 2), put(1, 2);
+    put(kRate, 4), put(2 * kRate, 4), put(2, 2), put(16, 2), bytes += "data", put(2 * frames, 4);
+    for (std::uint32_t i = 0; i < frames; ++i)
+        put(i % 50 < 25 ? 0x1000 : 0xf000, 2);
+    testing::writeBytes(path, bytes);
+}
+
+/// The length in seconds of the sound playing on the device's wave channel; 0 for none.
+double playingSeconds() {
+    int frequency = 0, channels = 0;
+    Uint16 format = 0;
+    if (Mix_Playing(0) == 0 || Mix_QuerySpec(&frequency, &format, &channels) == 0)
+        return 0;
+    const int bytesPerSecond = frequency * channels * SDL_AUDIO_BITSIZE(format) / 8;
+    return static_cast<double>(Mix_GetChunk(0)->alen) / bytesPerSecond;
+}
+
+/// A device opening that lets open() through and holds up every later one (a
+/// wake) until released, as a slow sound server would. It gives up after five
+/// seconds: a caller that waited for the opening could not release it.
+class SlowWake {
+public:
+    ~SlowWake() { EXPECT_FALSE(timedOut_) << "the caller waited for the opening"; }
+    /// Waits (five seconds at most) until a wake has begun opening.
+    bool waitForOpening() {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, 5s, [this] { return opens_ > 1; });
+    }
+    void release() {
+        const std::lock_guard lock(mutex_);
+        released_ = true;
+        changed_.notify_all();
+    }
+    MixerOptions options() {
+        MixerOptions options;
+        options.quietBeforeRest = 50ms;
+        options.openDevice = [this] {
+            std::unique_lock lock(mutex_);
+            if (++opens_ > 1) {
+                changed_.notify_all();
+                timedOut_ |= !changed_.wait_for(lock, 5s, [this] { return released_; });
+            }
+            lock.unlock();
+            return openAudioMixer();
+        };
+        return options;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int opens_ = 0;
+    bool released_ = false;
+    bool timedOut_ = false;
+};
 
 const std::string kSounds = ZANDREL_SOURCE_DIR "/resources";
-
-/// Waits up to five seconds for the device to go to rest.
-bool waitForRest(const SdlMixerOutput& device) {
-    for (int i = 0; i < 250 && device.isAwake(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    return !device.isAwake();
-}
 
 TEST(SdlMixerOutput, AfterRestingTheDiskHoldsTheContactsOfAShotAndThenATune) {
     EXPECT_NE(findSoundFont().find("TimGM6mb"), std::string::npos)
@@ -77,7 +152,9 @@ TEST(SdlMixerOutput, AfterRestingTheDiskHoldsTheContactsOfAShotAndThenATune) {
     for (const bool tune : {false, true}) {
         const std::string out = dir.path() + (tune ? "/tune.raw" : "/shot.raw");
         env.set("SDL_DISKAUDIOFILE", out);
-        SdlMixerOutput device(kSounds, std::chrono::milliseconds(50));
+        MixerOptions options;
+        options.quietBeforeRest = 50ms;
+        SdlMixerOutput device(kSounds, options);
         ASSERT_TRUE(device.open());
         SoundRoom room(device, kSounds, "0.02");
         room.initBgmTable();
@@ -94,21 +171,86 @@ TEST(SdlMixerOutput, AfterRestingTheDiskHoldsTheContactsOfAShotAndThenATune) {
     }
 }
 
-TEST(SdlMixerOutput, MissingFilesAndAnUnopenableDriverStaySilentWithOneLineAtMost) {
+// A wave sound asked for while the woken device still opens (the first contact
+// of a shot) waits for it, and counts as playing for the no-stop rule.
+TEST(SdlMixerOutput, WithNoStopAPlayingOrWaitingSoundStaysAndWithoutItTheNewOneReplacesIt) {
     TempConfigDir dir;
     EnvGuard env;
-    env.set("SDL_AUDIODRIVER", "disk");
-    env.set("SDL_DISKAUDIOFILE", dir.path() + "/missing.raw");
+    env.set("SDL_AUDIODRIVER", "dummy");
+    const std::string first = dir.path() + "/first.wav", second = dir.path() + "/second.wav";
+    writeTone(first, 2.0);
+    writeTone(second, 1.0);
+    struct Row {
+        bool whileOpening;
+        bool noStop;
+        double heardSeconds;
+    };
+    for (const Row row :
+         {Row{false, true, 2.0}, Row{false, false, 1.0}, Row{true, true, 2.0}, Row{true, false, 1.0}}) {
+        SCOPED_TRACE(::testing::Message() << "opening " << row.whileOpening << ", noStop " << row.noStop);
+        SlowWake slow;
+        SdlMixerOutput device(dir.path(), slow.options());
+        ASSERT_TRUE(device.open());
+        if (row.whileOpening) {
+            device.allowRest(true);
+            ASSERT_TRUE(waitForRest(device));
+            device.wake(kShotAwake);
+            ASSERT_TRUE(slow.waitForOpening());
+            EXPECT_FALSE(device.isAwake()) << "wake returns while the device opens";
+        }
+        device.playWave(first, true);
+        device.playWave(second, row.noStop);
+        slow.release();
+        ASSERT_TRUE(waitFor([&] { return device.isAwake(); }));
+        EXPECT_NEAR(playingSeconds(), row.heardSeconds, 0.01);
+    }
+}
+
+TEST(SdlMixerOutput, ClosingWhileTheDeviceOpensWaitsForItAndLeavesItClosed) {
+    TempConfigDir dir;
+    EnvGuard env;
+    env.set("SDL_AUDIODRIVER", "dummy");
+    std::atomic<int> opened{0};
+    MixerOptions options;
+    options.quietBeforeRest = 50ms;
+    options.openDevice = [&opened] {
+        if (opened > 0)
+            std::this_thread::sleep_for(200ms); // a slow sound server on waking
+        const bool open = openAudioMixer();
+        ++opened;
+        return open;
+    };
+    auto device = std::make_unique<SdlMixerOutput>(kSounds, options);
+    ASSERT_TRUE(device->open());
+    device->allowRest(true);
+    ASSERT_TRUE(waitForRest(*device));
+    device->wake(kShotAwake);
+    device->playWave(kSounds + kWaveHard, false);
+    device->openMusic("menu.mid");
+    device.reset();
+    ASSERT_TRUE(waitFor([&] { return opened == 2; }));
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+}
+
+TEST(SdlMixerOutput, MissingFilesStaySilentUntilPutInPlaceAndAnUnopenableDriverSaysOneLineAtMost) {
+    TempConfigDir dir;
+    EnvGuard env;
+    env.set("SDL_AUDIODRIVER", "dummy");
     {
         SdlMixerOutput device(dir.path());
         ASSERT_TRUE(device.open());
+        const std::string wave = dir.path() + "/late.wav";
         ::testing::internal::CaptureStderr();
-        device.playWave(dir.path() + "/none.wav", false);
+        device.playWave(wave, false);
         device.openMusic("none.mid");
         device.playMusic("none.mid");
         device.closeMusic("none.mid");
         device.openMusic("");
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(playingSeconds(), 0);
+        writeTone(wave, 1.0);
+        device.playWave(wave, false);
+        EXPECT_NEAR(playingSeconds(), 1.0, 0.01) << "the file once it is there";
     }
 
     // A driver SDL does not know, and ALSA without a sound card (which has
@@ -127,6 +269,32 @@ TEST(SdlMixerOutput, MissingFilesAndAnUnopenableDriverStaySilentWithOneLineAtMos
         room.closeAllTunes();
         const std::string said = ::testing::internal::GetCapturedStderr();
         EXPECT_LE(std::count(said.begin(), said.end(), '\n'), 1) << driver << ": " << said;
+    }
+}
+
+TEST(SdlMixerOutput, ABrokenSoundFontSaysSoInOneLineOverManyTunes) {
+    TempConfigDir dir;
+    EnvGuard env;
+    env.set("SDL_AUDIODRIVER", "dummy");
+    const std::string whole = testing::readBytes(findSoundFont());
+    ASSERT_GT(whole.size(), 100000u);
+    for (const auto& [name, bytes] :
+         {std::pair{"junk", std::string(4096, 'z')}, std::pair{"truncated", whole.substr(0, 100000)}}) {
+        const std::string soundFont = dir.path() + "/" + name + ".sf2";
+        testing::writeBytes(soundFont, bytes);
+        MixerOptions options;
+        options.soundFont = soundFont;
+        SdlMixerOutput device(kSounds, options);
+        ASSERT_TRUE(device.open());
+        ::testing::internal::CaptureStderr();
+        for (int tune = 0; tune < 4; ++tune) {
+            device.openMusic("menu.mid");
+            device.playMusic("menu.mid");
+            device.closeMusic("menu.mid"); // after its loading
+        }
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << name << ": " << said;
+        EXPECT_THAT(said, ::testing::HasSubstr("without music")) << name;
     }
 }
 
