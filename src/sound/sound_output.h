@@ -28,8 +28,9 @@ public:
     /// Whether the device may go to rest (close, costing nothing) once nothing
     /// has sounded for a while. While it rests, a wave sound is dropped.
     virtual void allowRest(bool /*allowed*/) {}
-    /// Sound is wanted soon: a resting device opens again now, and stays open
-    /// for at least `atLeast` even when rest is allowed.
+    /// Sound is wanted soon: a resting device starts opening again now (the
+    /// call does not wait for it), and stays open for at least `atLeast` even
+    /// when rest is allowed.
     virtual void wake(std::chrono::milliseconds /*atLeast*/) {}
 };
 
