@@ -74,16 +74,18 @@ protected:
     }
     /// Where the aim point is and the power of the shot just launched.
     void expectShotOf(const DemoStep& step) {
-        EXPECT_TRUE(s().table.target.x == step.aim.x && s().table.target.y == step.aim.y);
-        EXPECT_EQ(s().power, step.power);
+        EXPECT_EQ(std::tuple(s().table.target.x, s().table.target.y, s().power),
+                  std::tuple(step.aim.x, step.aim.y, step.power));
     }
     /// What a game back on the menu screen shows: a fresh rack, nothing running.
     void expectBackOnTheMenu() {
         EXPECT_EQ(s().playMode, PlayMode::menu);
-        EXPECT_TRUE(view.menuScreenVisible);
-        EXPECT_FALSE(game.isShotRunning() || view.timerEnabled(GameTimer::com) || view.tovisMessageVisible);
-        EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0 && s().idleSeconds == 0);
-        EXPECT_EQ(s().table.balls[0].x, 300.0f) << "a fresh rack";
+        // The menu screen, no shot, no sequencer, no caption.
+        EXPECT_EQ(std::tuple(view.menuScreenVisible, game.isShotRunning(), view.timerEnabled(GameTimer::com),
+                             view.tovisMessageVisible),
+                  std::tuple(true, false, false, false));
+        EXPECT_EQ(std::tuple(s().points, s().innings, s().shotCount, s().idleSeconds, s().table.balls[0].x),
+                  std::tuple(0, 1, 0, 0, 300.0f));
     }
 
     static constexpr int kIntervals[4] = {50, 1000, 1000, 100}; // in GameTimer's order
@@ -104,7 +106,7 @@ TEST_F(DemoTest, TheThirtyFirstIdleTickStartsItAndReplacesAGameStartedWithF2MidS
     ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 1000));
     EXPECT_EQ(now, 31000);
     EXPECT_FALSE(game.isShotRunning()) << "the running shot is dropped";
-    EXPECT_TRUE(s().shotCount == 0 && s().idleSeconds == 0 && s().table.balls[0].x == 300.0f);
+    EXPECT_EQ(std::tuple(s().shotCount, s().idleSeconds, s().table.balls[0].x), std::tuple(0, 0, 300.0f));
     // Out of the menu mode the watcher only keeps the count at 0.
     runToNextShot();
     EXPECT_EQ(s().idleSeconds, 0);
@@ -153,14 +155,10 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreenWhatever
         expectShotOf(kScript[i]);
         runToRest();
     }
-    std::array<float, 8> rests;
-    for (int b = 0; b < kBallCount; ++b)
-        rests[2 * b] = s().table.balls[b].x, rests[2 * b + 1] = s().table.balls[b].y;
-    EXPECT_EQ(rests, kFourBallRests);
-    EXPECT_EQ(s().demoStep, 5);
-    EXPECT_EQ(s().points, 4);
-    EXPECT_EQ(s().targetPoints, 3);
-    EXPECT_EQ(view.messages, std::vector<std::string>{});
+    EXPECT_EQ(testing::places(s().table.balls), kFourBallRests);
+    // The script's step, the points and the target, and no end-of-game message.
+    EXPECT_EQ(std::tuple(s().demoStep, s().points, s().targetPoints, view.messages.size()),
+              std::tuple(5, 4, 3, 0u));
 
     // The sixth turn: the closing caption from 0.2 s, the menu screen at 3.1 s, no shot.
     const int rest = now;
@@ -176,8 +174,9 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreenWhatever
 
     // What it leaves behind.
     EXPECT_EQ(s().players[0].name + s().players[1].name, "You         tovi        ");
-    EXPECT_TRUE(s().players[0].hasTurn && !s().players[1].hasTurn);
-    EXPECT_TRUE(s().players[0].wins == 0 && s().players[1].wins == 0 && s().isVsCpu);
+    EXPECT_EQ(std::tuple(s().players[0].hasTurn, s().players[1].hasTurn, s().players[0].wins,
+                         s().players[1].wins, s().isVsCpu),
+              std::tuple(true, false, 0, 0, true));
     EXPECT_EQ(view.shotButtonLook, "demo");
 }
 
@@ -201,6 +200,8 @@ TEST_F(DemoTest, AClickOnTheTableEndsItInEveryPhase) {
         game.picPool_Click();
         expectBackOnTheMenu();
     }
+    EXPECT_EQ(sound.balls, (std::vector<std::string>{"moving", "at rest", "moving", "at rest"}))
+        << "the sound hears the dropped shot come to rest";
     // Each new demonstration begins with a whole turn, whatever the click cut short.
     startDemoNow();
     runUntil([&] { return s().comTicks == 15; }, 2000);
@@ -216,7 +217,8 @@ TEST_F(DemoTest, AfterAThreeBallGameRacksItsKindAndKeepsItsTipForTheFirstShot) {
     ASSERT_EQ(s().tipOffsetX, 1.0f);
     game.lblMenu_Click(0);
     ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 32000));
-    EXPECT_TRUE(s().gameKind == GameKind::threeBall && !s().table.balls[3].onTable && s().targetPoints == 3);
+    EXPECT_EQ(std::tuple(s().gameKind, s().table.balls[3].onTable, s().targetPoints),
+              std::tuple(GameKind::threeBall, false, 3));
     EXPECT_EQ(view.tipLeft, 20.0f) << "the marker shows the centre";
     runToNextShot();
     expectShotOf(kScript[0]); // the same script
@@ -227,7 +229,7 @@ TEST_F(DemoTest, AfterAThreeBallGameRacksItsKindAndKeepsItsTipForTheFirstShot) {
 
     game.picPool_Click();
     startDemoNow(); // "４つ球のデモ"
-    EXPECT_TRUE(s().gameKind == GameKind::fourBall && s().table.balls[3].onTable);
+    EXPECT_EQ(std::pair(s().gameKind, s().table.balls[3].onTable), std::pair(GameKind::fourBall, true));
 }
 
 } // namespace

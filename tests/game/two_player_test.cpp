@@ -19,8 +19,6 @@ void PrintTo(const RecordLine& line, std::ostream* os) {
 
 namespace {
 
-using testing::FakeView;
-
 class TwoPlayerSetup : public testing::GameFixture {
 protected:
     TwoPlayerSetup() {
@@ -35,16 +33,17 @@ TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
     game.confirmTwoPlayerSetup("  Ann", "Bartholomew Jones");
     // Leading blanks stay part of the name; twelve characters are kept.
     EXPECT_EQ(s().players[0].name + "|" + s().players[1].name, "  Ann       |Bartholomew ");
-    EXPECT_TRUE(s().players[0].hasTurn && !s().players[1].hasTurn);
-    EXPECT_EQ(s().players[0].wins + s().players[1].wins, 0);
+    EXPECT_EQ(
+        std::tuple(s().players[0].hasTurn, s().players[1].hasTurn, s().players[0].wins, s().players[1].wins),
+        std::tuple(true, false, 0, 0));
     EXPECT_EQ(view.modeItemCaption, "対戦→独り撞き(&S)");
     EXPECT_TRUE(s().isVsCpu) << "O.K. leaves the computer side as it was";
 
     view.buttons.clear();
     game.finishTwoPlayerSetup();
-    EXPECT_TRUE(s().playMode == PlayMode::twoPlayers && s().winsNeeded == 7);
-    EXPECT_FALSE(view.startMenuEnabled || view.menuScreenVisible);
-    EXPECT_TRUE(s().gameKind == GameKind::threeBall && !s().table.balls[3].onTable)
+    EXPECT_EQ(std::pair(s().playMode, s().winsNeeded), std::pair(PlayMode::twoPlayers, 7));
+    EXPECT_EQ(std::pair(view.startMenuEnabled, view.menuScreenVisible), std::pair(false, false));
+    EXPECT_EQ(std::pair(s().gameKind, s().table.balls[3].onTable), std::pair(GameKind::threeBall, false))
         << "a fresh rack of the same game kind";
     EXPECT_TRUE(view.buttons.empty()) << "the table-screen buttons stay as they were";
 }
@@ -52,7 +51,7 @@ TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
 TEST_F(TwoPlayerSetup, TheCloseBoxStartsTheGameButKeepsNamesCaptionsAndTurn) {
     game.setWinsNeeded(5);
     game.finishTwoPlayerSetup();
-    EXPECT_TRUE(s().playMode == PlayMode::twoPlayers && s().winsNeeded == 5);
+    EXPECT_EQ(std::pair(s().playMode, s().winsNeeded), std::pair(PlayMode::twoPlayers, 5));
     EXPECT_EQ(s().players[0].name, "Player1     ");
     EXPECT_FALSE(s().players[0].hasTurn);
     EXPECT_EQ(view.modeItemCaption + view.shotCaption, "");
@@ -66,7 +65,7 @@ TEST_F(TwoPlayerSetup, CancelResetsToSoloThenGoesToTheMenuKeepingWinsNeeded) {
     EXPECT_FALSE(s().isVsCpu);
     EXPECT_EQ(s().playMode, PlayMode::menu);
     game.finishTwoPlayerSetup();
-    EXPECT_TRUE(s().playMode == PlayMode::menu && view.menuScreenVisible);
+    EXPECT_EQ(std::pair(s().playMode, view.menuScreenVisible), std::pair(PlayMode::menu, true));
     EXPECT_EQ(s().winsNeeded, 9);
     EXPECT_EQ(s().players[1].name, "Player2     ");
 }

@@ -27,11 +27,12 @@ TEST(Rack, PutsTheBallsAtRestInPlaceAndLeavesTheTouchedFlags) {
         for (int i = 0; i < kBallCount; ++i) {
             const Ball& b = t.balls[i];
             SCOPED_TRACE(::testing::Message() << "kind " << int(kind) << " ball " << i);
-            EXPECT_TRUE(b.x == at[i].x && b.y == at[i].y && b.onTable == (i != 3 || ball3OnTable));
-            EXPECT_TRUE(b.speed == 0 && b.vx == 0 && b.vy == 0 && b.direction == 0 && b.followSpin == 0 &&
-                        b.sideSpin == 0 && b.hitByCue);
+            EXPECT_EQ(std::tuple(b.x, b.y, b.onTable, b.hitByCue),
+                      std::tuple(at[i].x, at[i].y, i != 3 || ball3OnTable, true));
+            EXPECT_EQ((std::array{b.speed, b.vx, b.vy, b.direction, b.followSpin, b.sideSpin}),
+                      (std::array<float, 6>{}));
         }
-        EXPECT_TRUE(t.target.x == 1200.0f && t.target.y == 600.0f);
+        EXPECT_EQ(std::pair(t.target.x, t.target.y), std::pair(1200.0f, 600.0f));
     }
 }
 
@@ -46,8 +47,9 @@ TEST(TableQueries, StoppedFirstBallAndStopAll) {
     t.balls[1] = Ball{222, 333, 30, -40, true, 50, -0.9f, 12, -7, true};
     stopAllBalls(t);
     const Ball& b = t.balls[1];
-    EXPECT_TRUE(b.speed == 0 && b.followSpin == 0 && b.sideSpin == 0);
-    EXPECT_TRUE(b.x == 222 && b.vx == 30 && b.vy == -40 && b.direction == -0.9f && b.hitByCue);
+    EXPECT_EQ((std::array{b.speed, b.followSpin, b.sideSpin, b.x, b.vx, b.vy, b.direction}),
+              (std::array{0.0f, 0.0f, 0.0f, 222.0f, 30.0f, -40.0f, -0.9f}));
+    EXPECT_TRUE(b.hitByCue);
 
     for (int first : {1, 2, 3, 0, 0}) { // the cue ball never counts
         EXPECT_EQ(getFirstBallOnTable(t), first);

@@ -1,6 +1,7 @@
 // The roads a player takes through the real window: "Let's Play!", shots run
-// tick by tick to rest, "Menu", "Start", "Back" and F2, checked on the widgets
-// and on the pixels they show. The rules behind them are the game tests' part.
+// tick by tick to rest, "Menu", "Start", "Back", F2 and Tovi's demonstration,
+// checked on the widgets and on the pixels they show. The rules behind them are
+// the game tests' part; the window's timers are stood in for by direct calls.
 
 #include "window_fixture.h"
 
@@ -70,9 +71,8 @@ TEST(LetsPlay, StartsASoloGameOfTheKindAndTargetChosenByCaption) {
         for (const char* button : {"lblMenu0", "lblMenu1", "lblMenu2"})
             EXPECT_TRUE(h.find(button)->isVisible()) << button;
         const auto* shot = h.find<QPushButton>("cmdShot");
-        EXPECT_EQ(shot->text(), QStringLiteral("Shot!"));
-        EXPECT_EQ(shot->font().pixelSize(), 25);
-        EXPECT_TRUE(shot->font().bold());
+        EXPECT_EQ(std::tuple(shot->text(), shot->font().pixelSize(), shot->font().bold()),
+                  std::tuple(QStringLiteral("Shot!"), 25, true));
         EXPECT_EQ(stripLine(h), "0 / " + std::string(points) + " -- Inning:1 Shot:0");
     }
 }
@@ -157,6 +157,29 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     QTest::keyClick(h.window.get(), Qt::Key_F2); // on the menu screen: the panel goes, the mode stays
     EXPECT_FALSE(h.find("picMenu")->isVisible());
     EXPECT_EQ(h.state().playMode, PlayMode::menu);
+}
+
+TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
+    WindowHarness h;
+    startDemo(h);
+    for (const char* button : {"lblMenu0", "lblMenu1", "lblMenu2"})
+        EXPECT_FALSE(h.find(button)->isVisible()) << button;
+    auto* shot = h.find<QPushButton>("cmdShot");
+    EXPECT_EQ(shot->text(), QStringLiteral("DEMO"));
+    EXPECT_EQ(std::tuple(shot->font().family(), shot->font().bold(), shot->font().pixelSize()),
+              std::tuple(QStringLiteral("Arial"), true, 16))
+        << "12 points";
+    h.find<QAction>("mnuChangeMode")->trigger(); // the mode switch and the match result do nothing here
+    h.find<QAction>("mnuCurrentCondition")->trigger();
+    EXPECT_EQ(h.state().playMode, PlayMode::demo);
+
+    h.game().timCom_Timer();
+    h.game().timCom_Timer();
+    auto* caption = h.find<TextLabel>("lblTovisMessage");
+    EXPECT_TRUE(caption->isVisible());
+    EXPECT_EQ(caption->text(), QStringLiteral("サーブです。白玉が私の手玉です"));
+    // Its green writing over the table: the end-to-end test's.
+    EXPECT_FALSE(shot->isEnabled());
 }
 
 } // namespace

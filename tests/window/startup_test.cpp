@@ -1,13 +1,17 @@
 // Start-up of the real window: where it lands, its layout, its captions in
-// both languages, the settings it writes and the "/debug" trace.
+// both languages, the settings it writes, the "/debug" trace and where its
+// message boxes stand.
 
 #include "window_fixture.h"
 
 #include "sound/sound_room.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace zandrel::testing {
@@ -37,14 +41,14 @@ TEST(StartUp, LandsOnTheMenuScreenWithItsChoicesCaptionsAndStoredSwitches) {
     for (const QPoint at : {QPoint(270, 200), QPoint(100, 5), QPoint(500, 10), QPoint(20, 350)}) {
         QWidget* top = w.childAt(at);
         EXPECT_TRUE(top == menuScreen || menuScreen->isAncestorOf(top))
-            << "the menu screen covers " << at.x();
+            << "the menu screen does not cover " << at.x() << "," << at.y();
     }
     EXPECT_EQ(h.find<QAction>("mnuRetry")->text(), QStringLiteral("一手戻し"));
     // Music off goes through the icon's own handler: the settings test.
-    EXPECT_FALSE(h.find<QAction>("mnuSound")->isChecked());
-    EXPECT_FALSE(h.find("picSound0")->isVisible());
-    EXPECT_TRUE(h.find("picSound1")->isVisible());
-    EXPECT_TRUE(h.find<QTimer>("timBGM")->isActive());
+    // The sound item's check mark, the sound icons on and off, the music timer.
+    EXPECT_EQ(std::tuple(h.find<QAction>("mnuSound")->isChecked(), h.find("picSound0")->isVisible(),
+                         h.find("picSound1")->isVisible(), h.find<QTimer>("timBGM")->isActive()),
+              std::tuple(false, false, true, true));
 
     WindowHarness english(kEnglish); // the message font of each language: the trace's test
     EXPECT_EQ(english.find<QAction>("mnuRetry")->text(), QStringLiteral("Back"));
@@ -59,16 +63,14 @@ TEST(Settings, TheIconsAndTheMenuItemSwitchAtOnceAndClosingTheWindowClosesAllFiv
     auto* musicTimer = h.find<QTimer>("timBGM");
     auto* soundItem = h.find<QAction>("mnuSound");
     QTest::mouseClick(music[0], Qt::LeftButton); // music off
-    EXPECT_FALSE(music[0]->isVisible());
-    EXPECT_TRUE(music[1]->isVisible());
-    EXPECT_FALSE(musicTimer->isActive());
+    EXPECT_EQ(std::tuple(music[0]->isVisible(), music[1]->isVisible(), musicTimer->isActive()),
+              std::tuple(false, true, false));
     QTest::mouseClick(music[1], Qt::LeftButton);
     EXPECT_TRUE(musicTimer->isActive());
 
     soundItem->trigger(); // the menu item switches the sound but leaves the icons
-    EXPECT_FALSE(soundItem->isChecked());
-    EXPECT_TRUE(sound[0]->isVisible());
-    EXPECT_EQ(h.w().sound().soundMode(), 0); // what the room stores: its own tests
+    EXPECT_EQ(std::tuple(soundItem->isChecked(), sound[0]->isVisible(), h.w().sound().soundMode()),
+              std::tuple(false, true, 0)); // what the room stores: its own tests
     QTest::mouseClick(sound[0], Qt::LeftButton);
     EXPECT_TRUE(sound[1]->isVisible());
     QTest::mouseClick(sound[1], Qt::LeftButton);
@@ -94,6 +96,36 @@ TEST(DebugTrace, ReportsTheStartUpStepsWithTheMessageFontOfTheLanguage) {
                                               {{"/de", "bug"}, false},
                                               {{"debug"}, false}})
         EXPECT_EQ(isDebugCommandLine(arguments), expected) << arguments.join(' ').toStdString();
+}
+
+/// Shows a real box over `parent`, closes it as soon as it is up and returns its centre.
+QPoint boxCentre(QWidget* parent) {
+    QPoint centre(-1, -1);
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            centre = box->geometry().center();
+            box->accept();
+        }
+    });
+    closer.start(10);
+    showMessageBox("Pass 1 !", parent);
+    return centre;
+}
+
+TEST(MessageBox, StandsInTheMiddleOfTheScreenUntilTheMainWindowShowsThenOverIt) {
+    ensureQtApp();
+    EnvGuard env;
+    env.set(kMessageLogVariable, std::nullopt);
+    QWidget window;
+    window.setGeometry(30, 20, 540, 372); // where a hidden window waits
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    ASSERT_GT((screenCentre - window.geometry().center()).manhattanLength(), 50);
+
+    for (QWidget* parent : {static_cast<QWidget*>(nullptr), &window})
+        EXPECT_LE((boxCentre(parent) - screenCentre).manhattanLength(), 2);
+    window.show();
+    EXPECT_LE((boxCentre(&window) - window.geometry().center()).manhattanLength(), 2);
 }
 
 } // namespace
