@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -75,9 +76,9 @@ inline void move(QWidget* widget, QPointF pos = {5, 5}) {
 class WindowHarness {
 public:
     /// Starts a window in `lang`; `settings`, when given, is the settings file it finds.
-    /// Unless `keepOpening`, the opening picture is clicked away at once.
+    /// The opening picture is clicked away at once.
     explicit WindowHarness(const char* lang = kJapanese, bool debugMode = false,
-                           const char* settings = nullptr, bool keepOpening = false) {
+                           const char* settings = nullptr) {
         language_.set("LC_ALL", std::nullopt);
         language_.set("LC_MESSAGES", std::nullopt);
         language_.set("LANG", lang);
@@ -92,7 +93,7 @@ public:
         options.soundOutput = sound;
         window = std::make_unique<MainWindow>(options);
         started = window->formLoad();
-        if (OpeningWindow* opening = window->openingWindow(); opening != nullptr && !keepOpening)
+        if (OpeningWindow* opening = window->openingWindow())
             opening->Form_Click();
     }
     ~WindowHarness() {
@@ -109,10 +110,10 @@ public:
     const GameState& state() const { return window->gameState(); }
     std::string settingsPath() const { return config_.gameDir() + "ZANDREL.INI"; }
 
-    /// Runs motion ticks until the balls rest (or the limit is reached).
-    int runShotToRest(int tickLimit = 2000) {
+    /// Runs motion ticks until the balls rest (2000 at most, far beyond the longest shot).
+    int runShotToRest() {
         int ticks = 0;
-        for (; game().isShotRunning() && ticks < tickLimit; ++ticks)
+        for (; game().isShotRunning() && ticks < 2000; ++ticks)
             game().Timer1_Timer();
         return ticks;
     }
