@@ -1,6 +1,5 @@
-# Shared steps of the end-to-end tests: run the game in a fresh X server of its
-# own, click at window-relative places, take screenshots. Sourced by the
-# e2e_*.sh scripts; expects $GAME (the built game).
+# Shared steps of the end-to-end tests, sourced by the e2e_*.sh scripts with
+# $GAME (the built game): a fresh X server of their own, clicks, screenshots.
 
 for tool in Xvfb xdotool import convert compare; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
@@ -47,9 +46,8 @@ poll 100 test -s "$work/display" || fail "the X server did not start: $(cat "$wo
 export DISPLAY=":$(head -1 "$work/display")"
 
 # visible NAME: the id of the visible window whose title matches NAME ("" when none).
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
-
 # find_window NAME [TENTHS]: visible NAME, waited for up to ten seconds (or TENTHS).
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
 shows() { [ -n "$(visible "$1")" ]; }
 find_window() { poll "${2:-100}" shows "$1" || true && visible "$1"; }
 
@@ -73,30 +71,24 @@ start_game() {
 }
 
 # ended TENTHS: whether the game has ended within that many tenths of a second.
+# stop_game: ends the running game. reap: the status the ended game left, into $status.
 gone() { ! kill -0 "$game_pid" 2>/dev/null; }
 ended() { poll "$1" gone; }
-
-# stop_game: ends the running game.
 stop_game() { kill "$game_pid" && wait "$game_pid" 2>/dev/null || true && game_pid=""; }
-
-# reap: the status the ended game left, into $status.
 reap() { status=0 && wait "$game_pid" || status=$? && game_pid=""; }
 
 # click X Y: a left click at (X, Y) of the window's client area.
-click() { xdotool mousemove --window "$window" "$1" "$2" && sleep 0.1 && xdotool click 1 && sleep 0.3; }
-
 # screenshot NAME: the window's client area into $work/NAME.png.
+click() { xdotool mousemove --window "$window" "$1" "$2" && sleep 0.1 && xdotool click 1 && sleep 0.3; }
 screenshot() { import -window "$window" "$work/$1.png"; }
 
 # count_in NAME GEOMETRY FX: pixels of a screenshot's area for which FX holds.
-count_in() { convert "$work/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:; }
-
 # pixel NAME X Y: "R G B" of a pixel of a screenshot.
+# differing A B [OPTIONS]: how many pixels screenshots A and B differ in.
+count_in() { convert "$work/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:; }
 pixel() {
     convert "$work/$1.png" -format '%[fx:int(255*p{'"$2,$3"'}.r)] %[fx:int(255*p{'"$2,$3"'}.g)] %[fx:int(255*p{'"$2,$3"'}.b)]' info:
 }
-
-# differing A B [OPTIONS]: how many pixels screenshots A and B differ in.
 differing() { compare -metric AE "${@:3}" "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
 
 # is_white "R G B": a ball's bright face. is_cloth "R G B": the blue-green

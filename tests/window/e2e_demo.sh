@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# End to end in a real X server: start the game, click "４つ球のデモ", see
-# Tovi's caption over the table (the window tests check the "DEMO" shot
-# button), wait for the first shot to move the balls, click the table and see
-# the menu screen again. Then a game to 3 points, back to the menu screen, and
-# a whole demonstration: Tovi scores past the 3 points, but no end-of-game box
-# ever opens and the menu screen comes back by itself. Last, "EXIT" ends the
-# game with status 0. In the sanitizer build that is the leak check of a whole
-# run with a real display (the other scripts end the game with a signal).
+# End to end in a real X server: "４つ球のデモ" shows Tovi's caption over the
+# table and moves the balls; a click on the table ends it. After a game to 3
+# points a whole demonstration scores past them, opens no end-of-game box and
+# brings the menu screen back. "EXIT" ends the game with status 0: in the
+# sanitizer build the leak check of a whole run (the other scripts end by signal).
 GAME=${1:?usage: e2e_demo.sh path/to/zandrel}
 source "$(dirname "$0")/e2e_common.sh"
 

@@ -12,14 +12,6 @@
 namespace zandrel::testing {
 namespace {
 
-std::vector<TextLabel*> menuLabels(const WindowHarness& h) {
-    std::vector<TextLabel*> labels;
-    for (const char* name : {"Label2", "lblRelease", "lblVersion", "lblExit", "lblLetsPlay", "lblMail",
-                             "lblToHP", "lblHelp", "lblCopyright0", "lblCopyright1"})
-        labels.push_back(h.find<TextLabel>(name));
-    return labels;
-}
-
 /// The bounding box of the pixels a label's caption paints, in its parent's
 /// coordinates, whatever part of the label reacts to the pointer.
 QRect inkBox(TextLabel* label) {
@@ -38,11 +30,12 @@ QRect inkBox(TextLabel* label) {
 /// widget under the pointer must be that caption's label. Returns the
 /// failures as "caption under other: count".
 std::map<std::string, int> hiddenCaptionPoints(const WindowHarness& h) {
-    const std::vector<TextLabel*> labels = menuLabels(h);
     QWidget* panel = h.find("picMenu");
+    std::vector<TextLabel*> labels;
     std::vector<QRect> ink;
-    for (TextLabel* label : labels)
-        ink.push_back(inkBox(label));
+    for (const char* name : {"Label2", "lblRelease", "lblVersion", "lblExit", "lblLetsPlay", "lblMail",
+                             "lblToHP", "lblHelp", "lblCopyright0", "lblCopyright1"})
+        ink.push_back(inkBox(labels.emplace_back(h.find<TextLabel>(name))));
     std::map<std::string, int> failures;
     for (std::size_t i = 0; i < labels.size(); ++i) {
         EXPECT_FALSE(ink[i].isEmpty()) << labels[i]->text().toStdString() << " draws nothing";
@@ -83,18 +76,14 @@ TEST(MenuScreen, EveryCaptionReactsWhereverItIsDrawnNoOtherCaptionIsAndJapaneseO
     QTest::mouseClick(h.w().windowHandle(), Qt::LeftButton, {}, exit.center() + QPoint(0, exit.height() / 4));
     EXPECT_FALSE(h.w().isVisible());
 
-    std::vector<const QWidget*> widgets;
-    for (const char* name :
-         {"Label2", "lblRelease", "lblVersion", "lblHelp", "cmbPoints", "cmbVSMode", "cmbGameName"})
-        widgets.push_back(h.find(name));
     // Font names come back in the system language: compare with what the
     // installed faces resolve to.
     const QString proportional = QFontInfo(QFont(kFontIpaPGothic)).family();
     ASSERT_NE(proportional, QFontInfo(QFont(kFontIpaGothic)).family()) << "fonts-ipafont-gothic is needed";
-    for (const QWidget* widget : widgets) {
-        const QFontInfo info(widget->font());
-        EXPECT_EQ(info.family(), proportional) << widget->objectName().toStdString();
-        EXPECT_FALSE(info.fixedPitch()) << widget->objectName().toStdString();
+    for (const char* name :
+         {"Label2", "lblRelease", "lblVersion", "lblHelp", "cmbPoints", "cmbVSMode", "cmbGameName"}) {
+        const QFontInfo info(h.find(name)->font());
+        EXPECT_EQ(std::pair(info.family(), info.fixedPitch()), std::pair(proportional, false)) << name;
     }
     EXPECT_EQ(QFontInfo(h.find("lblTovisMessage")->font()).family(),
               QFontInfo(QFont(kFontIpaGothic)).family());

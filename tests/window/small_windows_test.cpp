@@ -54,8 +54,7 @@ TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
     WindowHarness h;
     letsPlay(h, GameKind::threeBall);
     onModal<VsModeDialog>(h, "mnuChangeMode", [&](VsModeDialog& d) {
-        EXPECT_EQ(d.windowTitle(), QStringLiteral("Pindor"));
-        EXPECT_EQ(d.size(), QSize(201, 187));
+        EXPECT_EQ(std::pair(d.windowTitle(), d.size()), std::pair(QStringLiteral("Pindor"), QSize(201, 187)));
         EXPECT_EQ(d.pos(), h.w().pos() + QPoint(169, 95)) << "centred by whole twips, halves dropped";
         auto* name0 = findIn<QLineEdit>(d, "txtPlayerName0");
         auto* name1 = findIn<QLineEdit>(d, "txtPlayerName1");
@@ -167,8 +166,8 @@ TEST(VersionWindow, ShowsTheGamesTextAndTheMascotDancesOnTheMainWindowsCount) {
         QWidget* mascot = findIn(v, "picQuorl");
         const auto* timer = findIn<QTimer>(v, "Timer1");
         EXPECT_EQ(findIn<TextLabel>(v, "Label1")->text(), QStringLiteral(" Ver.0.02\n Tovi's Level is 1."));
-        EXPECT_EQ(v.windowTitle(), QStringLiteral("バージョン情報"));
-        EXPECT_EQ(v.size(), QSize(332, 127));
+        EXPECT_EQ(std::pair(v.windowTitle(), v.size()),
+                  std::pair(QStringLiteral("バージョン情報"), QSize(332, 127)));
         expectPlaces({{findIn(v, "Command1"), {272, 4, 53, 29}}, {mascot, {4, 88, 33, 33}}});
         EXPECT_EQ(v.pos(), fifthFromTop(screenSizeTwips(), VersionWindow::kClientSize));
         EXPECT_EQ(std::pair(frameShown(v, 0), timer->isActive()), std::pair(true, false)) << "at rest";
@@ -230,8 +229,8 @@ TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTableAndOpensInSoloPlayC
 
     letsPlay(h); // the open window draws the current values at each paint
     onModal<RecordWindow>(h, "mnuCurrentCondition", [&](RecordWindow& r) {
-        EXPECT_EQ(r.windowTitle(), QStringLiteral("Your Record"));
-        EXPECT_EQ(r.size(), QSize(217, 238));
+        EXPECT_EQ(std::pair(r.windowTitle(), r.size()),
+                  std::pair(QStringLiteral("Your Record"), QSize(217, 238)));
         EXPECT_EQ(r.pos(), centredOnScreen(screenSizeTwips(), RecordWindow::kClientSize));
         expectPlaces({{findIn(r, "picOK"), {74, 198, 66, 34}}});
         const QImage before = r.grab().toImage();
@@ -258,8 +257,7 @@ TEST(OpeningWindow, TheSixthTickClosesItAndShowsTheMainWindowOnce) {
         o.Timer1_Timer();
     EXPECT_TRUE(o.isVisible());
     o.Timer1_Timer();
-    EXPECT_FALSE(o.isVisible());
-    EXPECT_FALSE(findIn<QTimer>(o, "Timer1")->isActive());
+    EXPECT_EQ(std::pair(o.isVisible(), findIn<QTimer>(o, "Timer1")->isActive()), std::pair(false, false));
     QTest::mouseClick(findIn(o, "picture"), Qt::LeftButton);
     EXPECT_EQ(shown, 1);
 }
@@ -293,13 +291,9 @@ TEST(Links, HelpMailAndHomePageGoToTheDesktop) {
     h.find<QAction>("mnuKey")->trigger();
     for (const char* link : {"lblCopyright0", "lblCopyright1", "lblMail", "lblToHP"})
         QTest::mouseClick(h.find(link), Qt::LeftButton);
-    const std::vector<QUrl> expected{help,
-                                     index,
-                                     help,
-                                     help,
-                                     QUrl(QStringLiteral("mailto:") + QString::fromUtf8(kAuthorMail)),
-                                     QUrl(QString::fromUtf8(kAuthorHomePage))};
-    EXPECT_EQ(links.opened, expected);
+    const QUrl mail(QStringLiteral("mailto:") + QString::fromUtf8(kAuthorMail));
+    EXPECT_EQ(links.opened,
+              (std::vector<QUrl>{help, index, help, help, mail, QUrl(QString::fromUtf8(kAuthorHomePage))}));
 }
 
 TEST(HelpPage, EachLanguageQuotesTheCaptionsThePlayerSeesInIt) {
@@ -310,10 +304,9 @@ TEST(HelpPage, EachLanguageQuotesTheCaptionsThePlayerSeesInIt) {
     const std::string ja = page.substr(0, english), en = page.substr(english);
     // The demonstration's table caption differs by language; the links' captions
     // are those they keep once the pointer has moved over the menu screen.
-    for (const char* caption : {"クリックしてください", "E-Mail", "Get New!", "Shot!", "Let's Play!"})
-        EXPECT_NE(ja.find(caption), std::string::npos) << caption;
-    for (const char* caption : {"Click here !", "E-Mail", "Get New!", "Shot!", "Let's Play!"})
-        EXPECT_NE(en.find(caption), std::string::npos) << caption;
+    for (const auto& [part, click] : {std::pair{&ja, "クリックしてください"}, {&en, "Click here !"}})
+        for (const char* caption : {click, "E-Mail", "Get New!", "Shot!", "Let's Play!"})
+            EXPECT_NE(part->find(caption), std::string::npos) << caption;
     EXPECT_EQ(ja.find("Click here !"), std::string::npos);
 }
 
