@@ -77,13 +77,11 @@ protected:
         EXPECT_EQ(std::tuple(s().table.target.x, s().table.target.y, s().power),
                   std::tuple(step.aim.x, step.aim.y, step.power));
     }
-    /// What a game back on the menu screen shows: a fresh rack, nothing running.
+    /// Back on the menu screen: no shot, no sequencer, no caption, a fresh rack.
     void expectBackOnTheMenu() {
-        EXPECT_EQ(s().playMode, PlayMode::menu);
-        // The menu screen, no shot, no sequencer, no caption.
-        EXPECT_EQ(std::tuple(view.menuScreenVisible, game.isShotRunning(), view.timerEnabled(GameTimer::com),
-                             view.tovisMessageVisible),
-                  std::tuple(true, false, false, false));
+        EXPECT_EQ(std::tuple(s().playMode, view.menuScreenVisible, game.isShotRunning(),
+                             view.timerEnabled(GameTimer::com), view.tovisMessageVisible),
+                  std::tuple(PlayMode::menu, true, false, false, false));
         EXPECT_EQ(std::tuple(s().points, s().innings, s().shotCount, s().idleSeconds, s().table.balls[0].x),
                   std::tuple(0, 1, 0, 0, 300.0f));
     }
@@ -104,9 +102,9 @@ TEST_F(DemoTest, TheThirtyFirstIdleTickStartsItAndReplacesAGameStartedWithF2MidS
     game.setPower(100);
     game.cmdShot_Click();
     ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 1000));
-    EXPECT_EQ(now, 31000);
-    EXPECT_FALSE(game.isShotRunning()) << "the running shot is dropped";
-    EXPECT_EQ(std::tuple(s().shotCount, s().idleSeconds, s().table.balls[0].x), std::tuple(0, 0, 300.0f));
+    // The running shot is dropped for a fresh rack.
+    EXPECT_EQ(std::tuple(now, game.isShotRunning(), s().shotCount, s().idleSeconds, s().table.balls[0].x),
+              std::tuple(31000, false, 0, 0, 300.0f));
     // Out of the menu mode the watcher only keeps the count at 0.
     runToNextShot();
     EXPECT_EQ(s().idleSeconds, 0);
@@ -125,16 +123,14 @@ TEST_F(DemoTest, ATurnShowsTheCaptionSetsTheShotHidesItAndShoots) {
             events.emplace_back(at, (visible = view.tovisMessageVisible) ? "shown" : "hidden");
         if (view.tovisMessage != text)
             events.emplace_back(at, "text " + (text = view.tovisMessage));
-        if (at == 200) {
-            EXPECT_EQ(view.powerShown, 49);
-            EXPECT_TRUE(view.tableEnabled) << "the table stays clickable to end the demonstration";
-        }
+        if (at == 200) // the power shown; the table stays clickable to end the demonstration
+            EXPECT_EQ(std::pair(view.powerShown, view.tableEnabled), std::pair(49, true));
     }
     const std::vector<std::pair<int, std::string>> expected = {
         {100, "shown"}, {200, "text " + std::string(kScript[0].caption)}, {3100, "hidden"}, {3200, "text "}};
     EXPECT_EQ(events, expected);
-    EXPECT_EQ(now - start, 3200) << "the shot";
-    EXPECT_FALSE(view.timerEnabled(GameTimer::com)) << "the sequencer rests while the balls run";
+    // The shot at 3.2 s; the sequencer rests while the balls run.
+    EXPECT_EQ(std::pair(now - start, view.timerEnabled(GameTimer::com)), std::pair(3200, false));
 }
 
 // Where the five shots from the four-ball rack leave the balls, bit for bit
@@ -167,10 +163,10 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreenWhatever
     game.picPool_Click(); // does nothing now: the caption runs its course
     EXPECT_TRUE(view.tovisMessageVisible);
     EXPECT_TRUE(runUntil([&] { return view.menuScreenVisible; }, 5000));
-    EXPECT_EQ(now - rest, 3100);
     expectBackOnTheMenu();
-    EXPECT_EQ(view.tovisMessage, kClosing) << "kept while hidden";
-    EXPECT_TRUE(view.timerEnabled(GameTimer::demo));
+    // The time, the caption kept while hidden, the idle watcher.
+    EXPECT_EQ(std::tuple(now - rest, view.tovisMessage, view.timerEnabled(GameTimer::demo)),
+              std::tuple(3100, kClosing, true));
 
     // What it leaves behind.
     EXPECT_EQ(s().players[0].name + s().players[1].name, "You         tovi        ");
@@ -221,7 +217,7 @@ TEST_F(DemoTest, AfterAThreeBallGameRacksItsKindAndKeepsItsTipForTheFirstShot) {
               std::tuple(GameKind::threeBall, false, 3));
     EXPECT_EQ(view.tipLeft, 20.0f) << "the marker shows the centre";
     runToNextShot();
-    expectShotOf(kScript[0]); // the same script
+    expectShotOf(kScript[0]); // the same script, with the tip kept
     EXPECT_EQ(s().tipOffsetX, 1.0f);
     runToRest();
     runToNextShot();
