@@ -1,5 +1,4 @@
-// Tovi's demonstration driven through the game layer: a fake clock runs the
-// game's timers as the window does, 50 ms at a time.
+// Tovi's demonstration on the game layer, its timers run by a fake 50 ms clock.
 
 #include "fake_view.h"
 #include "game/game.h"
@@ -60,19 +59,16 @@ protected:
         return false;
     }
     bool demoRuns() const { return s().playMode == PlayMode::demo; }
-    /// The demonstration starts from the menu screen at once.
     void startDemoNow() {
         game.lblHelp_Click();
         ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 1000));
     }
-    /// Runs until the demonstration's next shot has been launched.
     void runToNextShot() {
         ASSERT_TRUE(runUntil([&] { return game.isShotRunning(); }));
     }
     void runToRest() {
         ASSERT_TRUE(runUntil([&] { return !game.isShotRunning(); }));
     }
-    /// Where the aim point is and the power of the shot just launched.
     void expectShotOf(const DemoStep& step) {
         EXPECT_EQ(std::tuple(s().table.target.x, s().table.target.y, s().power),
                   std::tuple(step.aim.x, step.aim.y, step.power));
@@ -123,8 +119,9 @@ TEST_F(DemoTest, ATurnShowsTheCaptionSetsTheShotHidesItAndShoots) {
             events.emplace_back(at, (visible = view.tovisMessageVisible) ? "shown" : "hidden");
         if (view.tovisMessage != text)
             events.emplace_back(at, "text " + (text = view.tovisMessage));
-        if (at == 200) // the power shown; the table stays clickable to end the demonstration
+        if (at == 200) { // the power shown; the table stays clickable to end the demonstration
             EXPECT_EQ(std::pair(view.powerShown, view.tableEnabled), std::pair(49, true));
+        }
     }
     const std::vector<std::pair<int, std::string>> expected = {
         {100, "shown"}, {200, "text " + std::string(kScript[0].caption)}, {3100, "hidden"}, {3200, "text "}};

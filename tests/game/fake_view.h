@@ -77,7 +77,6 @@ public:
     std::vector<std::string> balls;
 };
 
-/// x and y of every ball, to compare in one check.
 inline std::array<float, 2 * kBallCount> places(const Balls& balls) {
     std::array<float, 2 * kBallCount> xy;
     for (int i = 0; i < kBallCount; ++i)

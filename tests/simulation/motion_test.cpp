@@ -1,5 +1,4 @@
-// The motion step: contact times, friction, and the order in which one tick
-// resolves contacts and reports them.
+// The motion step: contact times, friction, the order of a tick's contacts.
 
 #include "recording_events.h"
 #include "simulation/motion.h"
@@ -22,8 +21,7 @@ struct Place {
     int i;
     float x, y, vx = 0.0f, vy = 0.0f, sideSpin = 0.0f;
 };
-/// A four-ball table with the placed balls and every other ball at rest far from
-/// the action (spread along the bottom).
+/// A four-ball table with the placed balls, the others at rest along the bottom.
 Table tableWith(std::initializer_list<Place> places) {
     Table t;
     setFirstPosition(t, GameKind::fourBall);
@@ -43,10 +41,10 @@ std::string touched(const Table& t) {
     return mask;
 }
 
-TEST(ContactTimes, CushionOnlyTowardItAndAtOnceWhenPastTheLine) {
+TEST(ContactTimes, CushionsOnlyTowardThemAtOnceWhenPastTheLineBallsAtHundredApart) {
     constexpr float N = kNoContact;
-    const std::pair<Place, std::array<float, 4>> cases[] = {// left, right, top, bottom
-                                                            {{0, 1000, 600, -1000, 0}, {0.95f, N, N, N}},
+    // The times to the left, right, top and bottom cushions.
+    const std::pair<Place, std::array<float, 4>> cases[] = {{{0, 1000, 600, -1000, 0}, {0.95f, N, N, N}},
                                                             {{0, 1000, 600, 500, 0}, {N, 2.7f, N, N}},
                                                             {{0, 1000, 1000, 0, 300}, {N, N, 0.5f, N}},
                                                             {{0, 1000, 250, 0, -400}, {N, N, N, 0.5f}},
@@ -64,10 +62,9 @@ TEST(ContactTimes, CushionOnlyTowardItAndAtOnceWhenPastTheLine) {
     t.balls[0].speed = 1000.0f;
     t.balls[0].onTable = false;
     EXPECT_EQ(getCushionHitTime(t, 0, cushionLeft), kNoContact);
-}
 
-TEST(ContactTimes, BallsMeetWhenTheCentresAre100Apart) {
-    const std::tuple<Place, float, float, float> cases[] = {
+    // Balls meet when their centres are 100 apart.
+    const std::tuple<Place, float, float, float> meetings[] = {
         // the mover, where ball 1 rests, the time
         {{0, 600, 600, 2000, 0}, 800, 600, 0.05f},
         {{0, 500, 500, 300, 400}, 800, 900, 0.8f},         // along a 3-4-5 diagonal
@@ -76,12 +73,12 @@ TEST(ContactTimes, BallsMeetWhenTheCentresAre100Apart) {
         {{0, 600, 600, 100, 0}, 650, 600, 0.0f},           // overlapping and approaching: at once
         {{0, 600, 600, -100, 0}, 650, 600, kNoContact},    // overlapping but separating
         {{0, 600, 600, 2000, 0}, 800, 699, 0.092946634f}}; // a thin hit
-    for (const auto& [mover, bx, by, time] : cases) {
+    for (const auto& [mover, bx, by, time] : meetings) {
         const Table t = tableWith({mover, {1, bx, by}});
         EXPECT_FLOAT_EQ(getBallHitTime(t, 0, 1), time) << bx << "," << by;
         EXPECT_EQ(getBallHitTime(t, 1, 0), getBallHitTime(t, 0, 1)) << "the other way round";
     }
-    Table t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 600}});
+    t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 600}});
     t.balls[1].onTable = false;
     EXPECT_EQ(getBallHitTime(t, 0, 1), kNoContact);
     EXPECT_EQ(getBallHitTime(t, 1, 0), kNoContact);

@@ -1,5 +1,4 @@
-// Whole shots run to rest: random shots end in bounded time with every ball on
-// the table, and a scripted sequence reproduces its final positions bit for bit.
+// Whole shots run to rest: random ones, and a scripted sequence bit for bit.
 
 #include "recording_events.h"
 #include "simulation/motion.h"
@@ -24,10 +23,8 @@ struct Shot {
     float tipX, tipY;
 };
 
-/// Plays a shot to rest and returns its ticks; after every tick each ball on the
-/// table must lie within its centre lines with sane values, and the tick must
-/// have ended short of the contact bound. A failed check ends the shot with
-/// kMaxTicksPerShot.
+/// Plays a shot to rest and returns its ticks (kMaxTicksPerShot when a tick leaves
+/// a ball beyond its centre lines or insane, or reaches the contact bound).
 int playShot(Table& table, const Shot& shot, test::RecordingEvents& events) {
     for (Ball& b : table.balls)
         b.hitByCue = false;
@@ -52,10 +49,8 @@ int playShot(Table& table, const Shot& shot, test::RecordingEvents& events) {
     return ticks;
 }
 
-// Shots are played in runs from a fresh rack, each from where the last one left
-// the balls, so balls resting on cushions, in corners and against each other
-// are struck as well. The draws are built on the raw engine, so the sequence is
-// the same with every standard library.
+// Runs of shots from a fresh rack, each from where the last left the balls (on
+// cushions, in corners, touching); drawn from the raw engine, the same everywhere.
 TEST(RandomShots, EndOnTheTableInBoundedTime) {
     for (const auto& [gameKind, seed] :
          {std::pair{GameKind::fourBall, 20260101u}, {GameKind::threeBall, 20260102u}}) {

@@ -24,7 +24,6 @@ public:
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
             put(it->first, it->second);
     }
-    /// Sets `name` to `value`, or unsets it when `value` is nullopt.
     void set(const std::string& name, const std::optional<std::string>& value) {
         const char* old = std::getenv(name.c_str());
         saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);

@@ -1,5 +1,4 @@
-// The player's mouse on the real window: aiming on the table, the cue tip,
-// the power bar and its caption, and the hover colours of the clickable texts.
+// The player's mouse on the real window: aim, cue tip, power and hover colours.
 
 #include "window_fixture.h"
 

@@ -1,5 +1,4 @@
-// The menu screen as the player meets it: every caption reacts to the pointer
-// wherever it is drawn, and the Japanese captions come out in a proportional face.
+// The menu screen's captions: where they take the pointer, and their faces.
 
 #include "window_fixture.h"
 
@@ -12,8 +11,7 @@
 namespace zandrel::testing {
 namespace {
 
-/// The bounding box of the pixels a label's caption paints, in its parent's
-/// coordinates, whatever part of the label reacts to the pointer.
+/// The box of the pixels a label's caption paints, in its parent's coordinates.
 QRect inkBox(TextLabel* label) {
     QImage image(label->size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -26,9 +24,8 @@ QRect inkBox(TextLabel* label) {
     return box.translated(label->pos());
 }
 
-/// For every point of every caption where no other caption is drawn, the
-/// widget under the pointer must be that caption's label. Returns the
-/// failures as "caption under other: count".
+/// Points of a caption, where no other is drawn, whose widget is not its label:
+/// "caption under other: count".
 std::map<std::string, int> hiddenCaptionPoints(const WindowHarness& h) {
     QWidget* panel = h.find("picMenu");
     std::vector<TextLabel*> labels;

@@ -1,7 +1,5 @@
-// The roads a player takes through the real window: "Let's Play!", shots run
-// tick by tick to rest, "Menu", "Start", "Back", F2 and Tovi's demonstration,
-// checked on the widgets and on the pixels they show. The rules behind them are
-// the game tests' part; the window's timers are stood in for by direct calls.
+// The player's roads through the real window, on its widgets and pixels; the rules
+// are the game tests' part, the window's timers stood in for by direct calls.
 
 #include "window_fixture.h"
 

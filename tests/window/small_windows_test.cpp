@@ -1,5 +1,4 @@
-// The small windows behind the hidden menus, the opening picture and the
-// links, driven through their menu items and on their widgets.
+// The small windows behind the hidden menus, the opening picture and the links.
 
 #include "window_fixture.h"
 
@@ -188,8 +187,7 @@ TEST(VersionWindow, ShowsTheGamesTextAndTheMascotDancesOnTheMainWindowsCount) {
     EXPECT_EQ(ticks, 2) << "the count stays with the main window";
 }
 
-/// The top rows of the places where the 20 x 20 cell `cell` of `balls` shows
-/// whole in `canvas` at `x`.
+/// The rows where the 20 x 20 cell `cell` of `balls` shows whole in `canvas` at `x`.
 std::vector<int> iconRows(const Surface& canvas, const Surface& balls, int cell, int x) {
     std::vector<int> rows;
     for (int y = 0; y + 20 <= canvas.height(); ++y) {

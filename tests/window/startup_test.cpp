@@ -1,6 +1,4 @@
-// Start-up of the real window: where it lands, its layout, its captions in
-// both languages, the settings it writes, the "/debug" trace and where its
-// message boxes stand.
+// Start-up of the real window, its switches, languages and message boxes.
 
 #include "window_fixture.h"
 

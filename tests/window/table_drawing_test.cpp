@@ -1,5 +1,4 @@
-// Drawing on surfaces: the table, balls and shadows from a synthetic sprite
-// sheet, the point marks, the information strip, and the picture box widget.
+// Drawing the table, balls, point marks and strip from a synthetic sprite sheet.
 
 #include "window/table_drawing.h"
 
@@ -55,7 +54,6 @@ Surface makeTablePicture() {
 /// Left, top, right, bottom.
 using Box = std::array<int, 4>;
 
-/// The smallest box holding every pixel of the given colour.
 std::optional<Box> boundsOf(const Surface& s, Rgb colour) {
     std::optional<Box> box;
     for (int y = 0; y < s.height(); ++y)

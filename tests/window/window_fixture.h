@@ -1,8 +1,7 @@
 #pragma once
 
-// Qt for the window tests, and a started main window with its own settings
-// folder, its own single-instance lock, the message boxes captured as texts and
-// the language chosen by the test.
+// A started main window with its own settings folder and single-instance lock,
+// its message boxes captured as texts, in the language the test chooses.
 
 #include "sound/recording_output.h"
 #include "support/test_files.h"
@@ -29,15 +28,13 @@
 #include <string>
 #include <vector>
 
-/// Lets test failures print Qt texts readably.
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
 namespace zandrel::testing {
 
-/// Creates the one application of the test program (offscreen unless
-/// QT_QPA_PLATFORM says otherwise) and maps "Arial" as the game does.
+/// The one application of the test program; "Arial" mapped as the game does.
 inline void ensureQtApp() {
     if (QCoreApplication::instance() != nullptr)
         return;
@@ -75,8 +72,7 @@ inline void move(QWidget* widget, QPointF pos = {5, 5}) {
 /// Owns a main window that has run its start-up.
 class WindowHarness {
 public:
-    /// Starts a window in `lang`; `settings`, when given, is the settings file it finds.
-    /// The opening picture is clicked away at once.
+    /// A window in `lang` (the opening picture clicked away) finding `settings` if given.
     explicit WindowHarness(const char* lang = kJapanese, bool debugMode = false,
                            const char* settings = nullptr) {
         language_.set("LC_ALL", std::nullopt);
@@ -146,7 +142,6 @@ inline void startDemo(WindowHarness& h) {
     ASSERT_EQ(h.state().playMode, PlayMode::demo);
 }
 
-/// Each widget where the design puts it.
 inline void expectPlaces(std::initializer_list<std::pair<const QWidget*, QRect>> places) {
     for (const auto& [widget, place] : places)
         EXPECT_EQ(widget->geometry(), place) << widget->metaObject()->className();
