@@ -17,12 +17,6 @@ namespace {
 using ::testing::FloatNear;
 using ::testing::Pointwise;
 
-Table fourBallRack() {
-    Table t;
-    setFirstPosition(t, GameKind::fourBall);
-    return t;
-}
-
 TEST(Launch, SpeedIs48PerPercentAndTheTipGivesTheSpins) {
     // Aim point, power, tip offsets; then speed, direction, velocity, follow and side spin.
     const std::tuple<TablePoint, int, float, float, float, float, float, float, float, float> cases[] = {
@@ -31,7 +25,7 @@ TEST(Launch, SpeedIs48PerPercentAndTheTipGivesTheSpins) {
         {{300, 600}, 10, 0, 0, 480, 0, 480, 0, 0, 0},            // aim point on the ball
         {{100, 600}, 10, 0, 0, 480, 3.1415925f, -480, 0, 0, 0}}; // straight left: the rounded pi
     for (const auto& [target, power, tipX, tipY, speed, direction, vx, vy, follow, side] : cases) {
-        Table t = fourBallRack();
+        Table t = test::rack();
         t.target = target;
         startShot(t, 0, power, tipX, tipY);
         const Ball& b = t.balls[0];
@@ -67,7 +61,7 @@ TEST(CollideBalls, ExchangesTheComponentsAlongTheLineOfCentresAndSpendsTheSpins)
         // Two moving balls, the line of centres straight up; the float pi / 2 leaves cos at -4.4e-8.
         {up, down, 300, -200, -0.5880026f, -100, 400, upImpact, 1e-3f}};
     for (const Case& c : cases) {
-        Table t = fourBallRack();
+        Table t = test::rack();
         t.balls[0] = c.a;
         t.balls[1] = c.b;
         test::RecordingEvents ev;
@@ -99,7 +93,7 @@ TEST(BounceOffCushion, MirrorsWithoutLossAndKicksToTheShootersRight) {
         {cushionBottom, -1.2f, 0, -200, 200, 0},
         {cushionRight, 0.5f, 900, 0, float(-900 * std::cos(0.5)), float(900 * std::sin(0.5))}};
     for (const auto& [cushion, direction, speed, side, vx, vy] : cases) {
-        Table t = fourBallRack();
+        Table t = test::rack();
         Ball& b = t.balls[0] = Ball{300, 600, 0, 0, true, speed, direction, 321.0f, side};
         b.vx = float(std::cos(double(direction)) * speed), b.vy = float(std::sin(double(direction)) * speed);
         bounceOffCushion(t, 0, cushion);

@@ -23,8 +23,7 @@ struct Place {
 };
 /// A four-ball table with the placed balls, the others at rest along the bottom.
 Table tableWith(std::initializer_list<Place> places) {
-    Table t;
-    setFirstPosition(t, GameKind::fourBall);
+    Table t = test::rack();
     for (int i = 0; i < kBallCount; ++i)
         t.balls[i] = Ball{400.0f + 500.0f * i, 100.0f};
     for (const Place& p : places) {
@@ -171,8 +170,7 @@ bool insideCentreLines(const Table& t) {
 // reversal of a contact: resolving it at time 0 gives back the same state, so it
 // would be found again in every following pass of the tick.
 TEST(Degenerate, BallSlidingDownACushionDoesNotReboundForever) {
-    Table t;
-    setFirstPosition(t, GameKind::threeBall);
+    Table t = test::rack(GameKind::threeBall);
     // At x = 2350 heading a hair right of straight down: the mirrored direction
     // rounds back to one that still points right.
     t.balls[0] = Ball(0x1.25cp+11f, 0x1.152188p+9f, 0x1.23dfbap-15f, -0x1.ccdc94p+8f, true, 0x1.ccdc94p+8f,
@@ -188,8 +186,7 @@ TEST(Degenerate, BallSlidingDownACushionDoesNotReboundForever) {
 }
 
 TEST(Degenerate, TangentialBallContactDoesNotRepeatForever) {
-    Table t;
-    setFirstPosition(t, GameKind::fourBall);
+    Table t = test::rack();
     // A power-1 shot with side spin (speed 16 after a tick) grazing ball 2: the
     // throw leaves the pair sliding past each other with no approach to speak of.
     t.balls[0] = Ball(0x1.ecbdfep+10f, 0x1.eefa46p+6f, -0x1.f1de26p+3f, 0x1.dddb58p+1f, true, 0x1p+4f,

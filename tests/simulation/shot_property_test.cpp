@@ -59,8 +59,7 @@ TEST(RandomShots, EndOnTheTableInBoundedTime) {
             return static_cast<float>(lo + (hi - lo) * (static_cast<double>(engine()) / 4294967296.0));
         };
         for (int run = 0; run < 150; ++run) {
-            Table table;
-            setFirstPosition(table, gameKind);
+            Table table = test::rack(gameKind);
             for (int n = 0; n < 15; ++n) {
                 const float aimX = uniform(0.0f, kTableLength), aimY = uniform(0.0f, kTableWidth);
                 const int power = kMinPower + static_cast<int>(engine() % (kMaxPower - kMinPower + 1));
@@ -83,8 +82,7 @@ TEST(GoldenShots, FourBallSequenceEndsWhereItAlwaysHas) {
                           {100.0f, 1100.0f, 100, 1.0f, 2.0f},
                           {1800.0f, 650.0f, 35, 0.0f, -2.0f},
                           {600.0f, 50.0f, 90, -0.4f, 0.7f}};
-    Table table;
-    setFirstPosition(table, GameKind::fourBall);
+    Table table = test::rack();
     test::RecordingEvents events;
     events.keepLog = false;
     int ticks = 0;

@@ -1,5 +1,6 @@
 // Racks, the rest test and the angle helper.
 
+#include "recording_events.h"
 #include "simulation/table.h"
 
 #include <gtest/gtest.h>
@@ -37,8 +38,7 @@ TEST(Rack, PutsTheBallsAtRestInPlaceAndLeavesTheTouchedFlags) {
 }
 
 TEST(TableQueries, StoppedFirstBallAndStopAll) {
-    Table t;
-    setFirstPosition(t, GameKind::fourBall);
+    Table t = test::rack();
     t.balls[2].vx = 500.0f; // speed 0 is what counts
     EXPECT_TRUE(areAllBallsStopped(t));
     t.balls[3].speed = 0.001f;
@@ -69,8 +69,7 @@ TEST(GetAngle, QuadrantsAndAxesUseTheRoundedPi) {
     for (const auto& [x1, y1, x2, y2, angle] : cases)
         EXPECT_EQ(getAngle(x1, y1, x2, y2), angle) << x1 << "," << y1 << " to " << x2 << "," << y2;
 
-    Table t; // Launch covers ball 0; from ball 1 its own centre must count
-    setFirstPosition(t, GameKind::fourBall);
+    Table t = test::rack();                // Launch covers ball 0; from ball 1 its own centre must count
     EXPECT_EQ(getAngleToTarget(t, 1), pi); // (2100, 600) to (1200, 600): straight left
 }
 

@@ -1,4 +1,4 @@
-// The player's mouse on the real window: aim, cue tip, power and hover colours.
+// The player's mouse on the real table screen: aim, cue tip, power and hover colours.
 
 #include "window_fixture.h"
 
@@ -73,35 +73,6 @@ TEST_F(Playing, TheTableButtonsLightUpUnderThePointerExceptDuringAShot) {
     ASSERT_TRUE(h.game().isShotRunning());
     move(buttons[1]);
     EXPECT_EQ(colours(), resting);
-}
-
-TEST(MenuScreen, HoverColoursAndCaptionsChangeAndAreResetByThePanel) {
-    WindowHarness h;
-    auto* mail = h.find<TextLabel>("lblMail");
-    auto* homePage = h.find<TextLabel>("lblToHP");
-    // Each label's colour under the pointer and after the pointer moved on to the panel: the
-    // exit caption turns dark green then, not its purple at load.
-    const std::tuple<TextLabel*, Rgb, Rgb> labels[] = {
-        {h.find<TextLabel>("lblExit"), kGreen, kDarkGreen},
-        {h.find<TextLabel>("lblLetsPlay"), kGreen, kDarkGreen},
-        {h.find<TextLabel>("lblHelp"), kDemoLabelHover, kMenuLinkRest},
-        {mail, kMenuLinkHover, kMenuLinkRest},
-        {homePage, kMenuLinkHover, kMenuLinkRest}};
-    for (const auto& [label, hover, rest] : labels) {
-        move(label);
-        EXPECT_EQ(label->textColour(), hover) << label->text().toStdString();
-    }
-    EXPECT_EQ(mail->text() + " " + homePage->text(),
-              QStringLiteral("E-Mail:tovi@zandrel.example Get New!: https://zandrel.example/"));
-    EXPECT_GT(homePage->width(), 250); // the label grows with its caption
-
-    h.w().initGameMode(); // solo play with the menu screen still up
-    ASSERT_EQ(h.state().playMode, PlayMode::solo);
-    move(h.find("picMenu"), {300, 100});
-    for (const auto& [label, hover, rest] : labels)
-        EXPECT_EQ(label->textColour(), rest) << label->text().toStdString();
-    EXPECT_EQ(mail->text() + " " + homePage->text(), QStringLiteral("E-Mail Get New!"));
-    EXPECT_EQ(h.state().playMode, PlayMode::menu);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
-// The menu screen's captions: where they take the pointer, and their faces.
+// The menu screen's captions: their hover colours, where they take the pointer, their faces.
 
 #include "window_fixture.h"
+
+#include "window/colours.h"
 
 #include <QFontInfo>
 #include <QImage>
@@ -49,16 +51,38 @@ std::map<std::string, int> hiddenCaptionPoints(const WindowHarness& h) {
     return failures;
 }
 
-TEST(MenuScreen, EveryCaptionReactsWhereverItIsDrawnNoOtherCaptionIsAndJapaneseOnesAreProportional) {
+TEST(MenuScreen, CaptionsLightUpAndReactWhereverDrawnNoOtherCaptionIsAndJapaneseOnesAreProportional) {
     WindowHarness h;
     using Failures = std::map<std::string, int>;
     EXPECT_EQ(hiddenCaptionPoints(h), Failures{}) << "captions at rest";
+    auto* mail = h.find<TextLabel>("lblMail");
+    auto* homePage = h.find<TextLabel>("lblToHP");
+    // Each label's colour under the pointer and after the pointer moved on to the panel: the
+    // exit caption turns dark green then, not its purple at load.
+    const std::tuple<TextLabel*, Rgb, Rgb> labels[] = {
+        {h.find<TextLabel>("lblExit"), kGreen, kDarkGreen},
+        {h.find<TextLabel>("lblLetsPlay"), kGreen, kDarkGreen},
+        {h.find<TextLabel>("lblHelp"), kDemoLabelHover, kMenuLinkRest},
+        {mail, kMenuLinkHover, kMenuLinkRest},
+        {homePage, kMenuLinkHover, kMenuLinkRest}};
+    for (const auto& [label, hover, rest] : labels) {
+        move(label);
+        EXPECT_EQ(label->textColour(), hover) << label->text().toStdString();
+    }
     // The links grow longer captions while the pointer is on them.
-    move(h.find("lblMail"));
-    move(h.find("lblToHP"));
+    EXPECT_EQ(mail->text() + " " + homePage->text(),
+              QStringLiteral("E-Mail:tovi@zandrel.example Get New!: https://zandrel.example/"));
+    EXPECT_GT(homePage->width(), 250);
     EXPECT_EQ(hiddenCaptionPoints(h), Failures{}) << "link captions while hovered";
+
+    h.w().initGameMode(); // solo play with the menu screen still up
+    ASSERT_EQ(h.state().playMode, PlayMode::solo);
     QWidget* panel = h.find("picMenu");
     move(panel, {300, 100});
+    for (const auto& [label, hover, rest] : labels)
+        EXPECT_EQ(label->textColour(), rest) << label->text().toStdString();
+    EXPECT_EQ(mail->text() + " " + homePage->text(), QStringLiteral("E-Mail Get New!"));
+    EXPECT_EQ(h.state().playMode, PlayMode::menu);
     EXPECT_EQ(hiddenCaptionPoints(h), Failures{}) << "link captions after the hover";
 
     QWidget* exitLabel = h.find("lblExit");

@@ -57,27 +57,14 @@ std::string stripLine(const WindowHarness& h) {
     return infomationLine(h.window->gameState());
 }
 
-TEST(LetsPlay, StartsASoloGameOfTheKindAndTargetChosenByCaption) {
-    for (const auto& [gameName, points, fourBalls] :
-         {std::tuple{"４つ球", "5", true}, {"３つ球", "3", false}, {"４つ球", "15", true}}) {
-        WindowHarness h;
-        h.find<QComboBox>("cmbGameName")->setCurrentText(QString::fromUtf8(gameName));
-        h.find<QComboBox>("cmbPoints")->setCurrentText(QString::fromUtf8(points));
-        QTest::mouseClick(h.find("lblLetsPlay"), Qt::LeftButton);
-        SCOPED_TRACE(std::string(gameName) + " " + points);
-        EXPECT_EQ(h.state().table.balls[3].onTable, fourBalls);
-        for (const char* button : {"lblMenu0", "lblMenu1", "lblMenu2"})
-            EXPECT_TRUE(h.find(button)->isVisible()) << button;
-        const auto* shot = h.find<QPushButton>("cmdShot");
-        EXPECT_EQ(std::tuple(shot->text(), shot->font().pixelSize(), shot->font().bold()),
-                  std::tuple(QStringLiteral("Shot!"), 25, true));
-        EXPECT_EQ(stripLine(h), "0 / " + std::string(points) + " -- Inning:1 Shot:0");
-    }
-}
-
-TEST(Shot, AScoringShotScoresAndGivesTheControlsBackReset) {
+TEST(Shot, LetsPlayShowsTheTableButtonsAScoringShotScoresAndGivesTheControlsBackReset) {
     WindowHarness h;
     letsPlay(h);
+    for (const char* button : {"lblMenu0", "lblMenu1", "lblMenu2"})
+        EXPECT_TRUE(h.find(button)->isVisible()) << button;
+    const auto* shot = h.find<QPushButton>("cmdShot");
+    EXPECT_EQ(std::tuple(shot->text(), shot->font().pixelSize(), shot->font().bold()),
+              std::tuple(QStringLiteral("Shot!"), 25, true));
     setUpScoringShot(h);
     sendMouse(h.find("picSetPoint"), QEvent::MouseButtonPress, {38.5, 22.5}); // side spin, marker off centre
     auto* power = h.find<QScrollBar>("HScroll1");
@@ -126,7 +113,8 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     WindowHarness h;
     h.w().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(h.window.get()));
-    letsPlay(h, GameKind::threeBall);
+    letsPlay(h, GameKind::threeBall, 3);
+    EXPECT_FALSE(h.state().table.balls[3].onTable);
     setUpMissingShot(h);
     shoot(h);
     setUpMissingShot(h);
@@ -134,7 +122,7 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     auto* retry = h.find<QAction>("mnuRetry");
     EXPECT_TRUE(retry->isEnabled());
     QTest::mouseClick(h.find("lblMenu2"), Qt::LeftButton); // "Back"
-    EXPECT_EQ(stripLine(h), "0 / 5 -- Inning:4 Shot:3");
+    EXPECT_EQ(stripLine(h), "0 / 3 -- Inning:4 Shot:3");
     EXPECT_FALSE(retry->isEnabled());
 
     h.w().setStartMenuEnabled(false); // a disabled restart has no key either
@@ -142,12 +130,12 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     EXPECT_EQ(h.state().shotCount, 3);
     h.w().setStartMenuEnabled(true);
     QTest::keyClick(h.window.get(), Qt::Key_F2);
-    EXPECT_EQ(stripLine(h), "0 / 5 -- Inning:1 Shot:0");
+    EXPECT_EQ(stripLine(h), "0 / 3 -- Inning:1 Shot:0");
 
     setUpMissingShot(h);
     shoot(h);
     QTest::mouseClick(h.find("lblMenu1"), Qt::LeftButton); // "Start"
-    EXPECT_EQ(stripLine(h), "0 / 5 -- Inning:1 Shot:0");
+    EXPECT_EQ(stripLine(h), "0 / 3 -- Inning:1 Shot:0");
 
     QTest::mouseClick(h.find("lblMenu0"), Qt::LeftButton); // "Menu"
     EXPECT_TRUE(h.find("picMenu")->isVisible());
