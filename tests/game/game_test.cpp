@@ -131,8 +131,7 @@ TEST_F(GameTest, TakeBackRestoresTheBallsAndCostsAnInning) {
 
     shoot({1, 2});
     game.mnuRetry_Click(); // taking back the first shot starts the game again
-    EXPECT_EQ(counters(), std::tuple(0, 1, 0, 0));
-    EXPECT_EQ(s().table.balls[0].x, 300.0f);
+    EXPECT_EQ(std::pair(counters(), s().table.balls[0].x), std::pair(std::tuple(0, 1, 0, 0), 300.0f));
 
     shoot({1, 2}); // point
     missShot();
@@ -147,8 +146,7 @@ TEST_F(GameTest, TakeBackRestoresTheBallsAndCostsAnInning) {
         EXPECT_FALSE(view.retryMenuEnabled);
     }
     // Re-aimed one ball diameter short of ball 1, on the line from the cue ball.
-    const Ball& cue = s().table.balls[0];
-    const Ball& one = s().table.balls[1];
+    const Ball &cue = s().table.balls[0], &one = s().table.balls[1];
     const TablePoint aim = s().table.target;
     const float toTarget = std::hypot(aim.x - one.x, aim.y - one.y);
     EXPECT_NEAR(toTarget, 100.0f, 0.05f);
@@ -161,16 +159,16 @@ TEST_F(GameTest, AShotLocksTheInputsAndIgnoresButtonsAndMenuCommandsWhileItRuns)
     EXPECT_FALSE(s().timeCounterEnabled);
     missShot();
     game.cmdShot_Click();
-    EXPECT_EQ(std::tuple(view.shotInputEnabled, view.aimMarkerVisible, view.autoRedraw),
-              std::tuple(false, false, false));
-    EXPECT_EQ(s().shotCount, 2) << "counted before the balls move";
+    // The inputs locked, and the shot counted before the balls move.
+    EXPECT_EQ(std::tuple(view.shotInputEnabled, view.aimMarkerVisible, view.autoRedraw, s().shotCount),
+              std::tuple(false, false, false, 2));
     for (int button : {0, 1, 2})
         game.lblMenu_Click(button);
     game.mnuStart_click();
     game.mnuRetry_Click();
     game.cmdShot_Click();
-    EXPECT_TRUE(game.isShotRunning());
-    EXPECT_EQ(std::pair(s().shotCount, s().playMode), std::pair(2, PlayMode::solo));
+    EXPECT_EQ(std::tuple(game.isShotRunning(), s().shotCount, s().playMode),
+              std::tuple(true, 2, PlayMode::solo));
     runToRest();
     EXPECT_EQ(std::pair(view.aimMarkerVisible, view.autoRedraw), std::pair(true, true));
 
@@ -191,12 +189,11 @@ TEST_F(GameTest, ARackDuringTheYieldAbandonsTheTickWithoutScoring) {
     };
     const int redrawsBefore = view.redraws;
     game.Timer1_Timer();
-    EXPECT_FALSE(game.isShotRunning());
-    EXPECT_EQ(counters(), std::tuple(0, 1, 0, 0))
-        << "the new rack must not be scored as the end of the old shot";
-    EXPECT_EQ(s().table.balls[0].x, 300.0f) << "the rest of the tick must not move the new rack";
-    EXPECT_EQ(view.redraws, redrawsBefore + 1) << "only initGame's own redraw";
-    EXPECT_TRUE(view.messages.empty());
+    // The new rack neither scored as the end of the old shot nor moved by the rest of
+    // the tick; only initGame's own redraw.
+    EXPECT_EQ(std::tuple(game.isShotRunning(), counters(), s().table.balls[0].x, view.redraws,
+                         view.messages.size()),
+              std::tuple(false, std::tuple(0, 1, 0, 0), 300.0f, redrawsBefore + 1, 0u));
 }
 
 TEST_F(GameTest, ATickDueDuringTheYieldDoesNotStepAgain) {

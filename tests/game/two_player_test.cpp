@@ -105,7 +105,7 @@ std::vector<int> runFrames(int& ticks) {
     return frames;
 }
 
-TEST(Mascot, FirstRunTakesTwentyOneTicksLaterRunsTwenty) {
+TEST(SmallWindows, TheMascotsRunsRecordLinesEachItsOwnCounterTheHeadingAndToviLevel) {
     int ticks = 0;
     EXPECT_EQ(runFrames(ticks),
               (std::vector<int>{0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0}));
@@ -114,9 +114,7 @@ TEST(Mascot, FirstRunTakesTwentyOneTicksLaterRunsTwenty) {
               (std::vector<int>{1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0}));
     ticks = 7; // a run cut short by closing the window goes on from there
     EXPECT_EQ(runFrames(ticks).size(), 14u);
-}
 
-TEST(SmallWindowTexts, RecordLinesEachItsOwnCounterTheHeadingAndTheVersionWithToviLevel) {
     GameState state;
     state.shotCount = 123, state.innings = 4, state.fouls = 0, state.playSeconds = 3725;
     using Lines = std::array<RecordLine, 4>;

@@ -37,7 +37,7 @@ TEST(Rack, PutsTheBallsAtRestInPlaceAndLeavesTheTouchedFlags) {
     }
 }
 
-TEST(TableQueries, StoppedFirstBallAndStopAll) {
+TEST(TableQueries, StoppedFirstBallStopAllAndAnglesWithTheRoundedPi) {
     Table t = test::rack();
     t.balls[2].vx = 500.0f; // speed 0 is what counts
     EXPECT_TRUE(areAllBallsStopped(t));
@@ -55,9 +55,7 @@ TEST(TableQueries, StoppedFirstBallAndStopAll) {
         EXPECT_EQ(getFirstBallOnTable(t), first);
         t.balls[first].onTable = false;
     }
-}
 
-TEST(GetAngle, QuadrantsAndAxesUseTheRoundedPi) {
     const float atan1 = static_cast<float>(std::atan(1.0)), pi = 3.1415925f; // pi rounded to 3.1415926
     const float q2 = static_cast<float>(std::atan(-1.0) + 3.1415926),
                 q3 = static_cast<float>(std::atan(1.0) - 3.1415926);
@@ -69,7 +67,7 @@ TEST(GetAngle, QuadrantsAndAxesUseTheRoundedPi) {
     for (const auto& [x1, y1, x2, y2, angle] : cases)
         EXPECT_EQ(getAngle(x1, y1, x2, y2), angle) << x1 << "," << y1 << " to " << x2 << "," << y2;
 
-    Table t = test::rack();                // Launch covers ball 0; from ball 1 its own centre must count
+    t = test::rack();                      // Launch covers ball 0; from ball 1 its own centre must count
     EXPECT_EQ(getAngleToTarget(t, 1), pi); // (2100, 600) to (1200, 600): straight left
 }
 

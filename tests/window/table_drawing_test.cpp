@@ -4,6 +4,7 @@
 
 #include "game/coordinates.h"
 #include "game/game.h"
+#include "window/colours.h"
 #include "window/infomation_drawing.h"
 #include "window/picture_box.h"
 #include "window_fixture.h"
@@ -15,7 +16,6 @@ namespace zandrel {
 namespace {
 
 constexpr Rgb kShadowColour = rgb(0x00, 0x58, 0x00);
-constexpr Rgb kGreen = rgb(0x00, 0xff, 0x00);
 
 /// Ball sprite colour of column c, row r of the synthetic sheet.
 constexpr Rgb ballColour(int c, int r) {
@@ -114,7 +114,7 @@ TEST_F(TableDrawing, ShadowsLieTwoPixelsDownRightExceptOverTheRails) {
     }
 }
 
-TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferAndRowZeroOnTheScreenBallsOffTheTableNone) {
+TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferRowZeroOnTheScreenPointMarksAreTwentyApart) {
     const Ball moving = ballAtPixel(100, 200, 0.5f);
     drawBallInBuffer(buffer, picBalls, moving, 2, kBallSpritePixels);
     EXPECT_EQ(boundsOf(buffer, ballColour(2, 1)), (Box{90, 190, 109, 209}));
@@ -139,9 +139,7 @@ TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferAndRowZeroOnTheScreenBallsOf
     EXPECT_EQ(buffer.pixel(105, 100), ballColour(2, 0));
     EXPECT_EQ(buffer.pixel(121, 102), kShadowColour); // the shadow's edge beside its ball
     EXPECT_FALSE(boundsOf(buffer, ballColour(3, 0)));
-}
 
-TEST_F(TableDrawing, PointMarksSitTwentyPixelsApartAndTheTenthIsCut) {
     const auto marks = [&](int points) {
         Surface strip(183, 25, rgb(9, 9, 9));
         drawPointMarks(strip, picBalls, points);

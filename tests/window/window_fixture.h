@@ -106,14 +106,6 @@ public:
     const GameState& state() const { return window->gameState(); }
     std::string settingsPath() const { return config_.gameDir() + "ZANDREL.INI"; }
 
-    /// Runs motion ticks until the balls rest (2000 at most, far beyond the longest shot).
-    int runShotToRest() {
-        int ticks = 0;
-        for (; game().isShotRunning() && ticks < 2000; ++ticks)
-            game().Timer1_Timer();
-        return ticks;
-    }
-
     std::vector<std::string> messages;
     /// What the window's sound room asked of the device.
     std::shared_ptr<RecordingOutput> sound = std::make_shared<RecordingOutput>();
