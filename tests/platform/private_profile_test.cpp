@@ -317,14 +317,12 @@ TEST(WriteFuzz, RandomFilesReadBackTheWrittenValueAndNothingElseChanges) {
             ASSERT_EQ(now.getString(s, k, d), PrivateProfile::fromText("[s]\nk=" + v).getString("s", "k", ""))
                 << i;
         }
-        for (const auto& os : sections) {
-            for (const auto& ok : keys) {
+        for (const auto& os : sections)
+            for (const auto& ok : keys)
                 if (strcasecmp(os.c_str(), s.c_str()) != 0 || strcasecmp(ok.c_str(), k.c_str()) != 0) {
                     ASSERT_EQ(now.getString(os, ok, d), old.getString(os, ok, d))
                         << "file " << i << " " << os << ok;
                 }
-            }
-        }
     }
 }
 

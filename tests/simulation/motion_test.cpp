@@ -4,6 +4,7 @@
 #include "simulation/motion.h"
 #include "simulation/table.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -120,14 +121,10 @@ void expectTick(const char* what, std::initializer_list<Place> balls, const std:
     RecordingEvents ev;
     ev.abandonAtYield = abandonAtYield;
     EXPECT_EQ(stepSimulation(t, ev), abandonAtYield ? StepResult::abandoned : StepResult::completed);
-    EXPECT_EQ(ev.log, log);
-    EXPECT_EQ(touched(t), touchedBalls);
-    EXPECT_NEAR(t.balls[ball].x, x, 1e-3f);
-    EXPECT_NEAR(t.balls[ball].speed, speed, 1e-3f);
-    EXPECT_EQ(ev.speeds.empty(), std::isnan(firstSound));
-    if (!ev.speeds.empty()) {
-        EXPECT_NEAR(ev.speeds[0], firstSound, 1e-2f);
-    }
+    EXPECT_EQ(std::pair(ev.log, touched(t)), std::pair(log, touchedBalls));
+    EXPECT_THAT((std::array{t.balls[ball].x, t.balls[ball].speed}),
+                ::testing::Pointwise(::testing::FloatNear(1e-3f), std::array{x, speed}));
+    EXPECT_THAT(ev.speeds.empty() ? NAN : ev.speeds[0], ::testing::NanSensitiveFloatNear(firstSound, 1e-2f));
 }
 
 TEST(StepOrder, ContactsAreReportedInTimeOrder) {
