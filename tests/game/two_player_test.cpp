@@ -35,13 +35,13 @@ TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
     EXPECT_EQ(
         std::tuple(s().players[0].hasTurn, s().players[1].hasTurn, s().players[0].wins, s().players[1].wins),
         std::tuple(true, false, 0, 0));
-    EXPECT_EQ(view.modeItemCaption, "対戦→独り撞き(&S)");
-    EXPECT_TRUE(s().isVsCpu) << "O.K. leaves the computer side as it was";
+    EXPECT_EQ(std::pair(view.modeItemCaption, s().isVsCpu), std::pair(std::string("対戦→独り撞き(&S)"), true))
+        << "O.K. leaves the computer side as it was";
 
     view.buttons.clear();
     game.finishTwoPlayerSetup();
-    EXPECT_EQ(std::pair(s().playMode, s().winsNeeded), std::pair(PlayMode::twoPlayers, 7));
-    EXPECT_EQ(std::pair(view.startMenuEnabled, view.menuScreenVisible), std::pair(false, false));
+    EXPECT_EQ(std::tuple(s().playMode, s().winsNeeded, view.startMenuEnabled, view.menuScreenVisible),
+              std::tuple(PlayMode::twoPlayers, 7, false, false));
     EXPECT_EQ(std::pair(s().gameKind, s().table.balls[3].onTable), std::pair(GameKind::threeBall, false))
         << "a fresh rack of the same game kind";
     EXPECT_TRUE(view.buttons.empty()) << "the table-screen buttons stay as they were";
@@ -50,23 +50,18 @@ TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
 TEST_F(TwoPlayerSetup, TheCloseBoxStartsTheGameButKeepsNamesCaptionsAndTurn) {
     game.setWinsNeeded(5);
     game.finishTwoPlayerSetup();
-    EXPECT_EQ(std::pair(s().playMode, s().winsNeeded), std::pair(PlayMode::twoPlayers, 5));
-    EXPECT_EQ(s().players[0].name, "Player1     ");
-    EXPECT_FALSE(s().players[0].hasTurn);
-    EXPECT_EQ(view.modeItemCaption + view.shotCaption, "");
-    EXPECT_FALSE(view.startMenuEnabled);
+    EXPECT_EQ(std::tuple(s().playMode, s().winsNeeded, s().players[0].name, s().players[0].hasTurn,
+                         view.modeItemCaption + view.shotCaption, view.startMenuEnabled),
+              std::tuple(PlayMode::twoPlayers, 5, "Player1     ", false, "", false));
 }
 
 TEST_F(TwoPlayerSetup, CancelResetsToSoloThenGoesToTheMenuKeepingWinsNeeded) {
     game.setWinsNeeded(9);
     game.cancelTwoPlayerSetup();
-    EXPECT_EQ(view.soloResets, 1);
-    EXPECT_FALSE(s().isVsCpu);
-    EXPECT_EQ(s().playMode, PlayMode::menu);
+    EXPECT_EQ(std::tuple(view.soloResets, s().isVsCpu, s().playMode), std::tuple(1, false, PlayMode::menu));
     game.finishTwoPlayerSetup();
-    EXPECT_EQ(std::pair(s().playMode, view.menuScreenVisible), std::pair(PlayMode::menu, true));
-    EXPECT_EQ(s().winsNeeded, 9);
-    EXPECT_EQ(s().players[1].name, "Player2     ");
+    EXPECT_EQ(std::tuple(s().playMode, view.menuScreenVisible, s().winsNeeded, s().players[1].name),
+              std::tuple(PlayMode::menu, true, 9, "Player2     "));
 }
 
 TEST(TwoPlayerTexts, GamesToWinTheShotButtonAndTheWinnerNamingTheSideOnTurnOnceDecided) {
@@ -105,7 +100,7 @@ std::vector<int> runFrames(int& ticks) {
     return frames;
 }
 
-TEST(SmallWindows, TheMascotsRunsRecordLinesEachItsOwnCounterTheHeadingAndToviLevel) {
+TEST(SmallWindows, TheMascotRunsRecordLinesEachItsOwnCounterTheHeadingAndToviLevel) {
     int ticks = 0;
     EXPECT_EQ(runFrames(ticks),
               (std::vector<int>{0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0}));

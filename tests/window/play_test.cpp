@@ -73,9 +73,8 @@ TEST(Shot, LetsPlayShowsTheTableButtonsAScoringShotScoresAndGivesTheControlsBack
     power->setValue(80);
     shoot(h);
 
-    EXPECT_EQ(power->value(), 100);
     const auto* tip = h.find<ShapeWidget>("shpPoint");
-    EXPECT_EQ(QPointF(tip->left(), tip->top()), QPointF(20, 20));
+    EXPECT_EQ(std::pair(power->value(), QPointF(tip->left(), tip->top())), std::pair(100, QPointF(20, 20)));
     for (const char* control : {"cmdShot", "HScroll1", "picSetPoint"})
         EXPECT_TRUE(h.find(control)->isEnabled()) << control;
     EXPECT_TRUE(h.find("shpTarget")->isVisible());
@@ -140,11 +139,11 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     EXPECT_EQ(stripLine(h), "0 / 3 -- Inning:1 Shot:0");
 
     QTest::mouseClick(h.find("lblMenu0"), Qt::LeftButton); // "Menu"
-    EXPECT_TRUE(h.find("picMenu")->isVisible());
-    EXPECT_TRUE(h.find<QTimer>("timDemo")->isActive());
+    EXPECT_EQ(std::pair(h.find("picMenu")->isVisible(), h.find<QTimer>("timDemo")->isActive()),
+              std::pair(true, true));
     QTest::keyClick(h.window.get(), Qt::Key_F2); // on the menu screen: the panel goes, the mode stays
-    EXPECT_FALSE(h.find("picMenu")->isVisible());
-    EXPECT_EQ(h.state().playMode, PlayMode::menu);
+    EXPECT_EQ(std::pair(h.find("picMenu")->isVisible(), h.state().playMode),
+              std::pair(false, PlayMode::menu));
 }
 
 TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
@@ -153,10 +152,8 @@ TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
     for (const char* button : {"lblMenu0", "lblMenu1", "lblMenu2"})
         EXPECT_FALSE(h.find(button)->isVisible()) << button;
     auto* shot = h.find<QPushButton>("cmdShot");
-    EXPECT_EQ(shot->text(), QStringLiteral("DEMO"));
-    EXPECT_EQ(std::tuple(shot->font().family(), shot->font().bold(), shot->font().pixelSize()),
-              std::tuple(QStringLiteral("Arial"), true, 16))
-        << "12 points";
+    EXPECT_EQ(std::tuple(shot->text(), shot->font().family(), shot->font().bold(), shot->font().pixelSize()),
+              std::tuple(QStringLiteral("DEMO"), QStringLiteral("Arial"), true, 16)); // 12 points
     h.find<QAction>("mnuChangeMode")->trigger(); // the mode switch and the match result do nothing here
     h.find<QAction>("mnuCurrentCondition")->trigger();
     EXPECT_EQ(h.state().playMode, PlayMode::demo);
@@ -164,8 +161,8 @@ TEST(Demonstration, ShowsTovisCaptionTheDemoButtonAndNoTableButtons) {
     h.game().timCom_Timer();
     h.game().timCom_Timer();
     auto* caption = h.find<TextLabel>("lblTovisMessage");
-    EXPECT_TRUE(caption->isVisible());
-    EXPECT_EQ(caption->text(), QStringLiteral("サーブです。白玉が私の手玉です"));
+    EXPECT_EQ(std::pair(caption->isVisible(), caption->text()),
+              std::pair(true, QStringLiteral("サーブです。白玉が私の手玉です")));
     // Its green writing over the table: the end-to-end test's.
     EXPECT_FALSE(shot->isEnabled());
 }
