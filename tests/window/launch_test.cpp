@@ -16,13 +16,13 @@ namespace {
 
 /// The game's own folders: runtime (the lock), config, temporary, and its message logs.
 struct GameFolders {
+    GameFolders() { ensureQtApp(); }
     QTemporaryDir runtime, config, tmp, logs;
     QString lockPath() const { return QDir(runtime.path()).filePath(QStringLiteral("zandrel.lock")); }
 };
 
 // What a killed run leaves in the lock file's place stops no game: the file lock's tests.
 TEST(SingleInstance, ASecondStartEndsWithoutShowingOrWritingAnything) {
-    ensureQtApp();
     GameFolders folders;
     const QString log = folders.logs.filePath(QStringLiteral("messages.txt"));
     // With "/debug" offscreen (no display needed); its messages go to the log.
@@ -47,7 +47,6 @@ TEST(SingleInstance, ASecondStartEndsWithoutShowingOrWritingAnything) {
 }
 
 TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeitherServes) {
-    ensureQtApp();
     GameFolders folders;
     {
         EnvGuard env;
@@ -68,7 +67,6 @@ TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeithe
 }
 
 TEST(NoDisplay, TheGameSaysWhatFailedInOneLineAndEndsWithStatusOne) {
-    ensureQtApp();
     GameFolders folders;
     // No display in an empty environment; a platform that does not exist.
     for (const auto& [arguments, said] :

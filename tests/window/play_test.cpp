@@ -41,18 +41,19 @@ void setUpScoringShot(WindowHarness& h) {
     aimAt(h, tablePixel(1000.0f, 600.0f));
 }
 
-/// A gentle shot straight down from the rack's cue ball: it meets no ball.
-void setUpMissingShot(WindowHarness& h) {
-    aimAt(h, tablePixel(h.state().table.balls[0].x, 50.0f));
-    h.find<QScrollBar>("HScroll1")->setValue(10);
-}
-
 void shoot(WindowHarness& h) {
     QTest::mouseClick(h.find("cmdShot"), Qt::LeftButton);
     ASSERT_TRUE(h.game().isShotRunning());
     for (int tick = 0; tick < 2000 && h.game().isShotRunning(); ++tick) // far beyond the longest shot
         h.game().Timer1_Timer();
     ASSERT_FALSE(h.game().isShotRunning()) << "the balls never came to rest";
+}
+
+/// A gentle shot straight down from the cue ball of the rack: it meets no ball.
+void missShot(WindowHarness& h) {
+    aimAt(h, tablePixel(h.state().table.balls[0].x, 50.0f));
+    h.find<QScrollBar>("HScroll1")->setValue(10);
+    shoot(h);
 }
 
 std::string stripLine(const WindowHarness& h) {
@@ -116,10 +117,8 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     ASSERT_TRUE(QTest::qWaitForWindowActive(h.window.get()));
     letsPlay(h, GameKind::threeBall, 3);
     EXPECT_FALSE(h.state().table.balls[3].onTable);
-    setUpMissingShot(h);
-    shoot(h);
-    setUpMissingShot(h);
-    shoot(h);
+    missShot(h);
+    missShot(h);
     auto* retry = h.find<QAction>("mnuRetry");
     EXPECT_TRUE(retry->isEnabled());
     QTest::mouseClick(h.find("lblMenu2"), Qt::LeftButton); // "Back"
@@ -133,8 +132,7 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     QTest::keyClick(h.window.get(), Qt::Key_F2);
     EXPECT_EQ(stripLine(h), "0 / 3 -- Inning:1 Shot:0");
 
-    setUpMissingShot(h);
-    shoot(h);
+    missShot(h);
     QTest::mouseClick(h.find("lblMenu1"), Qt::LeftButton); // "Start"
     EXPECT_EQ(stripLine(h), "0 / 3 -- Inning:1 Shot:0");
 
