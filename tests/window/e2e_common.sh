@@ -11,7 +11,6 @@ work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 game_pid="" xvfb_pid=""
 
@@ -29,10 +28,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # poll TENTHS COMMAND...: whether COMMAND succeeds within that many tenths of a second.
 poll() {
-    local tenths=$1
-    shift
-    for _ in $(seq 1 "$tenths"); do
-        "$@" && return 0
+    for _ in $(seq 1 "$1"); do
+        "${@:2}" && return 0
         sleep 0.1
     done
     return 1
@@ -99,11 +96,7 @@ is_cloth() { read -r r g b <<<"$1" && [ "$g" -gt $((r + 30)) ] && [ "$g" -ge "$b
 
 # wait_for WHAT TEST...: screenshots as "now" until the command succeeds (10 s at most).
 shot_and() { screenshot now && "$@"; }
-wait_for() {
-    local what=$1
-    shift
-    poll 100 shot_and "$@" || fail "$what never showed"
-}
+wait_for() { poll 100 shot_and "${@:2}" || fail "$1 never showed"; }
 
 # Places in the window's client area.
 LETS_PLAY_X=250 LETS_PLAY_Y=305
