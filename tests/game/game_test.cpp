@@ -210,13 +210,13 @@ TEST_F(GameTest, ATickDueDuringTheYieldDoesNotStepAgain) {
 }
 
 TEST(CueTipPicker, FollowsTheClickWithADeadZoneAndAReach) {
-    const std::array<float, 6> cases[] = {
-        {22.5f, 22.5f, 20, 20, 0, 0},     // the centre
-        {23.5f, 23.5f, 20, 20, 0, 0},     // inside the dead zone
-        {38.5f, 22.5f, 36, 20, 1, 0},     // right at full reach
-        {44.5f, 22.5f, 36, 20, 1, 0},     // beyond the reach counts at the reach
-        {22.5f, 30.5f, 20, 28, 0, -0.5f}, // half the reach below: draw
-        {22.5f, 6.5f, 20, 4, 0, 2}};      // full reach above: twice the side reach
+    // Inside the dead zone; right at full reach, and beyond it counting at the reach;
+    // half the reach below: draw; full reach above: twice the side reach.
+    const std::array<float, 6> cases[] = {{23.5f, 23.5f, 20, 20, 0, 0},
+                                          {38.5f, 22.5f, 36, 20, 1, 0},
+                                          {44.5f, 22.5f, 36, 20, 1, 0},
+                                          {22.5f, 30.5f, 20, 28, 0, -0.5f},
+                                          {22.5f, 6.5f, 20, 4, 0, 2}};
     for (const auto& [x, y, left, top, offsetX, offsetY] : cases) {
         const CueTipChoice c = pickCueTip(x, y, 45, 45, 5);
         EXPECT_THAT(

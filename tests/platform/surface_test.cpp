@@ -26,8 +26,7 @@ TEST(Surface, PixelAccessAndFillsOutsideAreHarmless) {
         s.setPixel(x, y, kSrc);
     }
     EXPECT_EQ(s, Surface(4, 3, kDst));
-    EXPECT_TRUE(Surface(0, 5).isNull());
-    EXPECT_TRUE(Surface(-4, 5).isNull());
+    EXPECT_EQ(std::pair(Surface(0, 5).isNull(), Surface(-4, 5).isNull()), std::pair(true, true));
 
     s.fillRect(-2, 1, 4, 10, kSrc); // covers x 0..1, rows 1..2
     for (int y = 0; y < 3; ++y)

@@ -50,9 +50,9 @@ TEST(Records, EveryKeyLandsInItsOwnFieldAndRowClampedTo16BitsOrGivesItsDefault) 
     for (std::size_t row = 1; row <= 10; ++row)
         EXPECT_EQ(records.soloRecords[row],
                   (SoloRecord{padded("tovi"), 0, 10, 3600, "000000000", 0, "98/01/01"}));
-    EXPECT_EQ(records.vsCpuRecords[1].youWon, 501);
-    EXPECT_EQ(records.levelOfTovi, 7);
-    EXPECT_FALSE(std::filesystem::exists(dir.path() + "/none.ini"));
+    EXPECT_EQ(std::tuple(records.vsCpuRecords[1].youWon, records.levelOfTovi,
+                         std::filesystem::exists(dir.path() + "/none.ini")),
+              std::tuple(501, 7, false));
 }
 
 TEST(Records, ToviLevelStaysWithinOneToElevenBallsCountPositionsOneToNineNotZero) {

@@ -12,10 +12,7 @@ namespace {
 
 class Playing : public ::testing::Test {
 protected:
-    void SetUp() override {
-        QTest::mouseClick(h.find("lblLetsPlay"), Qt::LeftButton);
-        ASSERT_EQ(h.state().playMode, PlayMode::solo);
-    }
+    void SetUp() override { letsPlay(h); }
     WindowHarness h;
 };
 
