@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <random>
 
 namespace zandrel {

@@ -236,17 +236,12 @@ TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTableAndOpensInSoloPlayC
             h.game().timTimeCounter_Timer();
         EXPECT_NE(r.grab().toImage(), before) << "the time is drawn afresh";
     });
-    QTest::mouseClick(h.find("lblMenu0"), Qt::LeftButton); // the menu screen: the item does nothing
-    h.find<QAction>("mnuCurrentCondition")->trigger();
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(OpeningWindow, TheSixthTickClosesItAndShowsTheMainWindowOnce) {
     // Size, centring, the click, the time and the main window waiting for it
-    // on a real screen: the end-to-end test's.
+    // on a real screen: the end-to-end test's; none with "/debug": the trace's.
     EXPECT_EQ(OpeningWindow::placeOnScreen({200 * 15, 150 * 15}), QPoint(-33, -36)) << "halved toward zero";
-    WindowHarness debug(kJapanese, true);
-    EXPECT_EQ(debug.w().openingWindow(), nullptr) << "none with /debug";
     int shown = 0;
     OpeningWindow o([&] { ++shown; });
     o.show();

@@ -79,6 +79,7 @@ TEST(Languages, TheDebugTraceAndTheMenuCaptionsFollowTheLanguage) {
          {std::tuple{kJapanese, "ＭＳ ゴシック", "一手戻し"}, {kEnglish, "Arial", "Back"}}) {
         WindowHarness h(lang, true);
         ASSERT_EQ(h.messages.size(), 32u) << lang;
+        EXPECT_EQ(h.w().openingWindow(), nullptr) << "no opening picture with /debug";
         EXPECT_EQ(h.messages[25], "Pass 7-13 :lblTovisMessage.Font.Name" + std::string(messageFont));
         // The mode item is set back to Japanese by the solo set-up.
         EXPECT_EQ(std::pair(h.find<QAction>("mnuRetry")->text(), h.find<QAction>("mnuChangeMode")->text()),

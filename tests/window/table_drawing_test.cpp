@@ -99,13 +99,11 @@ protected:
 };
 
 TEST_F(TableDrawing, ShadowsLieTwoPixelsDownRightExceptOverTheRails) {
-    const std::array<double, 4> cases[] = {
-        {260, 45, 250, 35},    // middle of the top rail: under the ball
-        {45, 45, 35, 35},      // corner
-        {500, 150, 490, 142},  // the clamp eats the offset across: centre (500, 152)
-        {100, 259, 92, 250},   // and down
-        {250, 45, 242, 37},    // zone edge: still offset
-        {101.5, 100, 94, 92}}; // offset 2 right and down, 93.5 goes to 94
+    // Over the middle of the top rail and in a corner: under the ball; the clamp eats the
+    // offset across (centre (500, 152)) and down; the zone edge: still offset; offset 2
+    // right and down, 93.5 going to 94.
+    const std::array<double, 4> cases[] = {{260, 45, 250, 35},  {45, 45, 35, 35},   {500, 150, 490, 142},
+                                           {100, 259, 92, 250}, {250, 45, 242, 37}, {101.5, 100, 94, 92}};
     for (const auto& [px, py, left, top] : cases) {
         Surface s = emptyTable;
         drawBallMark(s, picBalls, ballAtPixel(px, py));
@@ -152,8 +150,7 @@ TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferRowZeroOnTheScreenPointMarks
     EXPECT_EQ(marks(3).pixel(1, 1), kPointStripColour); // masked: the corner stays grey
     const Surface ten = marks(10);
     EXPECT_EQ(boundsOf(ten, red), (Box{1, 1, 182, 20}));
-    EXPECT_EQ(ten.pixel(181, 11), red);
-    EXPECT_EQ(marks(9).pixel(181, 11), kPointStripColour);
+    EXPECT_EQ(std::pair(ten.pixel(181, 11), marks(9).pixel(181, 11)), std::pair(red, kPointStripColour));
     EXPECT_EQ(marks(32767), ten);
 }
 
