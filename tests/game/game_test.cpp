@@ -1,5 +1,3 @@
-// The game's rules and flow, driven through the game layer with a fake view.
-
 #include "fake_view.h"
 #include "game/aiming.h"
 #include "game/game.h"

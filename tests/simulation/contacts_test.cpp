@@ -1,5 +1,3 @@
-// Shot launch and contact resolution: the spins, ball against ball, cushion rebounds.
-
 #include "recording_events.h"
 #include "simulation/motion.h"
 #include "simulation/table.h"

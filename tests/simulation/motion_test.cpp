@@ -1,5 +1,3 @@
-// The motion step: contact times, friction, the order of a tick's contacts.
-
 #include "recording_events.h"
 #include "simulation/motion.h"
 #include "simulation/table.h"

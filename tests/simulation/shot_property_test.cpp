@@ -1,5 +1,3 @@
-// Whole shots run to rest: random ones, and a scripted sequence bit for bit.
-
 #include "recording_events.h"
 #include "simulation/motion.h"
 #include "simulation/table.h"

@@ -1,5 +1,3 @@
-// Racks, the rest test and the angle helper.
-
 #include "recording_events.h"
 #include "simulation/table.h"
 

@@ -1,5 +1,3 @@
-// The player's mouse on the real table screen: aim, cue tip, power and hover colours.
-
 #include "window_fixture.h"
 
 #include "window/colours.h"

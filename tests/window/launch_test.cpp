@@ -1,6 +1,3 @@
-// The built game started as a process: one game at a time, and a clear word
-// when the display or the window system cannot be opened.
-
 #include "window_fixture.h"
 
 #include "platform/file_lock.h"

@@ -1,5 +1,3 @@
-// The menu screen's captions: their hover colours, where they take the pointer, their faces.
-
 #include "window_fixture.h"
 
 #include "window/colours.h"

@@ -9,10 +9,8 @@
 #include "window/shape_widget.h"
 #include "window/table_drawing.h"
 
-#include <QAction>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 
 #include <algorithm>
 

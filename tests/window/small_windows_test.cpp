@@ -1,5 +1,3 @@
-// The small windows behind the hidden menus, the opening picture and the links.
-
 #include "window_fixture.h"
 
 #include "game/game_texts.h"
@@ -14,40 +12,16 @@
 #include "window/vs_mode_dialog.h"
 #include "window/vs_result_window.h"
 
-#include <QAction>
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include <filesystem>
-#include <functional>
-#include <memory>
 
 namespace zandrel::testing {
 namespace {
 
 constexpr Rgb kMagenta = rgb(255, 0, 255);
-
-/// Runs `act` on the modal window of type W that the menu item `item` brings
-/// up, then makes sure no modal window is left (a missing window fails the test).
-template <class W> void onModal(WindowHarness& h, const char* item, std::function<void(W&)> act) {
-    auto opened = std::make_shared<bool>(false);
-    QTimer::singleShot(0, [opened, act] {
-        auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
-        if (window == nullptr) {
-            if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-            return;
-        }
-        *opened = true;
-        act(*window);
-        if (window->isVisible())
-            window->close();
-    });
-    h.find<QAction>(item)->trigger();
-    EXPECT_TRUE(*opened) << "no such window opened";
-}
 
 TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
     WindowHarness h;

@@ -1,16 +1,12 @@
-// Start-up of the real window, its switches, languages and message boxes.
-
 #include "window_fixture.h"
 
 #include "sound/sound_room.h"
 
-#include <QAction>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 
 namespace zandrel::testing {
 namespace {
@@ -96,15 +92,8 @@ TEST(Languages, TheDebugTraceAndTheMenuCaptionsFollowTheLanguage) {
 /// Shows a real box over `parent`, closes it as soon as it is up and returns its centre.
 QPoint boxCentre(QWidget* parent) {
     QPoint centre(-1, -1);
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            centre = box->geometry().center();
-            box->accept();
-        }
-    });
-    closer.start(10);
-    showMessageBox("Pass 1 !", parent);
+    onModal<QMessageBox>([&] { showMessageBox("Pass 1 !", parent); },
+                         [&](QMessageBox& box) { centre = box.geometry().center(); });
     return centre;
 }
 

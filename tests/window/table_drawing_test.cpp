@@ -1,5 +1,3 @@
-// Drawing the table, balls, point marks and strip from a synthetic sprite sheet.
-
 #include "window/table_drawing.h"
 
 #include "game/coordinates.h"

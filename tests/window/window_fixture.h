@@ -12,6 +12,7 @@
 #include "window/table_screen.h"
 #include "window/text_label.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFont>
@@ -19,10 +20,12 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -131,6 +134,30 @@ inline void startDemo(WindowHarness& h) {
     QTest::mouseClick(h.find("lblHelp"), Qt::LeftButton);
     h.game().timDemo_Timer();
     ASSERT_EQ(h.state().playMode, PlayMode::demo);
+}
+
+/// Runs `act` on the modal window of type W that `open` brings up, then makes
+/// sure no modal window is left (a missing window fails the test).
+template <class W> void onModal(const std::function<void()>& open, std::function<void(W&)> act) {
+    auto opened = std::make_shared<bool>(false);
+    QTimer::singleShot(0, [opened, act] {
+        auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (window == nullptr) {
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        *opened = true;
+        act(*window);
+        if (window->isVisible())
+            window->close();
+    });
+    open();
+    EXPECT_TRUE(*opened) << "no such window opened";
+}
+/// The same for the window that the menu item `item` brings up.
+template <class W> void onModal(WindowHarness& h, const char* item, std::function<void(W&)> act) {
+    onModal<W>([&] { h.find<QAction>(item)->trigger(); }, std::move(act));
 }
 
 inline void expectPlaces(std::initializer_list<std::pair<const QWidget*, QRect>> places) {
