@@ -230,13 +230,13 @@ TEST(InfomationLine, ComposesEachPlayModeWithTwelveCharacterNames) {
     GameState s;
     s.points = 2, s.targetPoints = 5, s.innings = 3, s.shotCount = 4;
     s.players[0].name = fixedPlayerName("You"), s.players[1].name = fixedPlayerName("Player2");
+    // Mode, against tovi, tovi's level, line.
     const std::tuple<PlayMode, bool, int, const char*> cases[] = {
-        // mode, against tovi, tovi's level, line
         {PlayMode::solo, true, 3, "2 / 5 -- Inning:3 Shot:4"},
+        {PlayMode::demo, true, 3, "How to play the 4 BALLS ?"},
         {PlayMode::twoPlayers, true, 10, " You  0 - 0 Lv.10 tovi "},
         {PlayMode::twoPlayers, true, 11, " You  0 - 0 Master  tovi "},
         {PlayMode::twoPlayers, false, 3, " You  0 - 0  Player2"},
-        {PlayMode::demo, true, 3, "How to play the 4 BALLS ?"},
         {PlayMode::menu, true, 3, ""}};
     for (const auto& [mode, vsTovi, level, line] : cases) {
         s.playMode = mode, s.isVsCpu = vsTovi, s.levelOfTovi = level;

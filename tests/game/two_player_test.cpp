@@ -75,8 +75,7 @@ TEST(TwoPlayerTexts, GamesToWinTheShotButtonAndTheWinnerNamingTheSideOnTurnOnceD
         // wins, whether player 0 has the turn
         {0, 0, true, "Now, Break Time!"}, {2, 2, false, "Now, Break Time!"},
         {3, 0, true, "Ann defeated Bob"}, {3, 0, false, "Bob defeated Ann"},
-        {3, 4, true, "Ann defeated Bob"}, {0, 3, false, "Bob defeated Ann"},
-    };
+        {3, 4, true, "Ann defeated Bob"}, {0, 3, false, "Bob defeated Ann"}};
     GameState state;
     state.winsNeeded = 3;
     state.players[0].name = fixedPlayerName(" Ann");

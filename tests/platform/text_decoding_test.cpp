@@ -59,14 +59,14 @@ TEST(ToFixedText, CutsOrPadsByCharactersNotBytes) {
     std::string sun25;
     for (int i = 0; i < 25; ++i)
         sun25 += "\xE6\x97\xA5"; // 日
+    // The last: an undecodable byte is one character.
     const std::tuple<std::string, std::size_t, std::string> cases[] = {
         {"tovi", 20, "tovi" + std::string(16, ' ')},
         {kTaroUtf8, 5, kTaroUtf8 + "  "},
         {sun25, 20, sun25.substr(0, 60)},
         {"", 8, std::string(8, ' ')},
         {"any", 0, ""},
-        {"\xFF\x61\x62\x63", 2, "\xFF\x61"}, // an undecodable byte is one character
-    };
+        {"\xFF\x61\x62\x63", 2, "\xFF\x61"}};
     for (const auto& [text, length, expected] : cases) {
         EXPECT_EQ(toFixedText(text, length), expected) << text;
         EXPECT_EQ(countCharacters(expected), length) << text;
