@@ -12,13 +12,8 @@
 namespace zandrel {
 namespace {
 
-struct DemoStep {
-    TablePoint aim;
-    int power;
-    const char* caption;
-};
-
-const DemoStep kScript[] = {
+/// The script: aim point, power and caption of each shot.
+const std::tuple<TablePoint, int, const char*> kScript[] = {
     {{545, 520}, 49, "サーブです。白玉が私の手玉です"},
     {{2035, 670}, 33, "手玉を２つの的玉に当てれば１ポイント"},
     {{1990, 790}, 50, "続いて、赤－赤と行きましょうか。"},
@@ -69,9 +64,10 @@ protected:
     void runToRest() {
         ASSERT_TRUE(runUntil([&] { return !game.isShotRunning(); }));
     }
-    void expectShotOf(const DemoStep& step) {
+    void expectShotOf(const std::tuple<TablePoint, int, const char*>& step) {
+        const auto& [aim, power, caption] = step;
         EXPECT_EQ(std::tuple(s().table.target.x, s().table.target.y, s().power),
-                  std::tuple(step.aim.x, step.aim.y, step.power));
+                  std::tuple(aim.x, aim.y, power));
     }
     /// Back on the menu screen: no shot, no sequencer, no caption, a fresh rack.
     void expectBackOnTheMenu() {
@@ -124,14 +120,16 @@ TEST_F(DemoTest, ATurnShowsTheCaptionSetsTheShotHidesItAndShoots) {
         }
     }
     const std::vector<std::pair<int, std::string>> expected = {
-        {100, "shown"}, {200, "text " + std::string(kScript[0].caption)}, {3100, "hidden"}, {3200, "text "}};
+        {100, "shown"},
+        {200, "text " + std::string(std::get<2>(kScript[0]))},
+        {3100, "hidden"},
+        {3200, "text "}};
     EXPECT_EQ(events, expected);
     // The shot at 3.2 s; the sequencer rests while the balls run.
     EXPECT_EQ(std::pair(now - start, view.timerEnabled(GameTimer::com)), std::pair(3200, false));
 }
 
-// Where the five shots from the four-ball rack leave the balls, bit for bit
-// (x and y of the cue ball, red, red, yellow): each starts where the last stopped.
+// Where the five shots leave the cue ball, red, red and yellow (x, y), bit for bit.
 const std::array<float, 8> kFourBallRests = {0x1.01c9acp+11f, 0x1.6afb9p+8f,  0x1.6903fp+10f,
                                              0x1.df0f9cp+9f,  0x1.a80c0cp+9f, 0x1.0f7f0cp+10f,
                                              0x1.da6422p+9f,  0x1.11a7a8p+10f};
@@ -143,7 +141,7 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreenWhatever
     startDemoNow();
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE("step " + std::to_string(i));
-        EXPECT_TRUE(runUntil([&] { return view.tovisMessage == kScript[i].caption; }));
+        EXPECT_TRUE(runUntil([&] { return view.tovisMessage == std::get<2>(kScript[i]); }));
         runToNextShot();
         expectShotOf(kScript[i]);
         runToRest();

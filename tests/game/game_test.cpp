@@ -49,8 +49,7 @@ protected:
 TEST_F(GameTest, StartsOnTheMenuScreenLetsPlayStartsASoloGameAndMenuGoesBack) {
     EXPECT_EQ(std::pair(s().playMode, view.menuScreenVisible), std::pair(PlayMode::menu, true));
     EXPECT_EQ(counters(), std::tuple(0, 1, 0, 0));
-    // A game started with F2 before any "Let's Play!" still plays to the
-    // menu screen's preselected target instead of ending at 0 points.
+    // A game started with F2 before any "Let's Play!" plays to the preselected target, not to 0.
     EXPECT_EQ(s().targetPoints, 5);
 
     letsPlay(GameKind::threeBall, 8);
@@ -186,8 +185,7 @@ TEST_F(GameTest, ARackDuringTheYieldAbandonsTheTickWithoutScoring) {
     };
     const int redrawsBefore = view.redraws;
     game.Timer1_Timer();
-    // The new rack neither scored as the end of the old shot nor moved by the rest of
-    // the tick; only initGame's own redraw.
+    // The new rack neither scored nor moved by the rest of the tick; only initGame's own redraw.
     EXPECT_EQ(std::tuple(game.isShotRunning(), counters(), s().table.balls[0].x, view.redraws,
                          view.messages.size()),
               std::tuple(false, std::tuple(0, 1, 0, 0), 300.0f, redrawsBefore + 1, 0u));
@@ -208,8 +206,7 @@ TEST_F(GameTest, ATickDueDuringTheYieldDoesNotStepAgain) {
 }
 
 TEST(CueTipPicker, FollowsTheClickWithADeadZoneAndAReach) {
-    // Inside the dead zone; right at full reach, and beyond it counting at the reach;
-    // half the reach below: draw; full reach above: twice the side reach.
+    // Dead zone; full reach right, and beyond; half the reach below: draw; full reach above: twice.
     const std::array<float, 6> cases[] = {{23.5f, 23.5f, 20, 20, 0, 0},
                                           {38.5f, 22.5f, 36, 20, 1, 0},
                                           {44.5f, 22.5f, 36, 20, 1, 0},

@@ -1,5 +1,3 @@
-// Two players on one table, and the texts of the small windows, without a window.
-
 #include "fake_view.h"
 #include "game/game.h"
 #include "game/game_texts.h"

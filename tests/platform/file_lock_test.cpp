@@ -70,8 +70,7 @@ TEST(FileLock, IsHeldOnceUntilReleasedOrItsProcessEnds) {
     char* argv[] = {sleep, seconds, nullptr};
     ASSERT_EQ(posix_spawnp(&sleeper, "sleep", nullptr, nullptr, argv, environ), 0);
     second.unlock();
-    // The kernel lets the starter run on a moment before it closes the program's
-    // close-on-exec files, so give it a while; a kept lock would stay for 30 s.
+    // The program's close-on-exec files close a moment after the start; a kept lock would stay 30 s.
     for (int waited = 0; first.tryLock() != FileLockResult::acquired && waited < 5000; ++waited)
         usleep(1000);
     EXPECT_TRUE(first.isLocked());

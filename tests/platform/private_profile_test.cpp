@@ -262,15 +262,13 @@ TEST(HugeFiles, MemoryStaysWithinASmallMultipleOfTheText) {
             GTEST_SKIP() << "peak memory cannot be measured here";
         const auto profile = PrivateProfile::fromText(text);
         EXPECT_EQ(profile.getInt("A", "k", 4), 4);
-        // The text once, twelve bytes per line of at least three, and room for a
-        // sanitizer's bookkeeping; far below the hundred times it once took.
+        // The text, 12 bytes a line of 3 or more, a sanitizer's bookkeeping: far below the 100 times it took.
         EXPECT_LT(residentPeakKilobytes(false) - before, static_cast<long>(8 * kSize / 1024)) << line;
     }
 }
 
-// Hostile files: random bytes, NULs, stray CRs, BOMs, unclosed sections, names
-// in any case and values of every kind. A write must read back as written and
-// leave every other name as it read before.
+// Hostile files (random bytes, NULs, stray CRs, BOMs, unclosed sections, names in any case): a
+// write reads back as written and leaves every other name as it read before.
 TEST(WriteFuzz, RandomFilesReadBackTheWrittenValueAndNothingElseChanges) {
     std::mt19937 rng(0x5A4E4452);
     auto below = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };

@@ -12,12 +12,11 @@ const std::string kBad(kReplacementCharacter);
 
 TEST(Utf8, OnlyWellFormedTextIsValidCodePage932IsConvertedTheRestReplaced) {
     // Overlong forms, surrogates, beyond U+10FFFF and cut sequences are not UTF-8.
-    // clang-format off
     const std::pair<std::string, bool> cases[] = {
-        {kTaroUtf8, true}, {"\xF0\x9F\x8E\xB1", true}, {std::string("a\0b", 3), true}, {kTaroCp932, false},
-        {"\xC0\xAF", false}, {"\xE0\x80\xAF", false}, {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false},
-        {"\xE3\x81", false}, {"\x80", false}};
-    // clang-format on
+        {kTaroUtf8, true},       {"\xF0\x9F\x8E\xB1", true},  {std::string("a\0b", 3), true},
+        {kTaroCp932, false},     {"\xC0\xAF", false},         {"\xE0\x80\xAF", false},
+        {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false}, {"\xE3\x81", false},
+        {"\x80", false}};
     for (const auto& [bytes, valid] : cases)
         EXPECT_EQ(isValidUtf8(bytes), valid) << ::testing::PrintToString(bytes);
     const std::pair<std::string, std::string> decoded[] = {

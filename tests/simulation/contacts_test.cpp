@@ -83,8 +83,7 @@ TEST(BounceOffCushion, MirrorsWithoutLossAndKicksToTheShootersRight) {
     const std::tuple<int, float, float, float, float, float> cases[] = {
         {cushionTop, 1.5707963f, 1000, 300, 300, -1000}, // speed 1044.03
         {cushionLeft, 3.1415925f, 500, 100, 500, 100},   // a hair upward: 3.1415925f is short of pi
-        // Arriving at rest with side spin +100: the shooter's right is the
-        // travel direction turned clockwise.
+        // At rest with side spin +100: the shooter's right, the travel direction turned clockwise.
         {cushionRight, 0, 0, 100, 0, -100},
         {cushionBottom, -1.5707963f, 0, 100, -100, 0},
         {cushionRight, 0.5f, 900, 0, float(-900 * std::cos(0.5)), float(900 * std::sin(0.5))}};

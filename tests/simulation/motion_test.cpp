@@ -60,10 +60,8 @@ TEST(ContactTimes, CushionsOnlyTowardThemAtOnceWhenPastTheLineBallsAtHundredApar
     t.balls[0].onTable = false;
     EXPECT_EQ(getCushionHitTime(t, 0, cushionLeft), kNoContact);
 
-    // Balls meet when their centres are 100 apart.
-    // The mover, where ball 1 rests, the time: head on, along a 3-4-5 diagonal, moving
-    // away, paths exactly 100 apart (a graze is none), overlapping and approaching (at
-    // once), overlapping but separating, a thin hit.
+    // Balls meet with their centres 100 apart: head on, a 3-4-5 diagonal, moving away, paths 100 apart (a
+    // graze is none), overlapping and approaching (at once), overlapping but separating, a thin hit.
     const std::tuple<Place, float, float, float> meetings[] = {
         {{0, 600, 600, 2000, 0}, 800, 600, 0.05f},       {{0, 500, 500, 300, 400}, 800, 900, 0.8f},
         {{0, 600, 600, -2000, 0}, 800, 600, kNoContact}, {{0, 600, 600, 2000, 0}, 800, 700, kNoContact},
@@ -136,13 +134,11 @@ TEST(StepOrder, ContactsAreReportedInTimeOrder) {
     expectTick("a row of four touching balls passes the speed down",
                {{0, 600, 600, 2000, 0}, {1, 700, 600}, {2, 800, 600}, {3, 900, 600}},
                "Y H D0 D1 Y H D1 D2 Y H D2 D3 Y", "0100", 3, 1000, 1920, 2000);
-    // Ties: into the top-left corner both cushions are met at the same moment,
-    // the side one first; its kick (+y) raises the speed.
+    // Ties: both cushions of a corner at once, the side one first; its kick (+y) raises the speed.
     expectTick("a tie of cushions", {{0, 75, 1125, -1000, 1000, 200}}, "Y D0 C Y D0 C Y", "0000", 0,
                74.717155f, 1506.1163f, 1546.1163f);
-    // Ball 0 meets the left cushion just as ball 1 catches it: the cushion first.
-    // Ball 0 rebounds into ball 1, takes its speed back to the cushion, rebounds
-    // again and hands it on, all at the same moment.
+    // Ball 0 meets the cushion as ball 1 catches it: the cushion first, then back and forth between
+    // them, all at the same moment.
     expectTick("a tie of a cushion and a ball", {{0, 75, 600, -1000, 0}, {1, 200, 600, -2000, 0}},
                "Y D0 C Y H D0 D1 Y D0 C Y H D0 D1 Y", "0100", 1, 199, 1920, 984);
     expectTick("abandoned at the first yield: nothing moves", {{0, 1000, 600, 1000, 0}}, "Y", "0000", 0, 1000,
@@ -158,13 +154,11 @@ bool insideCentreLines(const Table& t) {
     return true;
 }
 
-// States met in random play (kept bit for bit) where rounding defeats the
-// reversal of a contact: resolving it at time 0 gives back the same state, so it
-// would be found again in every following pass of the tick.
+// States from random play (bit for bit) where rounding defeats the reversal of a contact: resolved
+// at time 0 it gives back the same state, to be found again in every pass of the tick.
 TEST(Degenerate, BallSlidingDownACushionDoesNotReboundForever) {
     Table t = test::rack(GameKind::threeBall);
-    // At x = 2350 heading a hair right of straight down: the mirrored direction
-    // rounds back to one that still points right.
+    // At x = 2350 a hair right of straight down: the mirrored direction rounds back to the right.
     t.balls[0] = Ball(0x1.25cp+11f, 0x1.152188p+9f, 0x1.23dfbap-15f, -0x1.ccdc94p+8f, true, 0x1.ccdc94p+8f,
                       -0x1.921fb4p+0f);
     t.balls[1] = Ball(0x1.2bd0a4p+10f, 0x1.066906p+8f);
@@ -179,8 +173,7 @@ TEST(Degenerate, BallSlidingDownACushionDoesNotReboundForever) {
 
 TEST(Degenerate, TangentialBallContactDoesNotRepeatForever) {
     Table t = test::rack();
-    // A power-1 shot with side spin (speed 16 after a tick) grazing ball 2: the
-    // throw leaves the pair sliding past each other with no approach to speak of.
+    // A power-1 shot with side spin grazing ball 2: the pair slides past with hardly any approach.
     t.balls[0] = Ball(0x1.ecbdfep+10f, 0x1.eefa46p+6f, -0x1.f1de26p+3f, 0x1.dddb58p+1f, true, 0x1p+4f,
                       0x1.73fadep+1f, 0.0f, 0x1.1f6f2p+6f);
     t.balls[1] = Ball(0x1.168d84p+11f, 0x1.1ff1a2p+9f);
@@ -188,16 +181,14 @@ TEST(Degenerate, TangentialBallContactDoesNotRepeatForever) {
     t.balls[3] = Ball(0x1.cd183p+9f, 0x1.9d7d5p+9f);
     RecordingEvents ev;
     EXPECT_EQ(stepSimulation(t, ev), StepResult::completed);
-    // Rounding walks the pair for a few passes before it settles on a state
-    // that repeats; from there on the contact is left alone.
+    // Rounding walks the pair a few passes to a state that repeats; then the contact is left alone.
     EXPECT_LE(ev.ballHits, 8);
     EXPECT_LE(ev.yields, 9);
     EXPECT_EQ(std::pair(t.balls[2].hitByCue, insideCentreLines(t)), std::pair(true, true));
 }
 
 TEST(Degenerate, EndlessContactsAreCutOffAtTheBound) {
-    // Four balls piled into the top-right corner, overlapping: the contacts
-    // among them never settle within the tick.
+    // Four balls piled overlapping into a corner: their contacts never settle within the tick.
     Table t;
     t.balls[0] = Ball(0x1.1f3d42p+11f, 0x1.1f8p+10f, -0.0f, 0.0f, true, 0.0f, 0x1.7b96dp+1f, -0x1.70ebccp+10f,
                       0x1.200a3cp+9f);

@@ -46,8 +46,7 @@ int playShot(Table& table, const Shot& shot, test::RecordingEvents& events) {
     return ticks;
 }
 
-// Runs of shots from a fresh rack, each from where the last left the balls (on
-// cushions, in corners, touching); drawn from the raw engine, the same everywhere.
+// Runs of shots, each from where the last left the balls; drawn from the raw engine, the same everywhere.
 TEST(RandomShots, EndOnTheTableInBoundedTime) {
     for (const auto& [gameKind, seed] :
          {std::pair{GameKind::fourBall, 20260101u}, {GameKind::threeBall, 20260102u}}) {
@@ -71,8 +70,7 @@ TEST(RandomShots, EndOnTheTableInBoundedTime) {
     }
 }
 
-// A fixed sequence of shots from the four-ball rack, each from where the last
-// one stopped. Any change to the arithmetic of the step shows up here.
+// A fixed sequence from the rack: any change to the arithmetic of the step shows up here.
 TEST(GoldenShots, FourBallSequenceEndsWhereItAlwaysHas) {
     const Shot shots[] = {{1200.0f, 900.0f, 80, 0.3f, 1.0f},
                           {2000.0f, 200.0f, 55, -0.8f, -1.5f},
@@ -85,8 +83,7 @@ TEST(GoldenShots, FourBallSequenceEndsWhereItAlwaysHas) {
     int ticks = 0;
     for (const Shot& shot : shots)
         ticks += playShot(table, shot, events);
-    // Same in every build type: the library is compiled so that the optimiser
-    // cannot change its float roundings.
+    // Same in every build type: the optimiser may not change the library's float roundings.
     std::array<float, 2 * kBallCount> rests;
     for (int i = 0; i < kBallCount; ++i)
         rests[2 * i] = table.balls[i].x, rests[2 * i + 1] = table.balls[i].y;

@@ -88,9 +88,8 @@ pixel() {
 }
 differing() { compare -metric AE "${@:3}" "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
 
-# is_white "R G B": a ball's bright face. is_cloth "R G B": the blue-green
-# table cloth (or the green demonstration captions written on it), not the menu
-# screen, a ball or a dark frame.
+# is_white "R G B": a ball's bright face. is_cloth "R G B": the blue-green cloth (or the
+# demonstration's green captions on it), not the menu screen, a ball or a dark frame.
 is_white() { read -r r g b <<<"$1" && [ "$r" -gt 170 ] && [ "$g" -gt 170 ] && [ "$b" -gt 170 ]; }
 is_cloth() { read -r r g b <<<"$1" && [ "$g" -gt $((r + 30)) ] && [ "$g" -ge "$b" ]; }
 
@@ -99,6 +98,5 @@ shot_and() { screenshot now && "$@"; }
 wait_for() { poll 100 shot_and "${@:2}" || fail "$1 never showed"; }
 
 # Places in the window's client area.
-LETS_PLAY_X=250 LETS_PLAY_Y=305
-TABLE_TOP=25
+LETS_PLAY_X=250 LETS_PLAY_Y=305 TABLE_TOP=25
 CUE_START_X=90 CUE_START_Y=$((150 + TABLE_TOP)) # the four-ball rack's cue ball

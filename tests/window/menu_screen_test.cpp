@@ -55,8 +55,7 @@ TEST(MenuScreen, CaptionsLightUpAndReactWhereverDrawnNoOtherCaptionIsAndJapanese
     EXPECT_EQ(hiddenCaptionPoints(h), Failures{}) << "captions at rest";
     auto* mail = h.find<TextLabel>("lblMail");
     auto* homePage = h.find<TextLabel>("lblToHP");
-    // Each label's colour under the pointer and after the pointer moved on to the panel: the
-    // exit caption turns dark green then, not its purple at load.
+    // Colours under the pointer and once it moved on to the panel (dark green, not purple, for EXIT).
     const std::tuple<TextLabel*, Rgb, Rgb> labels[] = {
         {h.find<TextLabel>("lblExit"), kGreen, kDarkGreen},
         {h.find<TextLabel>("lblLetsPlay"), kGreen, kDarkGreen},
@@ -95,8 +94,7 @@ TEST(MenuScreen, CaptionsLightUpAndReactWhereverDrawnNoOtherCaptionIsAndJapanese
     QTest::mouseClick(h.w().windowHandle(), Qt::LeftButton, {}, exit.center() + QPoint(0, exit.height() / 4));
     EXPECT_FALSE(h.w().isVisible());
 
-    // Font names come back in the system language: compare with what the
-    // installed faces resolve to.
+    // Font names come back in the system language: compare what the installed faces resolve to.
     const QString proportional = QFontInfo(QFont(kFontIpaPGothic)).family();
     ASSERT_NE(proportional, QFontInfo(QFont(kFontIpaGothic)).family()) << "fonts-ipafont-gothic is needed";
     for (const char* name :

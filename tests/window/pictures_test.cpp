@@ -1,5 +1,4 @@
-// The generated pictures in resources/ (tools/make_pictures.py): the masked
-// drawing (mask AND, then sprite XOR) relies on the sprite strip pixel by pixel.
+// resources/ from tools/make_pictures.py: the masked drawing (AND, XOR) relies on the sprite strip.
 
 #include <QImage>
 #include <QString>
@@ -19,12 +18,8 @@ constexpr int kStripY = 300;
 constexpr int kCell = 20;
 constexpr int kMaskX = 200;
 
-bool isBlack(QRgb c) {
-    return (c & 0xffffff) == 0;
-}
-bool isWhite(QRgb c) {
-    return (c & 0xffffff) == 0xffffff;
-}
+constexpr auto isBlack = [](QRgb c) { return (c & 0xffffff) == 0; };
+constexpr auto isWhite = [](QRgb c) { return (c & 0xffffff) == 0xffffff; };
 
 TEST(Pictures, SizesAndFormats) {
     const std::tuple<const char*, int, int> expected[] = {
@@ -86,9 +81,8 @@ TEST(Pictures, SpritesAndShadowFitTheMaskCaptionsStandOutOnTheClothToviDancesInF
     EXPECT_NE(table.copy(0, kStripY, 20, 20), table.copy(0, kStripY + kCell, 20, 20));
     EXPECT_EQ(table.copy(20, kStripY, 60, 20), table.copy(20, kStripY + kCell, 60, 20));
 
-    // The captions are plain green (0, 128, 0), "DEMO" from (100, 75), the click
-    // caption from (100, 200). On a cloth of about that colour (ratio 1.04) they were
-    // ghosts; at 1.6 they read clearly on the blue-green cloth, whose hue differs too.
+    // The green (0, 128, 0) captions from (100, 75) and (100, 200) were ghosts on a cloth of about
+    // their colour (ratio 1.04); at 1.6 they read clearly on the blue-green cloth.
     const double caption = luminance(qRgb(0, 128, 0));
     double lowest = 100.0;
     for (int y = 75; y < 250; ++y)

@@ -1,5 +1,4 @@
-// The player's roads through the real window, on its widgets and pixels; the rules
-// are the game tests' part, the window's timers stood in for by direct calls.
+// The player's roads through the real window; the rules are the game tests' part.
 
 #include "window_fixture.h"
 
@@ -54,10 +53,6 @@ void missShot(WindowHarness& h) {
     shoot(h);
 }
 
-std::string stripLine(const WindowHarness& h) {
-    return infomationLine(h.window->gameState());
-}
-
 TEST(Shot, LetsPlayShowsTheTableButtonsAScoringShotScoresAndGivesTheControlsBackReset) {
     WindowHarness h;
     letsPlay(h);
@@ -77,7 +72,7 @@ TEST(Shot, LetsPlayShowsTheTableButtonsAScoringShotScoresAndGivesTheControlsBack
     for (const char* control : {"cmdShot", "HScroll1", "picSetPoint"})
         EXPECT_TRUE(h.find(control)->isEnabled()) << control;
     EXPECT_TRUE(h.find("shpTarget")->isVisible());
-    EXPECT_EQ(stripLine(h), "1 / 5 -- Inning:1 Shot:1");
+    EXPECT_EQ(infomationLine(h.state()), "1 / 5 -- Inning:1 Shot:1");
     // The contacts reach the sound device: the first shot's never cut each other off.
     const auto wave = std::find_if(h.sound->calls.begin(), h.sound->calls.end(),
                                    [](const std::string& call) { return call.starts_with("wave "); });
@@ -120,7 +115,7 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     auto* retry = h.find<QAction>("mnuRetry");
     EXPECT_TRUE(retry->isEnabled());
     QTest::mouseClick(h.find("lblMenu2"), Qt::LeftButton); // "Back"
-    EXPECT_EQ(std::pair(stripLine(h), retry->isEnabled()),
+    EXPECT_EQ(std::pair(infomationLine(h.state()), retry->isEnabled()),
               std::pair(std::string("0 / 3 -- Inning:4 Shot:3"), false));
 
     h.w().setStartMenuEnabled(false); // a disabled restart has no key either
@@ -128,11 +123,11 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     EXPECT_EQ(h.state().shotCount, 3);
     h.w().setStartMenuEnabled(true);
     QTest::keyClick(h.window.get(), Qt::Key_F2);
-    EXPECT_EQ(stripLine(h), "0 / 3 -- Inning:1 Shot:0");
+    EXPECT_EQ(infomationLine(h.state()), "0 / 3 -- Inning:1 Shot:0");
 
     missShot(h);
     QTest::mouseClick(h.find("lblMenu1"), Qt::LeftButton); // "Start"
-    EXPECT_EQ(stripLine(h), "0 / 3 -- Inning:1 Shot:0");
+    EXPECT_EQ(infomationLine(h.state()), "0 / 3 -- Inning:1 Shot:0");
 
     QTest::mouseClick(h.find("lblMenu0"), Qt::LeftButton); // "Menu"
     EXPECT_EQ(std::pair(h.find("picMenu")->isVisible(), h.find<QTimer>("timDemo")->isActive()),

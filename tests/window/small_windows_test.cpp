@@ -1,10 +1,8 @@
 #include "window_fixture.h"
 
 #include "game/game_texts.h"
-#include "game/small_windows.h"
 #include "window/colours.h"
 #include "window/links.h"
-#include "window/opening_window.h"
 #include "window/program_info.h"
 #include "window/record_window.h"
 #include "window/small_window.h"
@@ -213,8 +211,7 @@ TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTableAndOpensInSoloPlayC
 }
 
 TEST(OpeningWindow, TheSixthTickClosesItAndShowsTheMainWindowOnce) {
-    // Size, centring, the click, the time and the main window waiting for it
-    // on a real screen: the end-to-end test's; none with "/debug": the trace's.
+    // Size, centring, click and time on a real screen: the end-to-end test's; "/debug": the trace's.
     EXPECT_EQ(OpeningWindow::placeOnScreen({200 * 15, 150 * 15}), QPoint(-33, -36)) << "halved toward zero";
     int shown = 0;
     OpeningWindow o([&] { ++shown; });
@@ -269,8 +266,7 @@ TEST(HelpPage, EachLanguageQuotesTheCaptionsThePlayerSeesInIt) {
     const auto english = page.find("<section id=\"en\"");
     ASSERT_NE(english, std::string::npos);
     const std::string ja = page.substr(0, english), en = page.substr(english);
-    // The demonstration's table caption differs by language; the links' captions
-    // are those they keep once the pointer has moved over the menu screen.
+    // The demonstration's table caption by language; the links' captions once hovered.
     for (const auto& [part, click] : {std::pair{&ja, "クリックしてください"}, {&en, "Click here !"}})
         for (const char* caption : {click, "E-Mail", "Get New!", "Shot!", "Let's Play!"})
             EXPECT_NE(part->find(caption), std::string::npos) << caption;

@@ -36,8 +36,7 @@ TEST(StartUp, LandsOnTheMenuScreenWithItsChoicesCaptionsAndStoredSwitches) {
         EXPECT_TRUE(top == menuScreen || menuScreen->isAncestorOf(top))
             << "the menu screen does not cover " << at.x() << "," << at.y();
     }
-    // The sound item's check mark, the sound icons on and off, the music timer
-    // (music off goes through the icon's own handler: the settings test).
+    // The sound item's check mark, the sound icons on and off, the music timer (off: the settings test).
     EXPECT_EQ(std::tuple(h.find<QAction>("mnuSound")->isChecked(), h.find("picSound0")->isVisible(),
                          h.find("picSound1")->isVisible(), h.find<QTimer>("timBGM")->isActive()),
               std::tuple(false, false, true, true));

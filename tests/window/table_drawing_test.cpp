@@ -1,7 +1,5 @@
 #include "window/table_drawing.h"
 
-#include "game/coordinates.h"
-#include "game/game.h"
 #include "window/colours.h"
 #include "window/infomation_drawing.h"
 #include "window/picture_box.h"
@@ -15,17 +13,10 @@ namespace {
 
 constexpr Rgb kShadowColour = rgb(0x00, 0x58, 0x00);
 
-/// Ball sprite colour of column c, row r of the synthetic sheet.
-constexpr Rgb ballColour(int c, int r) {
-    return rgb(0x10 + c, 0x20 + r, 0x01);
-}
-/// Colour of the synthetic play-mode icon at x.
-constexpr Rgb iconColour(int x) {
-    return rgb(0xa0, x & 0xff, 0x02);
-}
-bool inDisc(int x, int y) {
-    return (x - 9.5) * (x - 9.5) + (y - 9.5) * (y - 9.5) <= 100.0;
-}
+/// Ball sprite colour of column c, row r of the synthetic sheet; colour of the play-mode icon at x.
+constexpr auto ballColour = [](int c, int r) { return rgb(0x10 + c, 0x20 + r, 0x01); };
+constexpr auto iconColour = [](int x) { return rgb(0xa0, x & 0xff, 0x02); };
+constexpr auto inDisc = [](int x, int y) { return (x - 9.5) * (x - 9.5) + (y - 9.5) * (y - 9.5) <= 100.0; };
 
 /// A 540 x 360 table picture: every table pixel different (blue 0x80, never a
 /// sprite colour), the sprite strip at (0, 300) (black-outside-the-disc sprites,
@@ -76,12 +67,8 @@ template <class Test> int countPixels(const Surface& s, Box area, Test test) {
             n += test(s.pixel(x, y)) ? 1 : 0;
     return n;
 }
-bool isGreenInk(Rgb p) {
-    return p != 0 && (p & 0xff00ffu) == 0;
-}
-bool hasAlphaByte(Rgb p) {
-    return (p >> 24) != 0;
-}
+constexpr auto isGreenInk = [](Rgb p) { return p != 0 && (p & 0xff00ffu) == 0; };
+constexpr auto hasAlphaByte = [](Rgb p) { return (p >> 24) != 0; };
 
 class TableDrawing : public ::testing::Test {
 protected:
@@ -97,9 +84,8 @@ protected:
 };
 
 TEST_F(TableDrawing, ShadowsLieTwoPixelsDownRightExceptOverTheRails) {
-    // Over the middle of the top rail and in a corner: under the ball; the clamp eats the
-    // offset across (centre (500, 152)) and down; the zone edge: still offset; offset 2
-    // right and down, 93.5 going to 94.
+    // Under the ball over the top rail's middle and a corner; the clamp eats the offset across (centre
+    // (500, 152)) and down; the zone edge still offset; offset 2 right and down, 93.5 going to 94.
     const std::array<double, 4> cases[] = {{260, 45, 250, 35},  {45, 45, 35, 35},   {500, 150, 490, 142},
                                            {100, 259, 92, 250}, {250, 45, 242, 37}, {101.5, 100, 94, 92}};
     for (const auto& [px, py, left, top] : cases) {

@@ -48,8 +48,7 @@ inline void ensureQtApp() {
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }
 
-inline constexpr const char* kJapanese = "ja_JP.UTF-8";
-inline constexpr const char* kEnglish = "en_US.UTF-8";
+inline constexpr const char *kJapanese = "ja_JP.UTF-8", *kEnglish = "en_US.UTF-8";
 
 /// The child of `root` named `name`, of type T; a test failure when there is none.
 template <class T = QWidget> T* findIn(const QObject& root, const char* name) {
