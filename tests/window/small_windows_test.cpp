@@ -213,6 +213,7 @@ TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTableAndOpensInSoloPlayC
 TEST(OpeningWindow, TheSixthTickClosesItAndShowsTheMainWindowOnce) {
     // Size, centring, click and time on a real screen: the end-to-end test's; "/debug": the trace's.
     EXPECT_EQ(OpeningWindow::placeOnScreen({200 * 15, 150 * 15}), QPoint(-33, -36)) << "halved toward zero";
+    ensureQtApp();
     int shown = 0;
     OpeningWindow o([&] { ++shown; });
     o.show();
