@@ -163,7 +163,6 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreenWhatever
     EXPECT_EQ(std::tuple(now - rest, view.tovisMessage, view.timerEnabled(GameTimer::demo)),
               std::tuple(3100, kClosing, true));
 
-    // What it leaves behind.
     EXPECT_EQ(s().players[0].name + s().players[1].name, "You         tovi        ");
     EXPECT_EQ(std::tuple(s().players[0].hasTurn, s().players[1].hasTurn, s().players[0].wins,
                          s().players[1].wins, s().isVsCpu),

@@ -11,8 +11,7 @@
 namespace zandrel {
 namespace {
 
-/// No shot, however hard and spun, runs anywhere near this long (20 s).
-constexpr int kMaxTicksPerShot = 400;
+constexpr int kMaxTicksPerShot = 400; ///< 20 s: no shot, however hard and spun, runs near this long
 
 struct Shot {
     float aimX, aimY;

@@ -8,9 +8,7 @@ GAME=${1:?usage: e2e_demo.sh path/to/zandrel}
 source "$(dirname "$0")/e2e_common.sh"
 
 TOVI_BAND=429x25+48+$((32 + TABLE_TOP))
-DEMO_X=440 DEMO_Y=312 # "４つ球のデモ"
-POINTS_X=28 POINTS_Y=276 # the points box
-MENU_X=500 MENU_Y=12     # the table-screen button "Menu"
+DEMO_X=440 DEMO_Y=312 POINTS_X=28 POINTS_Y=276 MENU_X=500 MENU_Y=12 # "４つ球のデモ", the points box, "Menu"
 menu_shown() { ! is_cloth "$(pixel now 270 85)" && ! is_white "$(pixel now $CUE_START_X $CUE_START_Y)"; }
 # Tovi's caption: a black band over the top of the table with green writing.
 caption_shown() {

@@ -65,14 +65,22 @@ TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeithe
 
 TEST(NoDisplay, TheGameSaysWhatFailedInOneLineAndEndsWithStatusOne) {
     GameFolders folders;
-    // No display in an empty environment; a platform that does not exist.
-    for (const auto& [arguments, said] :
-         {std::pair{QStringList{}, "a graphical display is needed"},
-          {QStringList{QStringLiteral("-platform"), QStringLiteral("foo")},
-           "window system could not be started (Could not find the Qt platform plugin \"foo\""}}) {
+    // No display at all (the game's own check) or none reachable (Qt's word); a platform that does not
+    // exist, named on the command line or in the environment.
+    const char* const display = "a graphical display is needed";
+    const char* const platform =
+        "window system could not be started (Could not find the Qt platform plugin \"foo\"";
+    const std::tuple<const char*, QStringList, const char*> starts[] = {
+        {"", {}, display},
+        {"DISPLAY=:4711", {}, display},
+        {"", {QStringLiteral("-platform"), QStringLiteral("foo")}, platform},
+        {"QT_QPA_PLATFORM=foo", {}, platform}};
+    for (const auto& [variable, arguments, said] : starts) {
         QProcessEnvironment env; // nothing of the test's own
         env.insert(QStringLiteral("HOME"), folders.config.path());
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime.path());
+        if (const QStringList set = QString::fromLatin1(variable).split('='); set.size() == 2)
+            env.insert(set[0], set[1]);
         QProcess game;
         game.setProcessEnvironment(env);
         game.start(QStringLiteral(ZANDREL_BINARY), arguments);
@@ -80,8 +88,8 @@ TEST(NoDisplay, TheGameSaysWhatFailedInOneLineAndEndsWithStatusOne) {
         const std::string stderrText = game.readAllStandardError().toStdString();
         EXPECT_EQ(std::tuple(game.exitStatus(), game.exitCode(), std::ranges::count(stderrText, '\n')),
                   std::tuple(QProcess::NormalExit, 1, 1))
-            << stderrText;
-        EXPECT_THAT(stderrText, ::testing::HasSubstr(said));
+            << variable << " " << stderrText;
+        EXPECT_THAT(stderrText, ::testing::HasSubstr(said)) << variable;
     }
 }
 

@@ -40,8 +40,7 @@ Surface makeTablePicture() {
     return picture;
 }
 
-/// Left, top, right, bottom.
-using Box = std::array<int, 4>;
+using Box = std::array<int, 4>; ///< left, top, right, bottom
 
 std::optional<Box> boundsOf(const Surface& s, Rgb colour) {
     std::optional<Box> box;
