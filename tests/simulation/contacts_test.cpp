@@ -50,8 +50,9 @@ TEST(CollideBalls, ExchangesTheComponentsAlongTheLineOfCentresAndSpendsTheSpins)
     const float rt3 = 1732.0508f, sideImpact = std::hypot(2005.0f, 360.0f),
                 upImpact = std::hypot(400.0f, 600.0f);
     const Case cases[] = {
-        {rolling, {700, 600}, 0, 0, 0, 2000, 0, 2000, 0},        // the cue ball stops
-        {spun(600, 0), {700, 600}, 600, 0, 0, 2000, 0, 1400, 0}, // follow keeps it running
+        {rolling, {700, 600}, 0, 0, 0, 2000, 0, 2000, 0},                   // the cue ball stops
+        {spun(600, 0), {700, 600}, 600, 0, 0, 2000, 0, 1400, 0},            // follow keeps it running
+        {spun(-600, 0), {700, 600}, -600, 0, 3.1415925f, 2000, 0, 2600, 0}, // draw brings it back
         {spun(0, 1200), partner, 0, -180, -1.5707963f, 2005, 180, sideImpact, 1e-3f}, // f = 0.3 x -1200 / 2
         // Glancing, the line of centres at 60 degrees: 2000 cos 60 along it, 2000 sin 60 across it.
         {rolling, {650, 600 + rt3 / 20}, 1500, -rt3 / 2, -0.5235988f, 500, rt3 / 2, 2000, 0.02f},
