@@ -24,9 +24,8 @@ const std::string kClosing = "規定ポイント先取で勝ち。最初は\uff1
 
 class DemoTest : public testing::GameFixture {
 protected:
-    /// Runs the game's timers as the window does, in 50 ms steps: an enabled timer
-    /// fires one interval after it was enabled, then every interval; a timer
-    /// disabled and enabled again starts afresh.
+    /// Runs the game's timers as the window does, 50 ms a step: an enabled timer fires one interval
+    /// after it was enabled, then every interval; one disabled and enabled again starts afresh.
     void step() {
         sync();
         now += 50;

@@ -103,9 +103,8 @@ TEST(Friction, FastBallsLose1600AndSlowOnes640PerSecond) {
     EXPECT_EQ(ev.log, "Y");
 }
 
-/// Runs one tick (abandoned at the given yield, 0 never) and checks the calls
-/// in order, which balls the cue ball touched, where one ball ends up and the
-/// first sounded speed (NAN: none).
+/// Runs one tick (abandoned at the given yield, 0 never) and checks the calls in order, the balls
+/// the cue ball touched, where one ball ends up and the first sounded speed (NAN: none).
 void expectTick(const char* what, std::initializer_list<Place> balls, const std::string& log,
                 const std::string& touchedBalls, int ball, float x, float speed, float firstSound,
                 int abandonAtYield = 0) {

@@ -18,7 +18,6 @@ struct GameFolders {
     QString lockPath() const { return QDir(runtime.path()).filePath(QStringLiteral("zandrel.lock")); }
 };
 
-// What a killed run leaves in the lock file's place stops no game: the file lock's tests.
 TEST(SingleInstance, ASecondStartEndsWithoutShowingOrWritingAnything) {
     GameFolders folders;
     const QString log = folders.logs.filePath(QStringLiteral("messages.txt"));
@@ -45,6 +44,11 @@ TEST(SingleInstance, ASecondStartEndsWithoutShowingOrWritingAnything) {
 
 TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeitherServes) {
     GameFolders folders;
+    // What a killed run left is no lock; the other things left there are the file lock's tests.
+    writeBytes(folders.lockPath().toStdString(), std::string("\0\x7f 4711 junk", 11));
+    SingleInstanceLock leftover({folders.lockPath()});
+    leftover.tryLock();
+    EXPECT_TRUE(leftover.isLocked());
     {
         EnvGuard env;
         env.set("XDG_RUNTIME_DIR", folders.runtime.path().toStdString());

@@ -24,8 +24,7 @@ QRect inkBox(TextLabel* label) {
     return box.translated(label->pos());
 }
 
-/// Points of a caption, where no other is drawn, whose widget is not its label:
-/// "caption under other: count".
+/// Points of a caption, where no other is drawn, whose widget is not its label: "caption under other: n".
 std::map<std::string, int> hiddenCaptionPoints(const WindowHarness& h) {
     QWidget* panel = h.find("picMenu");
     std::vector<TextLabel*> labels;

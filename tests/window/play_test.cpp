@@ -26,8 +26,7 @@ void aimAt(WindowHarness& h, QPoint pixel) {
     QTest::mouseRelease(h.find("picPool0"), Qt::LeftButton, {}, pixel);
 }
 
-/// A cue ball between two touching object balls: a full-power shot at their
-/// middle touches both (a point whatever the order of the contacts).
+/// A cue ball between two touching object balls: a full-power shot at their middle scores.
 void setUpScoringShot(WindowHarness& h) {
     Balls& balls = h.game().tableForTests().balls;
     balls[0].x = 300.0f, balls[0].y = 600.0f;

@@ -115,8 +115,9 @@ TEST(VsResultWindow, ADecidedMatchIsMagentaWinsHaveABlankForTheSignAndCharacterK
     EXPECT_EQ(findIn<TextLabel>(r, "lblWinner")->text(), QStringLiteral("Bob defeated Ann"));
     EXPECT_EQ(findIn<TextLabel>(r, "lblWins0")->text() + "|" + findIn<TextLabel>(r, "lblWins1")->text(),
               QStringLiteral(" 3| 4"));
-    for (const auto& [key, closes] :
-         {std::pair{Qt::Key_Left, false}, {Qt::Key_A, true}, {Qt::Key_Escape, true}}) {
+    const std::pair<Qt::Key, bool> keys[] = {
+        {Qt::Key_Left, false}, {Qt::Key_A, true}, {Qt::Key_Return, true}, {Qt::Key_Escape, true}};
+    for (const auto& [key, closes] : keys) {
         r.show();
         QTest::keyClick(&r, key);
         EXPECT_EQ(!r.isVisible(), closes) << QKeySequence(key).toString().toStdString();
@@ -208,6 +209,9 @@ TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTableAndOpensInSoloPlayC
             h.game().timTimeCounter_Timer();
         EXPECT_NE(r.grab().toImage(), before) << "the time is drawn afresh";
     });
+    QTest::mouseClick(h.find("lblMenu0"), Qt::LeftButton); // the menu screen: the item does nothing
+    h.find<QAction>("mnuCurrentCondition")->trigger();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(OpeningWindow, TheSixthTickClosesItAndShowsTheMainWindowOnce) {

@@ -18,9 +18,8 @@ constexpr auto ballColour = [](int c, int r) { return rgb(0x10 + c, 0x20 + r, 0x
 constexpr auto iconColour = [](int x) { return rgb(0xa0, x & 0xff, 0x02); };
 constexpr auto inDisc = [](int x, int y) { return (x - 9.5) * (x - 9.5) + (y - 9.5) * (y - 9.5) <= 100.0; };
 
-/// A 540 x 360 table picture: every table pixel different (blue 0x80, never a
-/// sprite colour), the sprite strip at (0, 300) (black-outside-the-disc sprites,
-/// a white mask with a black disc, a dark green shadow) and three flat icons.
+/// A 540 x 360 table picture, every table pixel different (blue 0x80, no sprite's), the sprite strip at
+/// (0, 300) (black outside the disc, a white mask with a black disc, a green shadow), three flat icons.
 Surface makeTablePicture() {
     Surface picture(kTablePictureWidth, 360);
     for (int y = 0; y < kTablePictureHeight; ++y)

@@ -58,8 +58,7 @@ template <class T = QWidget> T* findIn(const QObject& root, const char* name) {
     return found;
 }
 
-/// Sends one mouse event straight to `widget` (also at places outside it, as a
-/// widget holding the mouse grab receives them).
+/// One mouse event straight to `widget`, also outside it (as a widget holding the grab gets them).
 inline void sendMouse(QWidget* widget, QEvent::Type type, QPointF pos,
                       Qt::MouseButton button = Qt::LeftButton, Qt::MouseButtons held = Qt::LeftButton) {
     QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, held, Qt::NoModifier);
@@ -100,8 +99,7 @@ public:
     }
 
     MainWindow& w() { return *window; }
-    /// A control of the window by its object name (its name in the game's
-    /// design: "cmdShot", "lblMenu0", "mnuRetry", "timBGM").
+    /// A control by its object name, its name in the game's design ("cmdShot", "mnuRetry").
     template <class T = QWidget> T* find(const char* name) const { return findIn<T>(*window, name); }
     TableScreen& table() const { return *find<TableScreen>("tableScreen"); }
     Game& game() { return window->game(); }
@@ -135,8 +133,7 @@ inline void startDemo(WindowHarness& h) {
     ASSERT_EQ(h.state().playMode, PlayMode::demo);
 }
 
-/// Runs `act` on the modal window of type W that `open` brings up, then makes
-/// sure no modal window is left (a missing window fails the test).
+/// Runs `act` on the modal W that `open` brings up and leaves none open (a missing one fails).
 template <class W> void onModal(const std::function<void()>& open, std::function<void(W&)> act) {
     auto opened = std::make_shared<bool>(false);
     QTimer::singleShot(0, [opened, act] {
