@@ -51,7 +51,7 @@ TEST(Pictures, SpritesAndShadowFitTheMaskCaptionsStandOutOnTheClothToviDancesInF
     for (int y = 0; y < kCell; ++y)
         for (int x = 0; x < kCell; ++x) {
             const QRgb m = table.pixel(kMaskX + x, kStripY + y);
-            ASSERT_TRUE(isWhite(m) || isBlack(m)) << "mask pixel " << x << "," << y;
+            ASSERT_TRUE(isWhite(m) || isBlack(m)) << "mask pixel " << x << "," << y << ": " << std::hex << m;
             inside += isBlack(m);
         }
     EXPECT_GT(inside, 260);
