@@ -1,8 +1,6 @@
 #include "game/coordinates.h"
 
-#include <array>
 #include <climits>
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace zandrel {
@@ -28,7 +26,8 @@ TEST(Coordinates, TableToPixelAndBack) {
         EXPECT_EQ(kScale.toTableY(pixel), back) << pixel;
     }
     // Off the picture: converted without bounds.
-    EXPECT_TRUE(std::abs(kScale.toTableX(-10) + 200) < 1e-3f && std::abs(kScale.toTableY(330) + 300) < 1e-3f);
+    EXPECT_NEAR(kScale.toTableX(-10), -200, 1e-3f);
+    EXPECT_NEAR(kScale.toTableY(330), -300, 1e-3f);
 }
 
 TEST(Coordinates, ClampsKeepPointsOnTheBallCentreLines) {
@@ -41,12 +40,12 @@ TEST(Coordinates, ClampsKeepPointsOnTheBallCentreLines) {
         EXPECT_EQ(clampPixelY(in), out) << in;
 }
 
-TEST(Coordinates, SpriteCornersRoundHalvesToEven) {
+TEST(Coordinates, SpriteCornersRoundHalvesToEvenTheAimMarkerIsNotRounded) {
     const float cases[][4] = {{270, 150, 260, 140},   {10.5f, 11.5f, 0, 2}, {12.5f, 13.5f, 2, 4},
                               {40.4f, 40.6f, 30, 31}, {9.5f, 8.5f, 0, -2},  {260.5f, 259.5f, 250, 250}};
     for (const auto& [px, py, left, top] : cases) {
         const auto corner = kScale.ballSpriteCorner(px, py);
-        EXPECT_TRUE(corner.left == left && corner.top == top) << px << "," << py;
+        EXPECT_EQ(std::pair(corner.left, corner.top), std::pair(int(left), int(top))) << px << "," << py;
         EXPECT_EQ(spriteCorner(px, py, kShadowHalfPixels).left, left);
     }
     // Half side: the ball size rounded half to even, then halved with the remainder dropped.
@@ -56,13 +55,10 @@ TEST(Coordinates, SpriteCornersRoundHalvesToEven) {
         EXPECT_EQ(scale.ballSpriteCorner(100, 100).left, 100 - half) << ballSize;
     }
     const auto far = spriteCorner(1e30f, -1e30f, 10);
-    EXPECT_TRUE(far.left == INT_MAX && far.top == INT_MIN);
-}
-
-TEST(Coordinates, AimMarkerIsCentredAndNotRounded) {
+    EXPECT_EQ(std::pair(far.left, far.top), std::pair(INT_MAX, INT_MIN));
     const auto marker = kScale.aimMarker(270.3f, 150.5f);
-    EXPECT_TRUE(marker.left == static_cast<float>(static_cast<double>(270.3f) - 10.0) &&
-                marker.top == 140.5f && marker.size == 20.0f);
+    EXPECT_EQ(std::tuple(marker.left, marker.top, marker.size),
+              std::tuple(static_cast<float>(static_cast<double>(270.3f) - 10.0), 140.5f, 20.0f));
 }
 
 } // namespace

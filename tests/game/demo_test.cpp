@@ -1,5 +1,4 @@
-// Tovi's demonstration driven through the game layer: a fake clock runs the
-// game's timers as the window does, 50 ms at a time.
+// Tovi's demonstration on the game layer, its timers run by a fake 50 ms clock.
 
 #include "fake_view.h"
 #include "game/game.h"
@@ -13,13 +12,8 @@
 namespace zandrel {
 namespace {
 
-struct DemoStep {
-    TablePoint aim;
-    int power;
-    const char* caption;
-};
-
-const DemoStep kScript[] = {
+/// The script: aim point, power and caption of each shot.
+const std::tuple<TablePoint, int, const char*> kScript[] = {
     {{545, 520}, 49, "サーブです。白玉が私の手玉です"},
     {{2035, 670}, 33, "手玉を２つの的玉に当てれば１ポイント"},
     {{1990, 790}, 50, "続いて、赤－赤と行きましょうか。"},
@@ -30,9 +24,8 @@ const std::string kClosing = "規定ポイント先取で勝ち。最初は\uff1
 
 class DemoTest : public testing::GameFixture {
 protected:
-    /// Runs the game's timers as the window does, in 50 ms steps: an enabled timer
-    /// fires one interval after it was enabled, then every interval; a timer
-    /// disabled and enabled again starts afresh.
+    /// Runs the game's timers as the window does, 50 ms a step: an enabled timer fires one interval
+    /// after it was enabled, then every interval; one disabled and enabled again starts afresh.
     void step() {
         sync();
         now += 50;
@@ -60,30 +53,28 @@ protected:
         return false;
     }
     bool demoRuns() const { return s().playMode == PlayMode::demo; }
-    /// The demonstration starts from the menu screen at once.
     void startDemoNow() {
         game.lblHelp_Click();
         ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 1000));
     }
-    /// Runs until the demonstration's next shot has been launched.
     void runToNextShot() {
         ASSERT_TRUE(runUntil([&] { return game.isShotRunning(); }));
     }
     void runToRest() {
         ASSERT_TRUE(runUntil([&] { return !game.isShotRunning(); }));
     }
-    /// Where the aim point is and the power of the shot just launched.
-    void expectShotOf(const DemoStep& step) {
-        EXPECT_TRUE(s().table.target.x == step.aim.x && s().table.target.y == step.aim.y);
-        EXPECT_EQ(s().power, step.power);
+    void expectShotOf(const std::tuple<TablePoint, int, const char*>& step) {
+        const auto& [aim, power, caption] = step;
+        EXPECT_EQ(std::tuple(s().table.target.x, s().table.target.y, s().power),
+                  std::tuple(aim.x, aim.y, power));
     }
-    /// What a game back on the menu screen shows: a fresh rack, nothing running.
+    /// Back on the menu screen: no shot, no sequencer, no caption, a fresh rack.
     void expectBackOnTheMenu() {
-        EXPECT_EQ(s().playMode, PlayMode::menu);
-        EXPECT_TRUE(view.menuScreenVisible);
-        EXPECT_FALSE(game.isShotRunning() || view.timerEnabled(GameTimer::com) || view.tovisMessageVisible);
-        EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0 && s().idleSeconds == 0);
-        EXPECT_EQ(s().table.balls[0].x, 300.0f) << "a fresh rack";
+        EXPECT_EQ(std::tuple(s().playMode, view.menuScreenVisible, game.isShotRunning(),
+                             view.timerEnabled(GameTimer::com), view.tovisMessageVisible),
+                  std::tuple(PlayMode::menu, true, false, false, false));
+        EXPECT_EQ(std::tuple(s().points, s().innings, s().shotCount, s().idleSeconds, s().table.balls[0].x),
+                  std::tuple(0, 1, 0, 0, 300.0f));
     }
 
     static constexpr int kIntervals[4] = {50, 1000, 1000, 100}; // in GameTimer's order
@@ -102,9 +93,9 @@ TEST_F(DemoTest, TheThirtyFirstIdleTickStartsItAndReplacesAGameStartedWithF2MidS
     game.setPower(100);
     game.cmdShot_Click();
     ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 1000));
-    EXPECT_EQ(now, 31000);
-    EXPECT_FALSE(game.isShotRunning()) << "the running shot is dropped";
-    EXPECT_TRUE(s().shotCount == 0 && s().idleSeconds == 0 && s().table.balls[0].x == 300.0f);
+    // The running shot is dropped for a fresh rack.
+    EXPECT_EQ(std::tuple(now, game.isShotRunning(), s().shotCount, s().idleSeconds, s().table.balls[0].x),
+              std::tuple(31000, false, 0, 0, 300.0f));
     // Out of the menu mode the watcher only keeps the count at 0.
     runToNextShot();
     EXPECT_EQ(s().idleSeconds, 0);
@@ -123,20 +114,21 @@ TEST_F(DemoTest, ATurnShowsTheCaptionSetsTheShotHidesItAndShoots) {
             events.emplace_back(at, (visible = view.tovisMessageVisible) ? "shown" : "hidden");
         if (view.tovisMessage != text)
             events.emplace_back(at, "text " + (text = view.tovisMessage));
-        if (at == 200) {
-            EXPECT_EQ(view.powerShown, 49);
-            EXPECT_TRUE(view.tableEnabled) << "the table stays clickable to end the demonstration";
+        if (at == 200) { // the power shown; the table stays clickable to end the demonstration
+            EXPECT_EQ(std::pair(view.powerShown, view.tableEnabled), std::pair(49, true));
         }
     }
     const std::vector<std::pair<int, std::string>> expected = {
-        {100, "shown"}, {200, "text " + std::string(kScript[0].caption)}, {3100, "hidden"}, {3200, "text "}};
+        {100, "shown"},
+        {200, "text " + std::string(std::get<2>(kScript[0]))},
+        {3100, "hidden"},
+        {3200, "text "}};
     EXPECT_EQ(events, expected);
-    EXPECT_EQ(now - start, 3200) << "the shot";
-    EXPECT_FALSE(view.timerEnabled(GameTimer::com)) << "the sequencer rests while the balls run";
+    // The shot at 3.2 s; the sequencer rests while the balls run.
+    EXPECT_EQ(std::pair(now - start, view.timerEnabled(GameTimer::com)), std::pair(3200, false));
 }
 
-// Where the five shots from the four-ball rack leave the balls, bit for bit
-// (x and y of the cue ball, red, red, yellow): each starts where the last stopped.
+// Where the five shots leave the cue ball, red, red and yellow (x, y), bit for bit.
 const std::array<float, 8> kFourBallRests = {0x1.01c9acp+11f, 0x1.6afb9p+8f,  0x1.6903fp+10f,
                                              0x1.df0f9cp+9f,  0x1.a80c0cp+9f, 0x1.0f7f0cp+10f,
                                              0x1.da6422p+9f,  0x1.11a7a8p+10f};
@@ -148,19 +140,15 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreenWhatever
     startDemoNow();
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE("step " + std::to_string(i));
-        EXPECT_TRUE(runUntil([&] { return view.tovisMessage == kScript[i].caption; }));
+        EXPECT_TRUE(runUntil([&] { return view.tovisMessage == std::get<2>(kScript[i]); }));
         runToNextShot();
         expectShotOf(kScript[i]);
         runToRest();
     }
-    std::array<float, 8> rests;
-    for (int b = 0; b < kBallCount; ++b)
-        rests[2 * b] = s().table.balls[b].x, rests[2 * b + 1] = s().table.balls[b].y;
-    EXPECT_EQ(rests, kFourBallRests);
-    EXPECT_EQ(s().demoStep, 5);
-    EXPECT_EQ(s().points, 4);
-    EXPECT_EQ(s().targetPoints, 3);
-    EXPECT_EQ(view.messages, std::vector<std::string>{});
+    EXPECT_EQ(testing::places(s().table.balls), kFourBallRests);
+    // The script's step, the points and the target, and no end-of-game message.
+    EXPECT_EQ(std::tuple(s().demoStep, s().points, s().targetPoints, view.messages.size()),
+              std::tuple(5, 4, 3, 0u));
 
     // The sixth turn: the closing caption from 0.2 s, the menu screen at 3.1 s, no shot.
     const int rest = now;
@@ -169,15 +157,15 @@ TEST_F(DemoTest, FiveAnnouncedShotsThenTheClosingCaptionAndTheMenuScreenWhatever
     game.picPool_Click(); // does nothing now: the caption runs its course
     EXPECT_TRUE(view.tovisMessageVisible);
     EXPECT_TRUE(runUntil([&] { return view.menuScreenVisible; }, 5000));
-    EXPECT_EQ(now - rest, 3100);
     expectBackOnTheMenu();
-    EXPECT_EQ(view.tovisMessage, kClosing) << "kept while hidden";
-    EXPECT_TRUE(view.timerEnabled(GameTimer::demo));
+    // The time, the caption kept while hidden, the idle watcher.
+    EXPECT_EQ(std::tuple(now - rest, view.tovisMessage, view.timerEnabled(GameTimer::demo)),
+              std::tuple(3100, kClosing, true));
 
-    // What it leaves behind.
     EXPECT_EQ(s().players[0].name + s().players[1].name, "You         tovi        ");
-    EXPECT_TRUE(s().players[0].hasTurn && !s().players[1].hasTurn);
-    EXPECT_TRUE(s().players[0].wins == 0 && s().players[1].wins == 0 && s().isVsCpu);
+    EXPECT_EQ(std::tuple(s().players[0].hasTurn, s().players[1].hasTurn, s().players[0].wins,
+                         s().players[1].wins, s().isVsCpu),
+              std::tuple(true, false, 0, 0, true));
     EXPECT_EQ(view.shotButtonLook, "demo");
 }
 
@@ -201,6 +189,8 @@ TEST_F(DemoTest, AClickOnTheTableEndsItInEveryPhase) {
         game.picPool_Click();
         expectBackOnTheMenu();
     }
+    EXPECT_EQ(sound.balls, (std::vector<std::string>{"moving", "at rest", "moving", "at rest"}))
+        << "the sound hears the dropped shot come to rest";
     // Each new demonstration begins with a whole turn, whatever the click cut short.
     startDemoNow();
     runUntil([&] { return s().comTicks == 15; }, 2000);
@@ -216,10 +206,11 @@ TEST_F(DemoTest, AfterAThreeBallGameRacksItsKindAndKeepsItsTipForTheFirstShot) {
     ASSERT_EQ(s().tipOffsetX, 1.0f);
     game.lblMenu_Click(0);
     ASSERT_TRUE(runUntil([&] { return demoRuns(); }, 32000));
-    EXPECT_TRUE(s().gameKind == GameKind::threeBall && !s().table.balls[3].onTable && s().targetPoints == 3);
+    EXPECT_EQ(std::tuple(s().gameKind, s().table.balls[3].onTable, s().targetPoints),
+              std::tuple(GameKind::threeBall, false, 3));
     EXPECT_EQ(view.tipLeft, 20.0f) << "the marker shows the centre";
     runToNextShot();
-    expectShotOf(kScript[0]); // the same script
+    expectShotOf(kScript[0]); // the same script, with the tip kept
     EXPECT_EQ(s().tipOffsetX, 1.0f);
     runToRest();
     runToNextShot();
@@ -227,7 +218,7 @@ TEST_F(DemoTest, AfterAThreeBallGameRacksItsKindAndKeepsItsTipForTheFirstShot) {
 
     game.picPool_Click();
     startDemoNow(); // "４つ球のデモ"
-    EXPECT_TRUE(s().gameKind == GameKind::fourBall && s().table.balls[3].onTable);
+    EXPECT_EQ(std::pair(s().gameKind, s().table.balls[3].onTable), std::pair(GameKind::fourBall, true));
 }
 
 } // namespace

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace zandrel::testing {
@@ -75,16 +77,28 @@ public:
     std::vector<std::string> balls;
 };
 
+inline std::array<float, 2 * kBallCount> places(const Balls& balls) {
+    std::array<float, 2 * kBallCount> xy;
+    for (int i = 0; i < kBallCount; ++i)
+        xy[2 * i] = balls[i].x, xy[2 * i + 1] = balls[i].y;
+    return xy;
+}
+
 /// A game on the menu screen as the program starts, shown on a fake view.
 class GameFixture : public ::testing::Test {
 protected:
     GameFixture() {
+        game.setSound(sound);
         game.initGame();
         game.returnToMenu();
     }
     const GameState& s() const { return game.state(); }
+    std::tuple<int, int, int, int> counters() const {
+        return {s().points, s().innings, s().shotCount, s().fouls};
+    }
 
     FakeView view;
+    RecordingSound sound;
     Game game{view, view};
 };
 

@@ -1,5 +1,3 @@
-// The game's rules and flow, driven through the game layer with a fake view.
-
 #include "fake_view.h"
 #include "game/aiming.h"
 #include "game/game.h"
@@ -16,17 +14,14 @@ namespace zandrel {
 namespace {
 
 using testing::FakeView;
-using testing::RecordingSound;
+using testing::places;
 
 class GameTest : public testing::GameFixture {
 protected:
-    GameTest() { game.setSound(sound); }
-
     void letsPlay(GameKind kind = GameKind::fourBall, int target = 5, bool twoPlayers = false) {
         game.lblLetsPlay_Click({kind, target, twoPlayers});
     }
 
-    /// Runs the motion ticks of a shot already started until it ends.
     void runToRest() {
         for (int tick = 0; tick < 2000 && game.isShotRunning(); ++tick) // far beyond the longest shot
             game.Timer1_Timer();
@@ -49,41 +44,21 @@ protected:
     }
 
     Table& table() { return game.tableForTests(); }
-
-    RecordingSound sound;
 };
 
 TEST_F(GameTest, StartsOnTheMenuScreenLetsPlayStartsASoloGameAndMenuGoesBack) {
-    EXPECT_EQ(s().playMode, PlayMode::menu);
-    EXPECT_TRUE(view.menuScreenVisible);
-    EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0 && s().fouls == 0);
-    EXPECT_EQ(s().players[0].name + s().players[1].name, "Player1     Player2     ");
-    // A game started with F2 before any "Let's Play!" still plays to the
-    // menu screen's preselected target instead of ending at 0 points.
+    EXPECT_EQ(std::pair(s().playMode, view.menuScreenVisible), std::pair(PlayMode::menu, true));
+    EXPECT_EQ(counters(), std::tuple(0, 1, 0, 0));
+    // A game started with F2 before any "Let's Play!" plays to the preselected target, not to 0.
     EXPECT_EQ(s().targetPoints, 5);
 
     letsPlay(GameKind::threeBall, 8);
-    EXPECT_TRUE(s().playMode == PlayMode::solo && s().targetPoints == 8);
+    EXPECT_EQ(std::pair(s().playMode, s().targetPoints), std::pair(PlayMode::solo, 8));
     EXPECT_EQ(sound.musicRequests.back(), kTuneGame);
 
     game.lblMenu_Click(0); // "Menu"
-    EXPECT_EQ(s().playMode, PlayMode::menu);
-    EXPECT_TRUE(view.menuScreenVisible);
+    EXPECT_EQ(std::pair(s().playMode, view.menuScreenVisible), std::pair(PlayMode::menu, true));
     EXPECT_EQ(sound.musicRequests.back(), kTuneMenu);
-}
-
-TEST_F(GameTest, TheSoundHearsWhenTheBallsMoveAndWhenTheyRestAgainAlsoWhenAShotIsDropped) {
-    letsPlay();
-    missShot();
-    EXPECT_EQ(sound.balls, (std::vector<std::string>{"moving", "at rest"}));
-    game.lblMenu_Click(0);
-    game.lblHelp_Click();
-    game.timDemo_Timer();
-    for (int tick = 0; tick < 40 && !game.isShotRunning(); ++tick)
-        game.timCom_Timer();
-    ASSERT_TRUE(game.isShotRunning()) << "Tovi's first shot";
-    game.picPool_Click(); // ends the demonstration mid-shot
-    EXPECT_EQ(sound.balls, (std::vector<std::string>{"moving", "at rest", "moving", "at rest"}));
 }
 
 TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
@@ -92,7 +67,8 @@ TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
     game.setPower(30);
     shoot();
     EXPECT_TRUE(s().table.balls[2].hitByCue);
-    EXPECT_TRUE(s().points == 0 && s().innings == 2);
+    EXPECT_EQ(std::pair(s().points, s().innings), std::pair(0, 2));
+    EXPECT_EQ(sound.balls, (std::vector<std::string>{"moving", "at rest"})) << "what the sound hears";
     struct Case {
         std::initializer_list<int> touched; // aggregate: the lists live as long as the array
         int points, innings;
@@ -101,24 +77,21 @@ TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
                           {{1, 2, 3}, 2, 4}, {{3, 2}, 3, 4}, {{1, 2}, 4, 4}};
     for (const auto& [touched, points, innings] : cases) {
         shoot(touched);
-        EXPECT_TRUE(s().points == points && s().innings == innings) << s().points << " in " << s().innings;
+        EXPECT_EQ(std::pair(s().points, s().innings), std::pair(points, innings));
     }
-    EXPECT_TRUE(s().shotCount == 7 && view.pointMarkDraws == 7 && view.messages.empty());
+    EXPECT_EQ(std::tuple(s().shotCount, view.pointMarkDraws, view.messages.size()), std::tuple(7, 7, 0u));
     shoot({2, 3}); // the fifth point
     EXPECT_EQ(view.messages,
               std::vector<std::string>{"5ポイントを4イニングで撞き終えました。アベレージ1.25"});
-    EXPECT_TRUE(s().points == 0 && s().innings == 1 && s().shotCount == 0);
-    EXPECT_TRUE(s().playMode == PlayMode::solo && s().targetPoints == 5);
-    EXPECT_EQ(s().table.balls[0].x, 300.0f);
+    EXPECT_EQ(counters(), std::tuple(0, 1, 0, 0));
+    EXPECT_EQ(std::tuple(s().playMode, s().targetPoints, s().table.balls[0].x),
+              std::tuple(PlayMode::solo, 5, 300.0f));
     for (int i = 0; i < 5; ++i)
         shoot({1, 2});
-    ASSERT_EQ(view.messages.size(), 2u);
-    EXPECT_EQ(view.messages[1], "5ポイント撞き切りです。素晴らしい！");
+    EXPECT_EQ(view.messages.back(), "5ポイント撞き切りです。素晴らしい！");
 }
 
-TEST(SummaryMessage, ShortFormForOneInningElseAverageRoundedHalfUp) {
-    EXPECT_EQ(summaryMessage(3, 1), "3ポイント撞き切りです。素晴らしい！");
-    EXPECT_EQ(summaryMessage(10, 3), "10ポイントを3イニングで撞き終えました。アベレージ3.33");
+TEST(SummaryMessage, TheAverageRoundedHalfUp) {
     EXPECT_EQ(summaryMessage(3, 2), "3ポイントを2イニングで撞き終えました。アベレージ1.50");
     // Halves round up, also where the float lies a hair below the half.
     EXPECT_EQ(summaryMessage(5, 8), "5ポイントを8イニングで撞き終えました。アベレージ0.63");
@@ -150,33 +123,26 @@ TEST_F(GameTest, RetryMenuIsOfferedOnlyAfterSoloShots) {
 TEST_F(GameTest, TakeBackRestoresTheBallsAndCostsAnInning) {
     letsPlay();
     game.lblMenu_Click(2); // "Back" with nothing shot yet: the all-zero snapshot must not be restored
-    EXPECT_TRUE(s().table.balls[0].onTable && s().table.balls[0].x == 300.0f && s().innings == 1);
+    EXPECT_EQ(std::pair(s().table.balls[0].x, s().innings), std::pair(300.0f, 1));
 
     shoot({1, 2});
     game.mnuRetry_Click(); // taking back the first shot starts the game again
-    EXPECT_TRUE(s().points == 0 && s().shotCount == 0 && s().innings == 1 && s().fouls == 0);
-    EXPECT_EQ(s().table.balls[0].x, 300.0f);
+    EXPECT_EQ(std::pair(counters(), s().table.balls[0].x), std::pair(std::tuple(0, 1, 0, 0), 300.0f));
 
     shoot({1, 2}); // point
     missShot();
-    const Balls beforeThirdShot = s().table.balls;
+    const auto beforeThirdShot = places(s().table.balls);
     missShot();
-    ASSERT_TRUE(s().points == 1 && s().innings == 3 && s().shotCount == 3);
+    ASSERT_EQ(counters(), std::tuple(1, 3, 3, 0));
     // "Back", then the menu command: the second take-back restores the same snapshot.
     for (int back = 1; back <= 2; ++back) {
         back == 1 ? game.lblMenu_Click(2) : game.mnuRetry_Click();
-        EXPECT_TRUE(s().points == 1 && s().innings == 3 + back && s().shotCount == 3 + back &&
-                    s().fouls == back)
-            << s().points << " " << s().innings << " " << s().shotCount << " " << s().fouls;
-        for (int i = 0; i < kBallCount; ++i) {
-            const Ball& b = s().table.balls[i];
-            EXPECT_TRUE(b.x == beforeThirdShot[i].x && b.y == beforeThirdShot[i].y && b.speed == 0) << i;
-        }
+        EXPECT_EQ(counters(), std::tuple(1, 3 + back, 3 + back, back));
+        EXPECT_EQ(places(s().table.balls), beforeThirdShot);
         EXPECT_FALSE(view.retryMenuEnabled);
     }
     // Re-aimed one ball diameter short of ball 1, on the line from the cue ball.
-    const Ball& cue = s().table.balls[0];
-    const Ball& one = s().table.balls[1];
+    const Ball &cue = s().table.balls[0], &one = s().table.balls[1];
     const TablePoint aim = s().table.target;
     const float toTarget = std::hypot(aim.x - one.x, aim.y - one.y);
     EXPECT_NEAR(toTarget, 100.0f, 0.05f);
@@ -189,20 +155,22 @@ TEST_F(GameTest, AShotLocksTheInputsAndIgnoresButtonsAndMenuCommandsWhileItRuns)
     EXPECT_FALSE(s().timeCounterEnabled);
     missShot();
     game.cmdShot_Click();
-    EXPECT_TRUE(!view.shotInputEnabled && !view.aimMarkerVisible && !view.autoRedraw);
-    EXPECT_EQ(s().shotCount, 2) << "counted before the balls move";
+    // The inputs locked, and the shot counted before the balls move.
+    EXPECT_EQ(std::tuple(view.shotInputEnabled, view.aimMarkerVisible, view.autoRedraw, s().shotCount),
+              std::tuple(false, false, false, 2));
     for (int button : {0, 1, 2})
         game.lblMenu_Click(button);
     game.mnuStart_click();
     game.mnuRetry_Click();
     game.cmdShot_Click();
-    EXPECT_TRUE(game.isShotRunning() && s().shotCount == 2 && s().playMode == PlayMode::solo);
+    EXPECT_EQ(std::tuple(game.isShotRunning(), s().shotCount, s().playMode),
+              std::tuple(true, 2, PlayMode::solo));
     runToRest();
-    EXPECT_TRUE(view.aimMarkerVisible && view.autoRedraw);
+    EXPECT_EQ(std::pair(view.aimMarkerVisible, view.autoRedraw), std::pair(true, true));
 
     game.timTimeCounter_Timer(); // play seconds count once a shot has been made
     game.timTimeCounter_Timer();
-    EXPECT_TRUE(s().timeCounterEnabled && s().playSeconds == 2);
+    EXPECT_EQ(std::pair(s().timeCounterEnabled, s().playSeconds), std::pair(true, 2));
     game.lblMenu_Click(1); // "Start"
     EXPECT_EQ(s().playSeconds, 0);
 }
@@ -217,12 +185,10 @@ TEST_F(GameTest, ARackDuringTheYieldAbandonsTheTickWithoutScoring) {
     };
     const int redrawsBefore = view.redraws;
     game.Timer1_Timer();
-    EXPECT_FALSE(game.isShotRunning());
-    EXPECT_TRUE(s().innings == 1 && s().points == 0 && s().shotCount == 0)
-        << "the new rack must not be scored as the end of the old shot";
-    EXPECT_EQ(s().table.balls[0].x, 300.0f) << "the rest of the tick must not move the new rack";
-    EXPECT_EQ(view.redraws, redrawsBefore + 1) << "only initGame's own redraw";
-    EXPECT_TRUE(view.messages.empty());
+    // The new rack neither scored nor moved by the rest of the tick; only initGame's own redraw.
+    EXPECT_EQ(std::tuple(game.isShotRunning(), counters(), s().table.balls[0].x, view.redraws,
+                         view.messages.size()),
+              std::tuple(false, std::tuple(0, 1, 0, 0), 300.0f, redrawsBefore + 1, 0u));
 }
 
 TEST_F(GameTest, ATickDueDuringTheYieldDoesNotStepAgain) {
@@ -236,20 +202,16 @@ TEST_F(GameTest, ATickDueDuringTheYieldDoesNotStepAgain) {
     view.onYield = [&] { game.Timer1_Timer(); };
     for (int tick = 0; tick < 10; ++tick)
         game.Timer1_Timer(), reference.Timer1_Timer();
-    for (int i = 0; i < kBallCount; ++i) {
-        const Ball &b = s().table.balls[i], &r = reference.state().table.balls[i];
-        EXPECT_TRUE(b.x == r.x && b.y == r.y) << "ball " << i;
-    }
+    EXPECT_EQ(places(s().table.balls), places(reference.state().table.balls));
 }
 
 TEST(CueTipPicker, FollowsTheClickWithADeadZoneAndAReach) {
-    const std::array<float, 6> cases[] = {
-        {22.5f, 22.5f, 20, 20, 0, 0},     // the centre
-        {23.5f, 23.5f, 20, 20, 0, 0},     // inside the dead zone
-        {38.5f, 22.5f, 36, 20, 1, 0},     // right at full reach
-        {44.5f, 22.5f, 36, 20, 1, 0},     // beyond the reach counts at the reach
-        {22.5f, 30.5f, 20, 28, 0, -0.5f}, // half the reach below: draw
-        {22.5f, 6.5f, 20, 4, 0, 2}};      // full reach above: twice the side reach
+    // Dead zone; full reach right, and beyond; half the reach below: draw; full reach above: twice.
+    const std::array<float, 6> cases[] = {{23.5f, 23.5f, 20, 20, 0, 0},
+                                          {38.5f, 22.5f, 36, 20, 1, 0},
+                                          {44.5f, 22.5f, 36, 20, 1, 0},
+                                          {22.5f, 30.5f, 20, 28, 0, -0.5f},
+                                          {22.5f, 6.5f, 20, 4, 0, 2}};
     for (const auto& [x, y, left, top, offsetX, offsetY] : cases) {
         const CueTipChoice c = pickCueTip(x, y, 45, 45, 5);
         EXPECT_THAT(
@@ -265,14 +227,13 @@ TEST(InfomationLine, ComposesEachPlayModeWithTwelveCharacterNames) {
     GameState s;
     s.points = 2, s.targetPoints = 5, s.innings = 3, s.shotCount = 4;
     s.players[0].name = fixedPlayerName("You"), s.players[1].name = fixedPlayerName("Player2");
+    // Mode, against tovi, tovi's level, line.
     const std::tuple<PlayMode, bool, int, const char*> cases[] = {
-        // mode, against tovi, tovi's level, line
         {PlayMode::solo, true, 3, "2 / 5 -- Inning:3 Shot:4"},
-        {PlayMode::twoPlayers, true, 3, " You  0 - 0 Lv.3 tovi "},
+        {PlayMode::demo, true, 3, "How to play the 4 BALLS ?"},
         {PlayMode::twoPlayers, true, 10, " You  0 - 0 Lv.10 tovi "},
         {PlayMode::twoPlayers, true, 11, " You  0 - 0 Master  tovi "},
         {PlayMode::twoPlayers, false, 3, " You  0 - 0  Player2"},
-        {PlayMode::demo, true, 3, "How to play the 4 BALLS ?"},
         {PlayMode::menu, true, 3, ""}};
     for (const auto& [mode, vsTovi, level, line] : cases) {
         s.playMode = mode, s.isVsCpu = vsTovi, s.levelOfTovi = level;

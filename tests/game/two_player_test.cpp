@@ -1,5 +1,3 @@
-// Two players on one table, and the texts of the small windows, without a window.
-
 #include "fake_view.h"
 #include "game/game.h"
 #include "game/game_texts.h"
@@ -12,14 +10,11 @@
 
 namespace zandrel {
 
-/// Lets a failing check print a line of the current-condition window.
 void PrintTo(const RecordLine& line, std::ostream* os) {
     *os << line.label << ": " << line.value;
 }
 
 namespace {
-
-using testing::FakeView;
 
 class TwoPlayerSetup : public testing::GameFixture {
 protected:
@@ -35,16 +30,17 @@ TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
     game.confirmTwoPlayerSetup("  Ann", "Bartholomew Jones");
     // Leading blanks stay part of the name; twelve characters are kept.
     EXPECT_EQ(s().players[0].name + "|" + s().players[1].name, "  Ann       |Bartholomew ");
-    EXPECT_TRUE(s().players[0].hasTurn && !s().players[1].hasTurn);
-    EXPECT_EQ(s().players[0].wins + s().players[1].wins, 0);
-    EXPECT_EQ(view.modeItemCaption, "対戦→独り撞き(&S)");
-    EXPECT_TRUE(s().isVsCpu) << "O.K. leaves the computer side as it was";
+    EXPECT_EQ(
+        std::tuple(s().players[0].hasTurn, s().players[1].hasTurn, s().players[0].wins, s().players[1].wins),
+        std::tuple(true, false, 0, 0));
+    EXPECT_EQ(std::pair(view.modeItemCaption, s().isVsCpu), std::pair(std::string("対戦→独り撞き(&S)"), true))
+        << "O.K. leaves the computer side as it was";
 
     view.buttons.clear();
     game.finishTwoPlayerSetup();
-    EXPECT_TRUE(s().playMode == PlayMode::twoPlayers && s().winsNeeded == 7);
-    EXPECT_FALSE(view.startMenuEnabled || view.menuScreenVisible);
-    EXPECT_TRUE(s().gameKind == GameKind::threeBall && !s().table.balls[3].onTable)
+    EXPECT_EQ(std::tuple(s().playMode, s().winsNeeded, view.startMenuEnabled, view.menuScreenVisible),
+              std::tuple(PlayMode::twoPlayers, 7, false, false));
+    EXPECT_EQ(std::pair(s().gameKind, s().table.balls[3].onTable), std::pair(GameKind::threeBall, false))
         << "a fresh rack of the same game kind";
     EXPECT_TRUE(view.buttons.empty()) << "the table-screen buttons stay as they were";
 }
@@ -52,44 +48,32 @@ TEST_F(TwoPlayerSetup, OkStoresNamesGivesPlayerZeroTheTurnAndRacksAfresh) {
 TEST_F(TwoPlayerSetup, TheCloseBoxStartsTheGameButKeepsNamesCaptionsAndTurn) {
     game.setWinsNeeded(5);
     game.finishTwoPlayerSetup();
-    EXPECT_TRUE(s().playMode == PlayMode::twoPlayers && s().winsNeeded == 5);
-    EXPECT_EQ(s().players[0].name, "Player1     ");
-    EXPECT_FALSE(s().players[0].hasTurn);
-    EXPECT_EQ(view.modeItemCaption + view.shotCaption, "");
-    EXPECT_FALSE(view.startMenuEnabled);
+    EXPECT_EQ(std::tuple(s().playMode, s().winsNeeded, s().players[0].name, s().players[0].hasTurn,
+                         view.modeItemCaption + view.shotCaption, view.startMenuEnabled),
+              std::tuple(PlayMode::twoPlayers, 5, "Player1     ", false, "", false));
 }
 
 TEST_F(TwoPlayerSetup, CancelResetsToSoloThenGoesToTheMenuKeepingWinsNeeded) {
     game.setWinsNeeded(9);
     game.cancelTwoPlayerSetup();
-    EXPECT_EQ(view.soloResets, 1);
-    EXPECT_FALSE(s().isVsCpu);
-    EXPECT_EQ(s().playMode, PlayMode::menu);
+    EXPECT_EQ(std::tuple(view.soloResets, s().isVsCpu, s().playMode), std::tuple(1, false, PlayMode::menu));
     game.finishTwoPlayerSetup();
-    EXPECT_TRUE(s().playMode == PlayMode::menu && view.menuScreenVisible);
-    EXPECT_EQ(s().winsNeeded, 9);
-    EXPECT_EQ(s().players[1].name, "Player2     ");
+    EXPECT_EQ(std::tuple(s().playMode, view.menuScreenVisible, s().winsNeeded, s().players[1].name),
+              std::tuple(PlayMode::menu, true, 9, "Player2     "));
 }
 
-TEST(TwoPlayerTexts, GamesToWinAndTheShotButton) {
+TEST(TwoPlayerTexts, GamesToWinTheShotButtonAndTheWinnerNamingTheSideOnTurnOnceDecided) {
     for (const auto& [wins, text] : {std::pair{1, "1 Win Match"}, {3, "3Wins Match"}, {15, "15Wins Match"}})
         EXPECT_EQ(winsNeededText(wins), text);
-    const char* captions[][2] = {{"You         ", "Your Shot"},
-                                 {"you", "you's Shot"},
-                                 {"", "'s Shot"},
-                                 {"  Ann  ", "Ann's Shot"},
-                                 {"あいうえおかきくけこさし", "あいうえおかきくけこさし's Shot"}};
+    const char* captions[][2] = {
+        {"You         ", "Your Shot"}, {"you", "you's Shot"}, {"", "'s Shot"}, {"  Ann  ", "Ann's Shot"}};
     for (const auto& [name, caption] : captions)
         EXPECT_EQ(twoPlayerShotCaption(name), caption) << name;
-}
-
-TEST(TwoPlayerTexts, WinnerLineNamesTheSideOnTurnOnceDecided) {
     const std::tuple<int, int, bool, const char*> cases[] = {
         // wins, whether player 0 has the turn
         {0, 0, true, "Now, Break Time!"}, {2, 2, false, "Now, Break Time!"},
         {3, 0, true, "Ann defeated Bob"}, {3, 0, false, "Bob defeated Ann"},
-        {3, 4, true, "Ann defeated Bob"}, {0, 3, false, "Bob defeated Ann"},
-    };
+        {3, 4, true, "Ann defeated Bob"}, {0, 3, false, "Bob defeated Ann"}};
     GameState state;
     state.winsNeeded = 3;
     state.players[0].name = fixedPlayerName(" Ann");
@@ -99,12 +83,6 @@ TEST(TwoPlayerTexts, WinnerLineNamesTheSideOnTurnOnceDecided) {
         EXPECT_EQ(winnerLine(state), line) << wins0 << "-" << wins1;
         EXPECT_EQ(sideOnTurn(state), turn0 ? 0 : 1);
     }
-}
-
-TEST(VersionText, LevelsOneToTenAndTheMaster) {
-    EXPECT_EQ(versionLevelText("0.02", 1), " Ver.0.02\r\n Tovi's Level is 1.");
-    EXPECT_EQ(versionLevelText("0.02", 10), " Ver.0.02\r\n Tovi's Level is 10.");
-    EXPECT_EQ(versionLevelText("0.02", 11), " Ver.0.02\r\n Tovi is a Master!");
 }
 
 /// Frames of one run from the count `ticks` until it stops (the closing frame included).
@@ -119,7 +97,7 @@ std::vector<int> runFrames(int& ticks) {
     return frames;
 }
 
-TEST(Mascot, FirstRunTakesTwentyOneTicksLaterRunsTwenty) {
+TEST(SmallWindows, TheMascotRunsRecordLinesEachItsOwnCounterTheHeadingAndToviLevel) {
     int ticks = 0;
     EXPECT_EQ(runFrames(ticks),
               (std::vector<int>{0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0}));
@@ -128,9 +106,7 @@ TEST(Mascot, FirstRunTakesTwentyOneTicksLaterRunsTwenty) {
               (std::vector<int>{1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0}));
     ticks = 7; // a run cut short by closing the window goes on from there
     EXPECT_EQ(runFrames(ticks).size(), 14u);
-}
 
-TEST(RecordTexts, EachLineItsOwnCounterAndTheHeading) {
     GameState state;
     state.shotCount = 123, state.innings = 4, state.fouls = 0, state.playSeconds = 3725;
     using Lines = std::array<RecordLine, 4>;
@@ -145,6 +121,10 @@ TEST(RecordTexts, EachLineItsOwnCounterAndTheHeading) {
     EXPECT_EQ(recordHeading(state), "Now, Break Time!");
     state.points = state.targetPoints;
     EXPECT_EQ(recordHeading(state), "GAME FINISHED!!");
+
+    EXPECT_EQ(versionLevelText("0.02", 1), " Ver.0.02\r\n Tovi's Level is 1.");
+    EXPECT_EQ(versionLevelText("0.02", 10), " Ver.0.02\r\n Tovi's Level is 10.");
+    EXPECT_EQ(versionLevelText("0.02", 11), " Ver.0.02\r\n Tovi is a Master!");
 }
 
 } // namespace

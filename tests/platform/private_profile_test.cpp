@@ -129,9 +129,8 @@ TEST(Write, CreatesFoldersKeepsPermissionsAndFollowsLinks) {
     const auto link = dir.path() + "/link.ini";
     fs::create_symlink(path, link);
     ASSERT_TRUE(writePrivateProfileString("A", "k", "2", link));
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(readBytes(path), "[A]\nk=2\n");
-    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, rw);
+    EXPECT_EQ(std::tuple(readBytes(path), fs::status(path).permissions() & fs::perms::all),
+              std::tuple("[A]\nk=2\n", rw));
     // A link to a file not there yet: that file is made, the link stays; no folders are made for a link.
     fs::create_directory(dir.path() + "/elsewhere");
     const auto dangling = dir.path() + "/dangling.ini", loop = dir.path() + "/loop.ini",
@@ -143,7 +142,8 @@ TEST(Write, CreatesFoldersKeepsPermissionsAndFollowsLinks) {
     EXPECT_EQ(readBytes(dir.path() + "/elsewhere/new.ini"), "[A]\nk=3\n");
     EXPECT_FALSE(writePrivateProfileString("A", "k", "1", loop));
     EXPECT_FALSE(writePrivateProfileString("A", "k", "1", intoNowhere));
-    EXPECT_TRUE(fs::is_symlink(dangling) && fs::is_symlink(loop) && fs::is_symlink(intoNowhere));
+    for (const auto& kept : {link, dangling, loop, intoNowhere})
+        EXPECT_TRUE(fs::is_symlink(kept)) << kept;
 }
 
 TEST(Write, RemovesTemporaryFilesOfKilledWritesOnly) {
@@ -190,8 +190,8 @@ TEST(WriteFailure, ReturnsFalseAndLeavesTheFileAsItWas) {
     const auto r = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     fs::permissions(at("a.ini"), r);
     EXPECT_FALSE(writePrivateProfileString("A", "k", "2", at("a.ini")));
-    EXPECT_EQ(readBytes(at("a.ini")), "[A]\nk=0\n");
-    EXPECT_EQ(fs::status(at("a.ini")).permissions() & fs::perms::all, r);
+    EXPECT_EQ(std::tuple(readBytes(at("a.ini")), fs::status(at("a.ini")).permissions() & fs::perms::all),
+              std::tuple("[A]\nk=0\n", r));
     if (::geteuid() != 0) { // folder permissions do not bind root
         writeBytes(at("locked/a.ini"), "[A]\nk=1\n");
         fs::permissions(at("locked"), fs::perms::owner_read | fs::perms::owner_exec);
@@ -212,9 +212,9 @@ TEST(WriteFailure, ReturnsFalseAndLeavesTheFileAsItWas) {
     const bool written = writePrivateProfileString("A", "k", "2", at("b.ini"));
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
-    EXPECT_FALSE(written);
-    EXPECT_EQ(readBytes(at("b.ini")), before);
-    EXPECT_EQ(entriesIn(dir.path()), entries) << "the temporary file must be removed";
+    // Nothing written, the file as it was, the temporary file removed.
+    EXPECT_EQ(std::tuple(written, readBytes(at("b.ini")), entriesIn(dir.path())),
+              std::tuple(false, before, entries));
 }
 
 TEST(HugeFiles, AboveTheBoundGiveDefaultsAreNeverWrittenAndSaySoOnce) {
@@ -239,8 +239,7 @@ TEST(HugeFiles, AboveTheBoundGiveDefaultsAreNeverWrittenAndSaySoOnce) {
     EXPECT_NE(said.find(path), std::string::npos) << said;
 }
 
-/// This process's peak resident memory in kilobytes, after resetting it when asked;
-/// -1 where the system cannot say.
+/// Peak resident memory in kilobytes, reset first when asked; -1 where unknown.
 long residentPeakKilobytes(bool reset) {
     if (reset && !(std::ofstream("/proc/self/clear_refs") << "5" << std::flush))
         return -1;
@@ -263,15 +262,13 @@ TEST(HugeFiles, MemoryStaysWithinASmallMultipleOfTheText) {
             GTEST_SKIP() << "peak memory cannot be measured here";
         const auto profile = PrivateProfile::fromText(text);
         EXPECT_EQ(profile.getInt("A", "k", 4), 4);
-        // The text once, twelve bytes per line of at least three, and room for a
-        // sanitizer's bookkeeping; far below the hundred times it once took.
+        // The text, 12 bytes a line of 3 or more, a sanitizer's bookkeeping: far below the 100 times it took.
         EXPECT_LT(residentPeakKilobytes(false) - before, static_cast<long>(8 * kSize / 1024)) << line;
     }
 }
 
-// Hostile files: random bytes, NULs, stray CRs, BOMs, unclosed sections, names
-// in any case and values of every kind. A write must read back as written and
-// leave every other name as it read before.
+// Hostile files (random bytes, NULs, stray CRs, BOMs, unclosed sections, names in any case): a
+// write reads back as written and leaves every other name as it read before.
 TEST(WriteFuzz, RandomFilesReadBackTheWrittenValueAndNothingElseChanges) {
     std::mt19937 rng(0x5A4E4452);
     auto below = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
@@ -318,14 +315,12 @@ TEST(WriteFuzz, RandomFilesReadBackTheWrittenValueAndNothingElseChanges) {
             ASSERT_EQ(now.getString(s, k, d), PrivateProfile::fromText("[s]\nk=" + v).getString("s", "k", ""))
                 << i;
         }
-        for (const auto& os : sections) {
-            for (const auto& ok : keys) {
+        for (const auto& os : sections)
+            for (const auto& ok : keys)
                 if (strcasecmp(os.c_str(), s.c_str()) != 0 || strcasecmp(ok.c_str(), k.c_str()) != 0) {
                     ASSERT_EQ(now.getString(os, ok, d), old.getString(os, ok, d))
                         << "file " << i << " " << os << ok;
                 }
-            }
-        }
     }
 }
 

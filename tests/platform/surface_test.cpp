@@ -26,8 +26,7 @@ TEST(Surface, PixelAccessAndFillsOutsideAreHarmless) {
         s.setPixel(x, y, kSrc);
     }
     EXPECT_EQ(s, Surface(4, 3, kDst));
-    EXPECT_TRUE(Surface(0, 5).isNull());
-    EXPECT_TRUE(Surface(-4, 5).isNull());
+    EXPECT_EQ(std::pair(Surface(0, 5).isNull(), Surface(-4, 5).isNull()), std::pair(true, true));
 
     s.fillRect(-2, 1, 4, 10, kSrc); // covers x 0..1, rows 1..2
     for (int y = 0; y < 3; ++y)
@@ -69,9 +68,8 @@ TEST(BitBlt, CombinesExactlyThePartInsideBothSurfacesByItsOp) {
     bitBlt(dst, 0, 0, 4, 4, null, 0, 0, RasterOp::srcCopy);
     bitBlt(null, 0, 0, 4, 4, src, 0, 0, RasterOp::srcCopy);
     EXPECT_EQ(dst, Surface(4, 4, kDst));
-}
 
-TEST(BitBlt, CopyWithinOneSurfaceReadsBeforeItWrites) {
+    // A copy within one surface reads before it writes.
     Surface s = patterned(4, 4);
     const Surface before = s;
     bitBlt(s, 1, 1, 3, 3, s, 0, 0, RasterOp::srcCopy); // overlapping, moving down-right

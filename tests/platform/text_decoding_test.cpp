@@ -10,20 +10,16 @@ const std::string kTaroUtf8 = "\xE3\x81\x9F\xE3\x82\x8D\xE3\x81\x86";
 const std::string kTaroCp932 = "\x82\xbd\x82\xeb\x82\xa4";
 const std::string kBad(kReplacementCharacter);
 
-TEST(IsValidUtf8, AcceptsWellFormedTextOnly) {
+TEST(Utf8, OnlyWellFormedTextIsValidCodePage932IsConvertedTheRestReplaced) {
     // Overlong forms, surrogates, beyond U+10FFFF and cut sequences are not UTF-8.
-    // clang-format off
     const std::pair<std::string, bool> cases[] = {
-        {kTaroUtf8, true}, {"\xF0\x9F\x8E\xB1", true}, {std::string("a\0b", 3), true}, {kTaroCp932, false},
-        {"\xC0\xAF", false}, {"\xE0\x80\xAF", false}, {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false},
-        {"\xE3\x81", false}, {"\x80", false}};
-    // clang-format on
+        {kTaroUtf8, true},       {"\xF0\x9F\x8E\xB1", true},  {std::string("a\0b", 3), true},
+        {kTaroCp932, false},     {"\xC0\xAF", false},         {"\xE0\x80\xAF", false},
+        {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false}, {"\xE3\x81", false},
+        {"\x80", false}};
     for (const auto& [bytes, valid] : cases)
         EXPECT_EQ(isValidUtf8(bytes), valid) << ::testing::PrintToString(bytes);
-}
-
-TEST(DecodeUtf8OrCp932, KeepsUtf8ConvertsCodePage932ReplacesTheRest) {
-    const std::pair<std::string, std::string> cases[] = {
+    const std::pair<std::string, std::string> decoded[] = {
         {kTaroUtf8, kTaroUtf8},       {kTaroCp932, kTaroUtf8},
         {"\xB1", "\xEF\xBD\xB1"},     // half-width katakana A
         {"\x87\x40", "\xE2\x91\xA0"}, // circled digit one: only code page 932 has it
@@ -31,7 +27,7 @@ TEST(DecodeUtf8OrCp932, KeepsUtf8ConvertsCodePage932ReplacesTheRest) {
         {"a\x82", "a" + kBad},        // lead byte cut off at the end
         {"\x82 b", kBad + " b"},      // lead byte without a trail byte
         {"\xFF\xFF", kBad + kBad}};
-    for (const auto& [bytes, utf8] : cases)
+    for (const auto& [bytes, utf8] : decoded)
         EXPECT_EQ(decodeUtf8OrCp932(bytes), utf8) << ::testing::PrintToString(bytes);
     std::string all;
     for (int b = 0; b < 256; ++b)
@@ -62,14 +58,14 @@ TEST(ToFixedText, CutsOrPadsByCharactersNotBytes) {
     std::string sun25;
     for (int i = 0; i < 25; ++i)
         sun25 += "\xE6\x97\xA5"; // 日
+    // The last: an undecodable byte is one character.
     const std::tuple<std::string, std::size_t, std::string> cases[] = {
         {"tovi", 20, "tovi" + std::string(16, ' ')},
         {kTaroUtf8, 5, kTaroUtf8 + "  "},
         {sun25, 20, sun25.substr(0, 60)},
         {"", 8, std::string(8, ' ')},
         {"any", 0, ""},
-        {"\xFF\x61\x62\x63", 2, "\xFF\x61"}, // an undecodable byte is one character
-    };
+        {"\xFF\x61\x62\x63", 2, "\xFF\x61"}};
     for (const auto& [text, length, expected] : cases) {
         EXPECT_EQ(toFixedText(text, length), expected) << text;
         EXPECT_EQ(countCharacters(expected), length) << text;

@@ -13,8 +13,7 @@ std::string padded(std::string text, std::size_t characters = kRecordNameLength)
     return text + std::string(characters - countCharacters(text), ' ');
 }
 
-/// Loads everything from a records file with the given contents, in the test's
-/// own config folder where the game looks for it.
+/// Loads everything from a records file, in the test's config folder, with these contents.
 Records load(std::string_view contents) {
     testing::writeBytes(recordsFilePath(), contents);
     Records records;
@@ -51,12 +50,12 @@ TEST(Records, EveryKeyLandsInItsOwnFieldAndRowClampedTo16BitsOrGivesItsDefault) 
     for (std::size_t row = 1; row <= 10; ++row)
         EXPECT_EQ(records.soloRecords[row],
                   (SoloRecord{padded("tovi"), 0, 10, 3600, "000000000", 0, "98/01/01"}));
-    EXPECT_EQ(records.vsCpuRecords[1].youWon, 501);
-    EXPECT_EQ(records.levelOfTovi, 7);
-    EXPECT_FALSE(std::filesystem::exists(dir.path() + "/none.ini"));
+    EXPECT_EQ(std::tuple(records.vsCpuRecords[1].youWon, records.levelOfTovi,
+                         std::filesystem::exists(dir.path() + "/none.ini")),
+              std::tuple(501, 7, false));
 }
 
-TEST(Records, ToviLevelStaysWithinOneToEleven) {
+TEST(Records, ToviLevelStaysWithinOneToElevenBallsCountPositionsOneToNineNotZero) {
     testing::TempConfigDir dir;
     const std::pair<std::string, int> levels[] = {{"", 1},       {"LV=5", 5}, {"LV=11", 11},
                                                   {"LV=15", 11}, {"LV=0", 1}, {"LV=abc", 1}};
@@ -79,9 +78,7 @@ TEST(Records, TextFieldsAreDecodedAsTheWholeFileAndFittedByCharacters) {
         EXPECT_EQ(records.vsCpuRecords[1].name, padded("a b")) << t;
         EXPECT_EQ(records.vsCpuRecords[1].date, taro + taro + taro.substr(0, 6)) << t;
     }
-}
 
-TEST(Records, GetNumOfBallFromBallsCountsPositionsOneToNineThatAreNotZero) {
     // clang-format off
     const std::pair<std::string, int> cases[] = {{"000000000", 0}, {"001100000", 2}, {"1", 9}, {"", 9},
         {"00000000", 1}, {"0000000001", 0}, {"0 0 0 0 0", 4}, {"\xE3\x81\x9F\x30\x30\x30\x30\x30\x30\x30\x30", 1}};

@@ -1,16 +1,13 @@
-// The motion step: contact times, friction, and the order in which one tick
-// resolves contacts and reports them.
-
 #include "recording_events.h"
 #include "simulation/motion.h"
 #include "simulation/table.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace zandrel {
 namespace {
@@ -22,11 +19,9 @@ struct Place {
     int i;
     float x, y, vx = 0.0f, vy = 0.0f, sideSpin = 0.0f;
 };
-/// A four-ball table with the placed balls and every other ball at rest far from
-/// the action (spread along the bottom).
+/// A four-ball table with the placed balls, the others at rest along the bottom.
 Table tableWith(std::initializer_list<Place> places) {
-    Table t;
-    setFirstPosition(t, GameKind::fourBall);
+    Table t = test::rack();
     for (int i = 0; i < kBallCount; ++i)
         t.balls[i] = Ball{400.0f + 500.0f * i, 100.0f};
     for (const Place& p : places) {
@@ -43,10 +38,10 @@ std::string touched(const Table& t) {
     return mask;
 }
 
-TEST(ContactTimes, CushionOnlyTowardItAndAtOnceWhenPastTheLine) {
+TEST(ContactTimes, CushionsOnlyTowardThemAtOnceWhenPastTheLineBallsAtHundredApart) {
     constexpr float N = kNoContact;
-    const std::pair<Place, std::array<float, 4>> cases[] = {// left, right, top, bottom
-                                                            {{0, 1000, 600, -1000, 0}, {0.95f, N, N, N}},
+    // The times to the left, right, top and bottom cushions.
+    const std::pair<Place, std::array<float, 4>> cases[] = {{{0, 1000, 600, -1000, 0}, {0.95f, N, N, N}},
                                                             {{0, 1000, 600, 500, 0}, {N, 2.7f, N, N}},
                                                             {{0, 1000, 1000, 0, 300}, {N, N, 0.5f, N}},
                                                             {{0, 1000, 250, 0, -400}, {N, N, N, 0.5f}},
@@ -64,27 +59,22 @@ TEST(ContactTimes, CushionOnlyTowardItAndAtOnceWhenPastTheLine) {
     t.balls[0].speed = 1000.0f;
     t.balls[0].onTable = false;
     EXPECT_EQ(getCushionHitTime(t, 0, cushionLeft), kNoContact);
-}
 
-TEST(ContactTimes, BallsMeetWhenTheCentresAre100Apart) {
-    const std::tuple<Place, float, float, float> cases[] = {
-        // the mover, where ball 1 rests, the time
-        {{0, 600, 600, 2000, 0}, 800, 600, 0.05f},
-        {{0, 500, 500, 300, 400}, 800, 900, 0.8f},         // along a 3-4-5 diagonal
-        {{0, 600, 600, -2000, 0}, 800, 600, kNoContact},   // moving away
-        {{0, 600, 600, 2000, 0}, 800, 700, kNoContact},    // paths exactly 100 apart: a graze is none
-        {{0, 600, 600, 100, 0}, 650, 600, 0.0f},           // overlapping and approaching: at once
-        {{0, 600, 600, -100, 0}, 650, 600, kNoContact},    // overlapping but separating
-        {{0, 600, 600, 2000, 0}, 800, 699, 0.092946634f}}; // a thin hit
-    for (const auto& [mover, bx, by, time] : cases) {
+    // Balls meet with their centres 100 apart: head on, a 3-4-5 diagonal, moving away, paths 100 apart (a
+    // graze is none), overlapping and approaching (at once), overlapping but separating, a thin hit.
+    const std::tuple<Place, float, float, float> meetings[] = {
+        {{0, 600, 600, 2000, 0}, 800, 600, 0.05f},       {{0, 500, 500, 300, 400}, 800, 900, 0.8f},
+        {{0, 600, 600, -2000, 0}, 800, 600, kNoContact}, {{0, 600, 600, 2000, 0}, 800, 700, kNoContact},
+        {{0, 600, 600, 100, 0}, 650, 600, 0.0f},         {{0, 600, 600, -100, 0}, 650, 600, kNoContact},
+        {{0, 600, 600, 2000, 0}, 800, 699, 0.092946634f}};
+    for (const auto& [mover, bx, by, time] : meetings) {
         const Table t = tableWith({mover, {1, bx, by}});
         EXPECT_FLOAT_EQ(getBallHitTime(t, 0, 1), time) << bx << "," << by;
         EXPECT_EQ(getBallHitTime(t, 1, 0), getBallHitTime(t, 0, 1)) << "the other way round";
     }
-    Table t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 600}});
+    t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 600}});
     t.balls[1].onTable = false;
-    EXPECT_EQ(getBallHitTime(t, 0, 1), kNoContact);
-    EXPECT_EQ(getBallHitTime(t, 1, 0), kNoContact);
+    EXPECT_EQ(std::pair(getBallHitTime(t, 0, 1), getBallHitTime(t, 1, 0)), std::pair(kNoContact, kNoContact));
 }
 
 TEST(Friction, FastBallsLose1600AndSlowOnes640PerSecond) {
@@ -96,25 +86,25 @@ TEST(Friction, FastBallsLose1600AndSlowOnes640PerSecond) {
     for (const auto& [speed, follow, ticks, speedAfter, followAfter] : cases) {
         Table t = tableWith({{0, 1000, 600, speed, 0}});
         t.balls[0].followSpin = follow;
-        for (int i = 0; i < ticks; ++i)
+        moveBalls(t, kTickSeconds);
+        EXPECT_EQ(t.balls[0].x, 1000.0f + speed * kTickSeconds) << "moved before friction";
+        for (int i = 1; i < ticks; ++i)
             moveBalls(t, kTickSeconds);
         const Ball& b = t.balls[0];
         EXPECT_EQ((std::array{b.speed, b.vx, b.followSpin}),
                   (std::array{speedAfter, speedAfter, followAfter}))
             << speed << " for " << ticks;
-        EXPECT_TRUE(ticks > 1 || b.x == 1000.0f + speed * kTickSeconds) << "moved before friction";
     }
     // 20 units/s stops within a tick.
     Table t = tableWith({{0, 1000, 600, 12, 16}});
     RecordingEvents ev;
     EXPECT_EQ(stepSimulation(t, ev), StepResult::completed);
-    EXPECT_TRUE(t.balls[0].speed == 0.0f && t.balls[0].vx == 0.0f && t.balls[0].vy == 0.0f);
+    EXPECT_EQ((std::array{t.balls[0].speed, t.balls[0].vx, t.balls[0].vy}), (std::array{0.0f, 0.0f, 0.0f}));
     EXPECT_EQ(ev.log, "Y");
 }
 
-/// Runs one tick (abandoned at the given yield, 0 never) and checks the calls
-/// in order, which balls the cue ball touched, where one ball ends up and the
-/// first sounded speed (NAN: none).
+/// Runs one tick (abandoned at the given yield, 0 never) and checks the calls in order, the balls
+/// the cue ball touched, where one ball ends up and the first sounded speed (NAN: none).
 void expectTick(const char* what, std::initializer_list<Place> balls, const std::string& log,
                 const std::string& touchedBalls, int ball, float x, float speed, float firstSound,
                 int abandonAtYield = 0) {
@@ -123,14 +113,10 @@ void expectTick(const char* what, std::initializer_list<Place> balls, const std:
     RecordingEvents ev;
     ev.abandonAtYield = abandonAtYield;
     EXPECT_EQ(stepSimulation(t, ev), abandonAtYield ? StepResult::abandoned : StepResult::completed);
-    EXPECT_EQ(ev.log, log);
-    EXPECT_EQ(touched(t), touchedBalls);
-    EXPECT_NEAR(t.balls[ball].x, x, 1e-3f);
-    EXPECT_NEAR(t.balls[ball].speed, speed, 1e-3f);
-    EXPECT_EQ(ev.speeds.empty(), std::isnan(firstSound));
-    if (!ev.speeds.empty()) {
-        EXPECT_NEAR(ev.speeds[0], firstSound, 1e-2f);
-    }
+    EXPECT_EQ(std::pair(ev.log, touched(t)), std::pair(log, touchedBalls));
+    EXPECT_THAT((std::array{t.balls[ball].x, t.balls[ball].speed}),
+                ::testing::Pointwise(::testing::FloatNear(1e-3f), std::array{x, speed}));
+    EXPECT_THAT(ev.speeds.empty() ? NAN : ev.speeds[0], ::testing::NanSensitiveFloatNear(firstSound, 1e-2f));
 }
 
 TEST(StepOrder, ContactsAreReportedInTimeOrder) {
@@ -147,13 +133,11 @@ TEST(StepOrder, ContactsAreReportedInTimeOrder) {
     expectTick("a row of four touching balls passes the speed down",
                {{0, 600, 600, 2000, 0}, {1, 700, 600}, {2, 800, 600}, {3, 900, 600}},
                "Y H D0 D1 Y H D1 D2 Y H D2 D3 Y", "0100", 3, 1000, 1920, 2000);
-    // Ties: into the top-left corner both cushions are met at the same moment,
-    // the side one first; its kick (+y) raises the speed.
+    // Ties: both cushions of a corner at once, the side one first; its kick (+y) raises the speed.
     expectTick("a tie of cushions", {{0, 75, 1125, -1000, 1000, 200}}, "Y D0 C Y D0 C Y", "0000", 0,
                74.717155f, 1506.1163f, 1546.1163f);
-    // Ball 0 meets the left cushion just as ball 1 catches it: the cushion first.
-    // Ball 0 rebounds into ball 1, takes its speed back to the cushion, rebounds
-    // again and hands it on, all at the same moment.
+    // Ball 0 meets the cushion as ball 1 catches it: the cushion first, then back and forth between
+    // them, all at the same moment.
     expectTick("a tie of a cushion and a ball", {{0, 75, 600, -1000, 0}, {1, 200, 600, -2000, 0}},
                "Y D0 C Y H D0 D1 Y D0 C Y H D0 D1 Y", "0100", 1, 199, 1920, 984);
     expectTick("abandoned at the first yield: nothing moves", {{0, 1000, 600, 1000, 0}}, "Y", "0000", 0, 1000,
@@ -169,14 +153,11 @@ bool insideCentreLines(const Table& t) {
     return true;
 }
 
-// States met in random play (kept bit for bit) where rounding defeats the
-// reversal of a contact: resolving it at time 0 gives back the same state, so it
-// would be found again in every following pass of the tick.
+// States from random play (bit for bit) where rounding defeats the reversal of a contact: resolved
+// at time 0 it gives back the same state, to be found again in every pass of the tick.
 TEST(Degenerate, BallSlidingDownACushionDoesNotReboundForever) {
-    Table t;
-    setFirstPosition(t, GameKind::threeBall);
-    // At x = 2350 heading a hair right of straight down: the mirrored direction
-    // rounds back to one that still points right.
+    Table t = test::rack(GameKind::threeBall);
+    // At x = 2350 a hair right of straight down: the mirrored direction rounds back to the right.
     t.balls[0] = Ball(0x1.25cp+11f, 0x1.152188p+9f, 0x1.23dfbap-15f, -0x1.ccdc94p+8f, true, 0x1.ccdc94p+8f,
                       -0x1.921fb4p+0f);
     t.balls[1] = Ball(0x1.2bd0a4p+10f, 0x1.066906p+8f);
@@ -190,10 +171,8 @@ TEST(Degenerate, BallSlidingDownACushionDoesNotReboundForever) {
 }
 
 TEST(Degenerate, TangentialBallContactDoesNotRepeatForever) {
-    Table t;
-    setFirstPosition(t, GameKind::fourBall);
-    // A power-1 shot with side spin (speed 16 after a tick) grazing ball 2: the
-    // throw leaves the pair sliding past each other with no approach to speak of.
+    Table t = test::rack();
+    // A power-1 shot with side spin grazing ball 2: the pair slides past with hardly any approach.
     t.balls[0] = Ball(0x1.ecbdfep+10f, 0x1.eefa46p+6f, -0x1.f1de26p+3f, 0x1.dddb58p+1f, true, 0x1p+4f,
                       0x1.73fadep+1f, 0.0f, 0x1.1f6f2p+6f);
     t.balls[1] = Ball(0x1.168d84p+11f, 0x1.1ff1a2p+9f);
@@ -201,17 +180,14 @@ TEST(Degenerate, TangentialBallContactDoesNotRepeatForever) {
     t.balls[3] = Ball(0x1.cd183p+9f, 0x1.9d7d5p+9f);
     RecordingEvents ev;
     EXPECT_EQ(stepSimulation(t, ev), StepResult::completed);
-    // Rounding walks the pair for a few passes before it settles on a state
-    // that repeats; from there on the contact is left alone.
+    // Rounding walks the pair a few passes to a state that repeats; then the contact is left alone.
     EXPECT_LE(ev.ballHits, 8);
     EXPECT_LE(ev.yields, 9);
-    EXPECT_TRUE(t.balls[2].hitByCue);
-    EXPECT_TRUE(insideCentreLines(t));
+    EXPECT_EQ(std::pair(t.balls[2].hitByCue, insideCentreLines(t)), std::pair(true, true));
 }
 
 TEST(Degenerate, EndlessContactsAreCutOffAtTheBound) {
-    // Four balls piled into the top-right corner, overlapping: the contacts
-    // among them never settle within the tick.
+    // Four balls piled overlapping into a corner: their contacts never settle within the tick.
     Table t;
     t.balls[0] = Ball(0x1.1f3d42p+11f, 0x1.1f8p+10f, -0.0f, 0.0f, true, 0.0f, 0x1.7b96dp+1f, -0x1.70ebccp+10f,
                       0x1.200a3cp+9f);

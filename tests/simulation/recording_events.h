@@ -1,14 +1,21 @@
 #pragma once
 
-// A SimulationEvents that counts every call and logs them in order: "Y" yield,
-// "D<i>" draw ball i, "H" ball hit, "C" cushion, with the sounded speeds apart.
+// A SimulationEvents that counts and logs every call: "Y" yield, "D<i>" draw ball i, "H" ball
+// hit, "C" cushion, the sounded speeds apart; and a fresh rack.
 
 #include "simulation/motion.h"
+#include "simulation/table.h"
 
 #include <string>
 #include <vector>
 
 namespace zandrel::test {
+
+inline Table rack(GameKind kind = GameKind::fourBall) {
+    Table t;
+    setFirstPosition(t, kind);
+    return t;
+}
 
 class RecordingEvents : public SimulationEvents {
 public:

@@ -1,6 +1,3 @@
-// Whole shots run to rest: random shots end in bounded time with every ball on
-// the table, and a scripted sequence reproduces its final positions bit for bit.
-
 #include "recording_events.h"
 #include "simulation/motion.h"
 #include "simulation/table.h"
@@ -9,14 +6,12 @@
 
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <random>
 
 namespace zandrel {
 namespace {
 
-/// No shot, however hard and spun, runs anywhere near this long (20 s).
-constexpr int kMaxTicksPerShot = 400;
+constexpr int kMaxTicksPerShot = 400; ///< 20 s: no shot, however hard and spun, runs near this long
 
 struct Shot {
     float aimX, aimY;
@@ -24,10 +19,8 @@ struct Shot {
     float tipX, tipY;
 };
 
-/// Plays a shot to rest and returns its ticks; after every tick each ball on the
-/// table must lie within its centre lines with sane values, and the tick must
-/// have ended short of the contact bound. A failed check ends the shot with
-/// kMaxTicksPerShot.
+/// Plays a shot to rest and returns its ticks (kMaxTicksPerShot when a tick leaves
+/// a ball beyond its centre lines or insane, or reaches the contact bound).
 int playShot(Table& table, const Shot& shot, test::RecordingEvents& events) {
     for (Ball& b : table.balls)
         b.hitByCue = false;
@@ -52,10 +45,7 @@ int playShot(Table& table, const Shot& shot, test::RecordingEvents& events) {
     return ticks;
 }
 
-// Shots are played in runs from a fresh rack, each from where the last one left
-// the balls, so balls resting on cushions, in corners and against each other
-// are struck as well. The draws are built on the raw engine, so the sequence is
-// the same with every standard library.
+// Runs of shots, each from where the last left the balls; drawn from the raw engine, the same everywhere.
 TEST(RandomShots, EndOnTheTableInBoundedTime) {
     for (const auto& [gameKind, seed] :
          {std::pair{GameKind::fourBall, 20260101u}, {GameKind::threeBall, 20260102u}}) {
@@ -64,8 +54,7 @@ TEST(RandomShots, EndOnTheTableInBoundedTime) {
             return static_cast<float>(lo + (hi - lo) * (static_cast<double>(engine()) / 4294967296.0));
         };
         for (int run = 0; run < 150; ++run) {
-            Table table;
-            setFirstPosition(table, gameKind);
+            Table table = test::rack(gameKind);
             for (int n = 0; n < 15; ++n) {
                 const float aimX = uniform(0.0f, kTableLength), aimY = uniform(0.0f, kTableWidth);
                 const int power = kMinPower + static_cast<int>(engine() % (kMaxPower - kMinPower + 1));
@@ -80,23 +69,20 @@ TEST(RandomShots, EndOnTheTableInBoundedTime) {
     }
 }
 
-// A fixed sequence of shots from the four-ball rack, each from where the last
-// one stopped. Any change to the arithmetic of the step shows up here.
+// A fixed sequence from the rack: any change to the arithmetic of the step shows up here.
 TEST(GoldenShots, FourBallSequenceEndsWhereItAlwaysHas) {
     const Shot shots[] = {{1200.0f, 900.0f, 80, 0.3f, 1.0f},
                           {2000.0f, 200.0f, 55, -0.8f, -1.5f},
                           {100.0f, 1100.0f, 100, 1.0f, 2.0f},
                           {1800.0f, 650.0f, 35, 0.0f, -2.0f},
                           {600.0f, 50.0f, 90, -0.4f, 0.7f}};
-    Table table;
-    setFirstPosition(table, GameKind::fourBall);
+    Table table = test::rack();
     test::RecordingEvents events;
     events.keepLog = false;
     int ticks = 0;
     for (const Shot& shot : shots)
         ticks += playShot(table, shot, events);
-    // Same in every build type: the library is compiled so that the optimiser
-    // cannot change its float roundings.
+    // Same in every build type: the optimiser may not change the library's float roundings.
     std::array<float, 2 * kBallCount> rests;
     for (int i = 0; i < kBallCount; ++i)
         rests[2 * i] = table.balls[i].x, rests[2 * i + 1] = table.balls[i].y;

@@ -1,5 +1,4 @@
-// Racks, the rest test and the angle helper.
-
+#include "recording_events.h"
 #include "simulation/table.h"
 
 #include <gtest/gtest.h>
@@ -27,17 +26,17 @@ TEST(Rack, PutsTheBallsAtRestInPlaceAndLeavesTheTouchedFlags) {
         for (int i = 0; i < kBallCount; ++i) {
             const Ball& b = t.balls[i];
             SCOPED_TRACE(::testing::Message() << "kind " << int(kind) << " ball " << i);
-            EXPECT_TRUE(b.x == at[i].x && b.y == at[i].y && b.onTable == (i != 3 || ball3OnTable));
-            EXPECT_TRUE(b.speed == 0 && b.vx == 0 && b.vy == 0 && b.direction == 0 && b.followSpin == 0 &&
-                        b.sideSpin == 0 && b.hitByCue);
+            EXPECT_EQ(std::tuple(b.x, b.y, b.onTable, b.hitByCue),
+                      std::tuple(at[i].x, at[i].y, i != 3 || ball3OnTable, true));
+            EXPECT_EQ((std::array{b.speed, b.vx, b.vy, b.direction, b.followSpin, b.sideSpin}),
+                      (std::array<float, 6>{}));
         }
-        EXPECT_TRUE(t.target.x == 1200.0f && t.target.y == 600.0f);
+        EXPECT_EQ(std::pair(t.target.x, t.target.y), std::pair(1200.0f, 600.0f));
     }
 }
 
-TEST(TableQueries, StoppedFirstBallAndStopAll) {
-    Table t;
-    setFirstPosition(t, GameKind::fourBall);
+TEST(TableQueries, StoppedFirstBallStopAllAndAnglesWithTheRoundedPi) {
+    Table t = test::rack();
     t.balls[2].vx = 500.0f; // speed 0 is what counts
     EXPECT_TRUE(areAllBallsStopped(t));
     t.balls[3].speed = 0.001f;
@@ -46,16 +45,15 @@ TEST(TableQueries, StoppedFirstBallAndStopAll) {
     t.balls[1] = Ball{222, 333, 30, -40, true, 50, -0.9f, 12, -7, true};
     stopAllBalls(t);
     const Ball& b = t.balls[1];
-    EXPECT_TRUE(b.speed == 0 && b.followSpin == 0 && b.sideSpin == 0);
-    EXPECT_TRUE(b.x == 222 && b.vx == 30 && b.vy == -40 && b.direction == -0.9f && b.hitByCue);
+    EXPECT_EQ((std::array{b.speed, b.followSpin, b.sideSpin, b.x, b.vx, b.vy, b.direction}),
+              (std::array{0.0f, 0.0f, 0.0f, 222.0f, 30.0f, -40.0f, -0.9f}));
+    EXPECT_TRUE(b.hitByCue);
 
     for (int first : {1, 2, 3, 0, 0}) { // the cue ball never counts
         EXPECT_EQ(getFirstBallOnTable(t), first);
         t.balls[first].onTable = false;
     }
-}
 
-TEST(GetAngle, QuadrantsAndAxesUseTheRoundedPi) {
     const float atan1 = static_cast<float>(std::atan(1.0)), pi = 3.1415925f; // pi rounded to 3.1415926
     const float q2 = static_cast<float>(std::atan(-1.0) + 3.1415926),
                 q3 = static_cast<float>(std::atan(1.0) - 3.1415926);
@@ -67,8 +65,7 @@ TEST(GetAngle, QuadrantsAndAxesUseTheRoundedPi) {
     for (const auto& [x1, y1, x2, y2, angle] : cases)
         EXPECT_EQ(getAngle(x1, y1, x2, y2), angle) << x1 << "," << y1 << " to " << x2 << "," << y2;
 
-    Table t; // Launch covers ball 0; from ball 1 its own centre must count
-    setFirstPosition(t, GameKind::fourBall);
+    t = test::rack();                      // Launch covers ball 0; from ball 1 its own centre must count
     EXPECT_EQ(getAngleToTarget(t, 1), pi); // (2100, 600) to (1200, 600): straight left
 }
 

@@ -24,7 +24,6 @@ public:
         for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
             put(it->first, it->second);
     }
-    /// Sets `name` to `value`, or unsets it when `value` is nullopt.
     void set(const std::string& name, const std::optional<std::string>& value) {
         const char* old = std::getenv(name.c_str());
         saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
@@ -52,10 +51,8 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
     }
-    /// The folder itself, without a trailing '/'.
-    const std::string& path() const { return path_; }
-    /// The game's own folder inside it, as the game computes it.
-    std::string gameDir() const { return path_ + "/zandrel/"; }
+    const std::string& path() const { return path_; }           ///< without a trailing '/'
+    std::string gameDir() const { return path_ + "/zandrel/"; } ///< the game's own, as it computes it
 
 private:
     std::string path_;

@@ -1,6 +1,5 @@
-// The entry point of every test program: point the config, runtime and home
-// folders at the build tree before any test runs, so no test can touch the
-// user's real settings or records, however the program is started.
+// Every test program points the config, runtime and home folders at the build
+// tree first: no test can touch the player's real settings or records.
 
 #include <gtest/gtest.h>
 

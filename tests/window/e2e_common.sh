@@ -1,6 +1,5 @@
-# Shared steps of the end-to-end tests: run the game in a fresh X server of its
-# own, click at window-relative places, take screenshots. Sourced by the
-# e2e_*.sh scripts; expects $GAME (the built game).
+# Shared steps of the end-to-end tests, sourced by the e2e_*.sh scripts with
+# $GAME (the built game): a fresh X server of their own, clicks, screenshots.
 
 for tool in Xvfb xdotool import convert compare; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
@@ -12,7 +11,6 @@ work=$(mktemp -d)
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
 game_pid="" xvfb_pid=""
 
@@ -30,10 +28,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # poll TENTHS COMMAND...: whether COMMAND succeeds within that many tenths of a second.
 poll() {
-    local tenths=$1
-    shift
-    for _ in $(seq 1 "$tenths"); do
-        "$@" && return 0
+    for _ in $(seq 1 "$1"); do
+        "${@:2}" && return 0
         sleep 0.1
     done
     return 1
@@ -47,9 +43,8 @@ poll 100 test -s "$work/display" || fail "the X server did not start: $(cat "$wo
 export DISPLAY=":$(head -1 "$work/display")"
 
 # visible NAME: the id of the visible window whose title matches NAME ("" when none).
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
-
 # find_window NAME [TENTHS]: visible NAME, waited for up to ten seconds (or TENTHS).
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true; }
 shows() { [ -n "$(visible "$1")" ]; }
 find_window() { poll "${2:-100}" shows "$1" || true && visible "$1"; }
 
@@ -73,47 +68,35 @@ start_game() {
 }
 
 # ended TENTHS: whether the game has ended within that many tenths of a second.
+# stop_game: ends the running game. reap: the status the ended game left, into $status.
 gone() { ! kill -0 "$game_pid" 2>/dev/null; }
 ended() { poll "$1" gone; }
-
-# stop_game: ends the running game.
 stop_game() { kill "$game_pid" && wait "$game_pid" 2>/dev/null || true && game_pid=""; }
-
-# reap: the status the ended game left, into $status.
 reap() { status=0 && wait "$game_pid" || status=$? && game_pid=""; }
 
 # click X Y: a left click at (X, Y) of the window's client area.
-click() { xdotool mousemove --window "$window" "$1" "$2" && sleep 0.1 && xdotool click 1 && sleep 0.3; }
-
 # screenshot NAME: the window's client area into $work/NAME.png.
+click() { xdotool mousemove --window "$window" "$1" "$2" && sleep 0.1 && xdotool click 1 && sleep 0.3; }
 screenshot() { import -window "$window" "$work/$1.png"; }
 
 # count_in NAME GEOMETRY FX: pixels of a screenshot's area for which FX holds.
-count_in() { convert "$work/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:; }
-
 # pixel NAME X Y: "R G B" of a pixel of a screenshot.
+# differing A B [OPTIONS]: how many pixels screenshots A and B differ in.
+count_in() { convert "$work/$1.png" -crop "$2" +repage -fx "$3" -format '%[fx:int(mean*w*h+0.5)]' info:; }
 pixel() {
     convert "$work/$1.png" -format '%[fx:int(255*p{'"$2,$3"'}.r)] %[fx:int(255*p{'"$2,$3"'}.g)] %[fx:int(255*p{'"$2,$3"'}.b)]' info:
 }
-
-# differing A B [OPTIONS]: how many pixels screenshots A and B differ in.
 differing() { compare -metric AE "${@:3}" "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
 
-# is_white "R G B": a ball's bright face. is_cloth "R G B": the blue-green
-# table cloth (or the green demonstration captions written on it), not the menu
-# screen, a ball or a dark frame.
+# is_white "R G B": a ball's bright face. is_cloth "R G B": the blue-green cloth (or the
+# demonstration's green captions on it), not the menu screen, a ball or a dark frame.
 is_white() { read -r r g b <<<"$1" && [ "$r" -gt 170 ] && [ "$g" -gt 170 ] && [ "$b" -gt 170 ]; }
 is_cloth() { read -r r g b <<<"$1" && [ "$g" -gt $((r + 30)) ] && [ "$g" -ge "$b" ]; }
 
 # wait_for WHAT TEST...: screenshots as "now" until the command succeeds (10 s at most).
 shot_and() { screenshot now && "$@"; }
-wait_for() {
-    local what=$1
-    shift
-    poll 100 shot_and "$@" || fail "$what never showed"
-}
+wait_for() { poll 100 shot_and "${@:2}" || fail "$1 never showed"; }
 
 # Places in the window's client area.
-LETS_PLAY_X=250 LETS_PLAY_Y=305
-TABLE_TOP=25
+LETS_PLAY_X=250 LETS_PLAY_Y=305 TABLE_TOP=25
 CUE_START_X=90 CUE_START_Y=$((150 + TABLE_TOP)) # the four-ball rack's cue ball

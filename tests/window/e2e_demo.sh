@@ -1,19 +1,14 @@
 #!/usr/bin/env bash
-# End to end in a real X server: start the game, click "４つ球のデモ", see
-# Tovi's caption over the table (the window tests check the "DEMO" shot
-# button), wait for the first shot to move the balls, click the table and see
-# the menu screen again. Then a game to 3 points, back to the menu screen, and
-# a whole demonstration: Tovi scores past the 3 points, but no end-of-game box
-# ever opens and the menu screen comes back by itself. Last, "EXIT" ends the
-# game with status 0. In the sanitizer build that is the leak check of a whole
-# run with a real display (the other scripts end the game with a signal).
+# End to end in a real X server: "４つ球のデモ" shows Tovi's caption over the
+# table and moves the balls; a click on the table ends it. After a game to 3
+# points a whole demonstration scores past them, opens no end-of-game box and
+# brings the menu screen back. "EXIT" ends the game with status 0: in the
+# sanitizer build the leak check of a whole run (the other scripts end by signal).
 GAME=${1:?usage: e2e_demo.sh path/to/zandrel}
 source "$(dirname "$0")/e2e_common.sh"
 
 TOVI_BAND=429x25+48+$((32 + TABLE_TOP))
-DEMO_X=440 DEMO_Y=312 # "４つ球のデモ"
-POINTS_X=28 POINTS_Y=276 # the points box
-MENU_X=500 MENU_Y=12     # the table-screen button "Menu"
+DEMO_X=440 DEMO_Y=312 POINTS_X=28 POINTS_Y=276 MENU_X=500 MENU_Y=12 # "４つ球のデモ", the points box, "Menu"
 menu_shown() { ! is_cloth "$(pixel now 270 85)" && ! is_white "$(pixel now $CUE_START_X $CUE_START_Y)"; }
 # Tovi's caption: a black band over the top of the table with green writing.
 caption_shown() {

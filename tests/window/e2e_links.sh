@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# End to end in a real X server: F1, a credit line, "E-mail" and "HomePage"
-# hand the help page and the author's addresses to the desktop's opener (here
-# a stand-in that writes down what it gets). With no opener anywhere the same
-# clicks change nothing and show nothing.
+# End to end in a real X server: F1, a credit line, "E-mail" and "HomePage" hand
+# their addresses to the desktop's opener (a stand-in that writes them down).
+# With no opener anywhere the same clicks change nothing and show nothing.
 GAME=${1:?usage: e2e_links.sh path/to/zandrel}
 source "$(dirname "$0")/e2e_common.sh"
 

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# End to end in a real X server, the mixed sound written to a file through
-# SDL's disk driver: start the game, "Let's Play!" (the game tune named in the
-# window caption), aim, shoot, see the balls move and the file hold sound, take
-# the shot back with "Back", and end the game with SIGTERM.
+# End to end in a real X server, the sound written to a file by SDL's disk
+# driver: "Let's Play!" (the game tune named in the caption), aim, shoot, see the
+# balls move and the file hold sound, "Back", and SIGTERM ends the game.
 GAME=${1:?usage: e2e_play.sh path/to/zandrel}
 source "$(dirname "$0")/e2e_common.sh"
 

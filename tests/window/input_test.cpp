@@ -1,6 +1,3 @@
-// The player's mouse on the real window: aiming on the table, the cue tip,
-// the power bar and its caption, and the hover colours of the clickable texts.
-
 #include "window_fixture.h"
 
 #include "window/colours.h"
@@ -13,10 +10,7 @@ namespace {
 
 class Playing : public ::testing::Test {
 protected:
-    void SetUp() override {
-        QTest::mouseClick(h.find("lblLetsPlay"), Qt::LeftButton);
-        ASSERT_EQ(h.state().playMode, PlayMode::solo);
-    }
+    void SetUp() override { letsPlay(h); }
     WindowHarness h;
 };
 
@@ -33,8 +27,8 @@ TEST_F(Playing, TheMouseAimsOnTheTablePicksTheCueTipAndSetsThePower) {
     sendMouse(table, QEvent::MouseButtonRelease, {600, -20}, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(place(marker), QPointF(490, 30)) << "the aim the game clamped";
     sendMouse(table, QEvent::MouseButtonPress, {270, 150}, Qt::RightButton, Qt::RightButton);
-    EXPECT_EQ(h.state().table.target.x, 1200.0f) << "right aims too";
-    EXPECT_EQ(h.state().table.target.y, 600.0f);
+    EXPECT_EQ(std::pair(h.state().table.target.x, h.state().table.target.y), std::pair(1200.0f, 600.0f))
+        << "right aims too";
 
     sendMouse(h.find("picSetPoint"), QEvent::MouseButtonPress, {38.5, 22.5});
     EXPECT_EQ(place(h.find<ShapeWidget>("shpPoint")), QPointF(36, 20)) << "the game's choice";
@@ -44,15 +38,13 @@ TEST_F(Playing, TheMouseAimsOnTheTablePicksTheCueTipAndSetsThePower) {
     auto* caption = h.find<TextLabel>("lblPower");
     EXPECT_EQ(caption->text(), QStringLiteral("POWER 100%"));
     bar->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(caption->text(), QStringLiteral("POWER  90%"));
-    EXPECT_EQ(h.state().power, 90);
+    EXPECT_EQ(std::pair(caption->text(), h.state().power), std::pair(QStringLiteral("POWER  90%"), 90));
     bar->setValue(100);
     EXPECT_EQ(caption->text(), QStringLiteral("POWER  100%"));
     bar->setValue(1);
     EXPECT_EQ(h.state().power, 1);
     h.game().setPower(49);
-    EXPECT_EQ(bar->value(), 49);
-    EXPECT_EQ(caption->text(), QStringLiteral("POWER  49%"));
+    EXPECT_EQ(std::pair(bar->value(), caption->text()), std::pair(49, QStringLiteral("POWER  49%")));
 }
 
 TEST_F(Playing, TheTableButtonsLightUpUnderThePointerExceptDuringAShot) {
@@ -76,35 +68,6 @@ TEST_F(Playing, TheTableButtonsLightUpUnderThePointerExceptDuringAShot) {
     ASSERT_TRUE(h.game().isShotRunning());
     move(buttons[1]);
     EXPECT_EQ(colours(), resting);
-}
-
-TEST(MenuScreen, HoverColoursAndCaptionsChangeAndAreResetByThePanel) {
-    WindowHarness h;
-    auto* exit = h.find<TextLabel>("lblExit");
-    auto* letsPlay = h.find<TextLabel>("lblLetsPlay");
-    auto* demo = h.find<TextLabel>("lblHelp");
-    auto* mail = h.find<TextLabel>("lblMail");
-    auto* homePage = h.find<TextLabel>("lblToHP");
-    for (const auto& [label, hover] :
-         {std::pair{exit, kGreen}, {letsPlay, kGreen}, {demo, kDemoLabelHover}, {mail, kMenuLinkHover}}) {
-        move(label);
-        EXPECT_EQ(label->textColour(), hover) << label->text().toStdString();
-    }
-    EXPECT_EQ(mail->text(), QStringLiteral("E-Mail:tovi@zandrel.example"));
-    move(homePage);
-    EXPECT_EQ(homePage->text(), QStringLiteral("Get New!: https://zandrel.example/"));
-    EXPECT_GT(homePage->width(), 250); // the label grows with its caption
-
-    h.w().initGameMode(); // solo play with the menu screen still up
-    ASSERT_EQ(h.state().playMode, PlayMode::solo);
-    move(h.find("picMenu"), {300, 100});
-    // The exit caption turns dark green, not its purple at load.
-    for (const auto& [label, rest] :
-         {std::pair{exit, kDarkGreen}, {letsPlay, kDarkGreen}, {demo, kMenuLinkRest}, {mail, kMenuLinkRest}})
-        EXPECT_EQ(label->textColour(), rest) << label->text().toStdString();
-    EXPECT_EQ(mail->text(), QStringLiteral("E-Mail"));
-    EXPECT_EQ(homePage->text(), QStringLiteral("Get New!"));
-    EXPECT_EQ(h.state().playMode, PlayMode::menu);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
-// The menu screen as the player meets it: every caption reacts to the pointer
-// wherever it is drawn, and the Japanese captions come out in a proportional face.
-
 #include "window_fixture.h"
+
+#include "window/colours.h"
 
 #include <QFontInfo>
 #include <QImage>
@@ -12,16 +11,7 @@
 namespace zandrel::testing {
 namespace {
 
-std::vector<TextLabel*> menuLabels(const WindowHarness& h) {
-    std::vector<TextLabel*> labels;
-    for (const char* name : {"Label2", "lblRelease", "lblVersion", "lblExit", "lblLetsPlay", "lblMail",
-                             "lblToHP", "lblHelp", "lblCopyright0", "lblCopyright1"})
-        labels.push_back(h.find<TextLabel>(name));
-    return labels;
-}
-
-/// The bounding box of the pixels a label's caption paints, in its parent's
-/// coordinates, whatever part of the label reacts to the pointer.
+/// The box of the pixels a label's caption paints, in its parent's coordinates.
 QRect inkBox(TextLabel* label) {
     QImage image(label->size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -34,15 +24,14 @@ QRect inkBox(TextLabel* label) {
     return box.translated(label->pos());
 }
 
-/// For every point of every caption where no other caption is drawn, the
-/// widget under the pointer must be that caption's label. Returns the
-/// failures as "caption under other: count".
+/// Points of a caption, where no other is drawn, whose widget is not its label: "caption under other: n".
 std::map<std::string, int> hiddenCaptionPoints(const WindowHarness& h) {
-    const std::vector<TextLabel*> labels = menuLabels(h);
     QWidget* panel = h.find("picMenu");
+    std::vector<TextLabel*> labels;
     std::vector<QRect> ink;
-    for (TextLabel* label : labels)
-        ink.push_back(inkBox(label));
+    for (const char* name : {"Label2", "lblRelease", "lblVersion", "lblExit", "lblLetsPlay", "lblMail",
+                             "lblToHP", "lblHelp", "lblCopyright0", "lblCopyright1"})
+        ink.push_back(inkBox(labels.emplace_back(h.find<TextLabel>(name))));
     std::map<std::string, int> failures;
     for (std::size_t i = 0; i < labels.size(); ++i) {
         EXPECT_FALSE(ink[i].isEmpty()) << labels[i]->text().toStdString() << " draws nothing";
@@ -59,16 +48,37 @@ std::map<std::string, int> hiddenCaptionPoints(const WindowHarness& h) {
     return failures;
 }
 
-TEST(MenuScreen, EveryCaptionReactsWhereverItIsDrawnNoOtherCaptionIsAndJapaneseOnesAreProportional) {
+TEST(MenuScreen, CaptionsLightUpAndReactWhereverDrawnNoOtherCaptionIsAndJapaneseOnesAreProportional) {
     WindowHarness h;
     using Failures = std::map<std::string, int>;
     EXPECT_EQ(hiddenCaptionPoints(h), Failures{}) << "captions at rest";
+    auto* mail = h.find<TextLabel>("lblMail");
+    auto* homePage = h.find<TextLabel>("lblToHP");
+    // Colours under the pointer and once it moved on to the panel (dark green, not purple, for EXIT).
+    const std::tuple<TextLabel*, Rgb, Rgb> labels[] = {
+        {h.find<TextLabel>("lblExit"), kGreen, kDarkGreen},
+        {h.find<TextLabel>("lblLetsPlay"), kGreen, kDarkGreen},
+        {h.find<TextLabel>("lblHelp"), kDemoLabelHover, kMenuLinkRest},
+        {mail, kMenuLinkHover, kMenuLinkRest},
+        {homePage, kMenuLinkHover, kMenuLinkRest}};
+    for (const auto& [label, hover, rest] : labels) {
+        move(label);
+        EXPECT_EQ(label->textColour(), hover) << label->text().toStdString();
+    }
     // The links grow longer captions while the pointer is on them.
-    move(h.find("lblMail"));
-    move(h.find("lblToHP"));
+    EXPECT_EQ(mail->text() + " " + homePage->text(),
+              QStringLiteral("E-Mail:tovi@zandrel.example Get New!: https://zandrel.example/"));
+    EXPECT_GT(homePage->width(), 250);
     EXPECT_EQ(hiddenCaptionPoints(h), Failures{}) << "link captions while hovered";
+
+    h.w().initGameMode(); // solo play with the menu screen still up
+    ASSERT_EQ(h.state().playMode, PlayMode::solo);
     QWidget* panel = h.find("picMenu");
     move(panel, {300, 100});
+    for (const auto& [label, hover, rest] : labels)
+        EXPECT_EQ(label->textColour(), rest) << label->text().toStdString();
+    EXPECT_EQ(mail->text() + " " + homePage->text(), QStringLiteral("E-Mail Get New!"));
+    EXPECT_EQ(h.state().playMode, PlayMode::menu);
     EXPECT_EQ(hiddenCaptionPoints(h), Failures{}) << "link captions after the hover";
 
     QWidget* exitLabel = h.find("lblExit");
@@ -83,18 +93,13 @@ TEST(MenuScreen, EveryCaptionReactsWhereverItIsDrawnNoOtherCaptionIsAndJapaneseO
     QTest::mouseClick(h.w().windowHandle(), Qt::LeftButton, {}, exit.center() + QPoint(0, exit.height() / 4));
     EXPECT_FALSE(h.w().isVisible());
 
-    std::vector<const QWidget*> widgets;
-    for (const char* name :
-         {"Label2", "lblRelease", "lblVersion", "lblHelp", "cmbPoints", "cmbVSMode", "cmbGameName"})
-        widgets.push_back(h.find(name));
-    // Font names come back in the system language: compare with what the
-    // installed faces resolve to.
+    // Font names come back in the system language: compare what the installed faces resolve to.
     const QString proportional = QFontInfo(QFont(kFontIpaPGothic)).family();
     ASSERT_NE(proportional, QFontInfo(QFont(kFontIpaGothic)).family()) << "fonts-ipafont-gothic is needed";
-    for (const QWidget* widget : widgets) {
-        const QFontInfo info(widget->font());
-        EXPECT_EQ(info.family(), proportional) << widget->objectName().toStdString();
-        EXPECT_FALSE(info.fixedPitch()) << widget->objectName().toStdString();
+    for (const char* name :
+         {"Label2", "lblRelease", "lblVersion", "lblHelp", "cmbPoints", "cmbVSMode", "cmbGameName"}) {
+        const QFontInfo info(h.find(name)->font());
+        EXPECT_EQ(std::pair(info.family(), info.fixedPitch()), std::pair(proportional, false)) << name;
     }
     EXPECT_EQ(QFontInfo(h.find("lblTovisMessage")->font()).family(),
               QFontInfo(QFont(kFontIpaGothic)).family());

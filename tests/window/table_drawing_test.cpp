@@ -1,10 +1,6 @@
-// Drawing on surfaces: the table, balls and shadows from a synthetic sprite
-// sheet, the point marks, the information strip, and the picture box widget.
-
 #include "window/table_drawing.h"
 
-#include "game/coordinates.h"
-#include "game/game.h"
+#include "window/colours.h"
 #include "window/infomation_drawing.h"
 #include "window/picture_box.h"
 #include "window_fixture.h"
@@ -16,23 +12,14 @@ namespace zandrel {
 namespace {
 
 constexpr Rgb kShadowColour = rgb(0x00, 0x58, 0x00);
-constexpr Rgb kGreen = rgb(0x00, 0xff, 0x00);
 
-/// Ball sprite colour of column c, row r of the synthetic sheet.
-constexpr Rgb ballColour(int c, int r) {
-    return rgb(0x10 + c, 0x20 + r, 0x01);
-}
-/// Colour of the synthetic play-mode icon at x.
-constexpr Rgb iconColour(int x) {
-    return rgb(0xa0, x & 0xff, 0x02);
-}
-bool inDisc(int x, int y) {
-    return (x - 9.5) * (x - 9.5) + (y - 9.5) * (y - 9.5) <= 100.0;
-}
+/// Ball sprite colour of column c, row r of the synthetic sheet; colour of the play-mode icon at x.
+constexpr auto ballColour = [](int c, int r) { return rgb(0x10 + c, 0x20 + r, 0x01); };
+constexpr auto iconColour = [](int x) { return rgb(0xa0, x & 0xff, 0x02); };
+constexpr auto inDisc = [](int x, int y) { return (x - 9.5) * (x - 9.5) + (y - 9.5) * (y - 9.5) <= 100.0; };
 
-/// A 540 x 360 table picture: every table pixel different (blue 0x80, never a
-/// sprite colour), the sprite strip at (0, 300) (black-outside-the-disc sprites,
-/// a white mask with a black disc, a dark green shadow) and three flat icons.
+/// A 540 x 360 table picture, every table pixel different (blue 0x80, no sprite's), the sprite strip at
+/// (0, 300) (black outside the disc, a white mask with a black disc, a green shadow), three flat icons.
 Surface makeTablePicture() {
     Surface picture(kTablePictureWidth, 360);
     for (int y = 0; y < kTablePictureHeight; ++y)
@@ -52,10 +39,8 @@ Surface makeTablePicture() {
     return picture;
 }
 
-/// Left, top, right, bottom.
-using Box = std::array<int, 4>;
+using Box = std::array<int, 4>; ///< left, top, right, bottom
 
-/// The smallest box holding every pixel of the given colour.
 std::optional<Box> boundsOf(const Surface& s, Rgb colour) {
     std::optional<Box> box;
     for (int y = 0; y < s.height(); ++y)
@@ -80,12 +65,8 @@ template <class Test> int countPixels(const Surface& s, Box area, Test test) {
             n += test(s.pixel(x, y)) ? 1 : 0;
     return n;
 }
-bool isGreenInk(Rgb p) {
-    return p != 0 && (p & 0xff00ffu) == 0;
-}
-bool hasAlphaByte(Rgb p) {
-    return (p >> 24) != 0;
-}
+constexpr auto isGreenInk = [](Rgb p) { return p != 0 && (p & 0xff00ffu) == 0; };
+constexpr auto hasAlphaByte = [](Rgb p) { return (p >> 24) != 0; };
 
 class TableDrawing : public ::testing::Test {
 protected:
@@ -101,13 +82,10 @@ protected:
 };
 
 TEST_F(TableDrawing, ShadowsLieTwoPixelsDownRightExceptOverTheRails) {
-    const std::array<double, 4> cases[] = {
-        {260, 45, 250, 35},    // middle of the top rail: under the ball
-        {45, 45, 35, 35},      // corner
-        {500, 150, 490, 142},  // the clamp eats the offset across: centre (500, 152)
-        {100, 259, 92, 250},   // and down
-        {250, 45, 242, 37},    // zone edge: still offset
-        {101.5, 100, 94, 92}}; // offset 2 right and down, 93.5 goes to 94
+    // Under the ball over the top rail's middle and a corner; the clamp eats the offset across (centre
+    // (500, 152)) and down; the zone edge still offset; offset 2 right and down, 93.5 going to 94.
+    const std::array<double, 4> cases[] = {{260, 45, 250, 35},  {45, 45, 35, 35},   {500, 150, 490, 142},
+                                           {100, 259, 92, 250}, {250, 45, 242, 37}, {101.5, 100, 94, 92}};
     for (const auto& [px, py, left, top] : cases) {
         Surface s = emptyTable;
         drawBallMark(s, picBalls, ballAtPixel(px, py));
@@ -116,7 +94,7 @@ TEST_F(TableDrawing, ShadowsLieTwoPixelsDownRightExceptOverTheRails) {
     }
 }
 
-TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferAndRowZeroOnTheScreenBallsOffTheTableNone) {
+TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferRowZeroOnTheScreenPointMarksAreTwentyApart) {
     const Ball moving = ballAtPixel(100, 200, 0.5f);
     drawBallInBuffer(buffer, picBalls, moving, 2, kBallSpritePixels);
     EXPECT_EQ(boundsOf(buffer, ballColour(2, 1)), (Box{90, 190, 109, 209}));
@@ -141,9 +119,7 @@ TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferAndRowZeroOnTheScreenBallsOf
     EXPECT_EQ(buffer.pixel(105, 100), ballColour(2, 0));
     EXPECT_EQ(buffer.pixel(121, 102), kShadowColour); // the shadow's edge beside its ball
     EXPECT_FALSE(boundsOf(buffer, ballColour(3, 0)));
-}
 
-TEST_F(TableDrawing, PointMarksSitTwentyPixelsApartAndTheTenthIsCut) {
     const auto marks = [&](int points) {
         Surface strip(183, 25, rgb(9, 9, 9));
         drawPointMarks(strip, picBalls, points);
@@ -156,8 +132,7 @@ TEST_F(TableDrawing, PointMarksSitTwentyPixelsApartAndTheTenthIsCut) {
     EXPECT_EQ(marks(3).pixel(1, 1), kPointStripColour); // masked: the corner stays grey
     const Surface ten = marks(10);
     EXPECT_EQ(boundsOf(ten, red), (Box{1, 1, 182, 20}));
-    EXPECT_EQ(ten.pixel(181, 11), red);
-    EXPECT_EQ(marks(9).pixel(181, 11), kPointStripColour);
+    EXPECT_EQ(std::pair(ten.pixel(181, 11), marks(9).pixel(181, 11)), std::pair(red, kPointStripColour));
     EXPECT_EQ(marks(32767), ten);
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
-// Qt for the window tests, and a started main window with its own settings
-// folder, its own single-instance lock, the message boxes captured as texts and
-// the language chosen by the test.
+// A started main window with its own settings folder and single-instance lock,
+// its message boxes captured as texts, in the language the test chooses.
 
 #include "sound/recording_output.h"
 #include "support/test_files.h"
@@ -13,6 +12,7 @@
 #include "window/table_screen.h"
 #include "window/text_label.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFont>
@@ -20,23 +20,24 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
-/// Lets test failures print Qt texts readably.
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
 namespace zandrel::testing {
 
-/// Creates the one application of the test program (offscreen unless
-/// QT_QPA_PLATFORM says otherwise) and maps "Arial" as the game does.
+/// The one application of the test program; "Arial" mapped as the game does.
 inline void ensureQtApp() {
     if (QCoreApplication::instance() != nullptr)
         return;
@@ -47,8 +48,7 @@ inline void ensureQtApp() {
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }
 
-inline constexpr const char* kJapanese = "ja_JP.UTF-8";
-inline constexpr const char* kEnglish = "en_US.UTF-8";
+inline constexpr const char *kJapanese = "ja_JP.UTF-8", *kEnglish = "en_US.UTF-8";
 
 /// The child of `root` named `name`, of type T; a test failure when there is none.
 template <class T = QWidget> T* findIn(const QObject& root, const char* name) {
@@ -58,8 +58,7 @@ template <class T = QWidget> T* findIn(const QObject& root, const char* name) {
     return found;
 }
 
-/// Sends one mouse event straight to `widget` (also at places outside it, as a
-/// widget holding the mouse grab receives them).
+/// One mouse event straight to `widget`, also outside it (as a widget holding the grab gets them).
 inline void sendMouse(QWidget* widget, QEvent::Type type, QPointF pos,
                       Qt::MouseButton button = Qt::LeftButton, Qt::MouseButtons held = Qt::LeftButton) {
     QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, held, Qt::NoModifier);
@@ -74,15 +73,14 @@ inline void move(QWidget* widget, QPointF pos = {5, 5}) {
 /// Owns a main window that has run its start-up.
 class WindowHarness {
 public:
-    /// Starts a window in `lang`; `settings`, when given, is the settings file it finds.
-    /// Unless `keepOpening`, the opening picture is clicked away at once.
+    /// A window in `lang` (the opening picture clicked away) finding `settings` if given.
     explicit WindowHarness(const char* lang = kJapanese, bool debugMode = false,
-                           const char* settings = nullptr, bool keepOpening = false) {
+                           const char* settings = nullptr) {
         language_.set("LC_ALL", std::nullopt);
         language_.set("LC_MESSAGES", std::nullopt);
         language_.set("LANG", lang);
         if (settings != nullptr)
-            writeBytes(settingsPath(), settings);
+            writeBytes(config_.gameDir() + "ZANDREL.INI", settings);
         ensureQtApp();
         installFontSubstitutions();
         setMessageHook([this](const std::string& text) { messages.push_back(text); });
@@ -92,7 +90,7 @@ public:
         options.soundOutput = sound;
         window = std::make_unique<MainWindow>(options);
         started = window->formLoad();
-        if (OpeningWindow* opening = window->openingWindow(); opening != nullptr && !keepOpening)
+        if (OpeningWindow* opening = window->openingWindow())
             opening->Form_Click();
     }
     ~WindowHarness() {
@@ -101,21 +99,11 @@ public:
     }
 
     MainWindow& w() { return *window; }
-    /// A control of the window by its object name (its name in the game's
-    /// design: "cmdShot", "lblMenu0", "mnuRetry", "timBGM").
+    /// A control by its object name, its name in the game's design ("cmdShot", "mnuRetry").
     template <class T = QWidget> T* find(const char* name) const { return findIn<T>(*window, name); }
     TableScreen& table() const { return *find<TableScreen>("tableScreen"); }
     Game& game() { return window->game(); }
     const GameState& state() const { return window->gameState(); }
-    std::string settingsPath() const { return config_.gameDir() + "ZANDREL.INI"; }
-
-    /// Runs motion ticks until the balls rest (or the limit is reached).
-    int runShotToRest(int tickLimit = 2000) {
-        int ticks = 0;
-        for (; game().isShotRunning() && ticks < tickLimit; ++ticks)
-            game().Timer1_Timer();
-        return ticks;
-    }
 
     std::vector<std::string> messages;
     /// What the window's sound room asked of the device.
@@ -145,7 +133,29 @@ inline void startDemo(WindowHarness& h) {
     ASSERT_EQ(h.state().playMode, PlayMode::demo);
 }
 
-/// Each widget where the design puts it.
+/// Runs `act` on the modal W that `open` brings up and leaves none open (a missing one fails).
+template <class W> void onModal(const std::function<void()>& open, std::function<void(W&)> act) {
+    auto opened = std::make_shared<bool>(false);
+    QTimer::singleShot(0, [opened, act] {
+        auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (window == nullptr) {
+            if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+            return;
+        }
+        *opened = true;
+        act(*window);
+        if (window->isVisible())
+            window->close();
+    });
+    open();
+    EXPECT_TRUE(*opened) << "no such window opened";
+}
+/// The same for the window that the menu item `item` brings up.
+template <class W> void onModal(WindowHarness& h, const char* item, std::function<void(W&)> act) {
+    onModal<W>([&] { h.find<QAction>(item)->trigger(); }, std::move(act));
+}
+
 inline void expectPlaces(std::initializer_list<std::pair<const QWidget*, QRect>> places) {
     for (const auto& [widget, place] : places)
         EXPECT_EQ(widget->geometry(), place) << widget->metaObject()->className();
