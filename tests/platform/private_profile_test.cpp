@@ -7,7 +7,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <random>
@@ -237,34 +236,6 @@ TEST(HugeFiles, AboveTheBoundGiveDefaultsAreNeverWrittenAndSaySoOnce) {
     EXPECT_EQ(readBytes(path), big);
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_NE(said.find(path), std::string::npos) << said;
-}
-
-/// Peak resident memory in kilobytes, reset first when asked; -1 where unknown.
-long residentPeakKilobytes(bool reset) {
-    if (reset && !(std::ofstream("/proc/self/clear_refs") << "5" << std::flush))
-        return -1;
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line) && !line.starts_with("VmHWM:")) {
-    }
-    return status ? std::stol(line.substr(6)) : -1;
-}
-
-TEST(HugeFiles, MemoryStaysWithinASmallMultipleOfTheText) {
-    constexpr std::size_t kSize = 8'000'000;
-    // The shapes with the most lines per byte: blank lines, tiny keys, tiny sections.
-    for (const std::string_view line : {"\n", "k=\n", "[s]\n"}) {
-        std::string text = line == "k=\n" ? "[A]\n" : "";
-        while (text.size() < kSize)
-            text += line;
-        const long before = residentPeakKilobytes(true);
-        if (before < 0)
-            GTEST_SKIP() << "peak memory cannot be measured here";
-        const auto profile = PrivateProfile::fromText(text);
-        EXPECT_EQ(profile.getInt("A", "k", 4), 4);
-        // The text, 12 bytes a line of 3 or more, a sanitizer's bookkeeping: far below the 100 times it took.
-        EXPECT_LT(residentPeakKilobytes(false) - before, static_cast<long>(8 * kSize / 1024)) << line;
-    }
 }
 
 // Hostile files (random bytes, NULs, stray CRs, BOMs, unclosed sections, names in any case): a

@@ -24,12 +24,9 @@ public:
     void wake(std::chrono::milliseconds atLeast) override {
         power.push_back("wake " + std::to_string(atLeast.count()));
     }
-
     /// The calls since the last take().
     std::vector<std::string> take() { return std::exchange(calls, {}); }
-
-    std::vector<std::string> calls;
-    std::vector<std::string> power;
+    std::vector<std::string> calls, power;
 };
 
 } // namespace zandrel::testing

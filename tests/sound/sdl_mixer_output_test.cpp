@@ -12,12 +12,11 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
+#include <future>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
-#include <mutex>
 #include <thread>
 
 namespace zandrel {
@@ -47,10 +46,7 @@ int playOneShot(SoundRoom& room) {
     ToRoom sound(room);
     Game game(view, view);
     game.setSound(sound);
-    game.initGame();
-    game.returnToMenu();
-    game.lblLetsPlay_Click({GameKind::fourBall, 5, false});
-    game.setPower(100);
+    game.lblLetsPlay_Click({}); // a four-ball rack, full power
     game.cmdShot_Click();
     for (int tick = 0; tick < 2000 && game.isShotRunning(); ++tick)
         game.Timer1_Timer();
@@ -62,18 +58,6 @@ template <typename Done> bool waitFor(Done done) {
     for (int i = 0; i < 250 && !done(); ++i)
         std::this_thread::sleep_for(20ms);
     return done();
-}
-
-/// Waits up to five seconds for a non-zero 16-bit sample in the file.
-bool waitForSound(const std::string& path) {
-    return waitFor([&] {
-        const std::string bytes = testing::readBytes(path);
-        return bytes.find_first_not_of('\0') != std::string::npos;
-    });
-}
-
-bool waitForRest(const SdlMixerOutput& device) {
-    return waitFor([&] { return !device.isAwake(); });
 }
 
 /// Writes a wave file of a square tone `seconds` long (16-bit mono, 22,050 Hz).
@@ -102,52 +86,39 @@ double playingSeconds() {
     return static_cast<double>(Mix_GetChunk(0)->alen) / bytesPerSecond;
 }
 
-/// A device opening that lets open() through and holds up every later one (a
-/// wake) until released, as a slow sound server would. It gives up after five
-/// seconds: a caller that waited for the opening could not release it.
-class SlowWake {
-public:
-    ~SlowWake() { EXPECT_FALSE(timedOut_) << "the caller waited for the opening"; }
-    /// Waits (five seconds at most) until a wake has begun opening.
-    bool waitForOpening() {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, 5s, [this] { return opens_ > 1; });
-    }
-    void release() {
-        const std::lock_guard lock(mutex_);
-        released_ = true;
-        changed_.notify_all();
-    }
+/// A device opening that lets open() through and holds up the next one (a wake)
+/// until released, as a slow sound server would. It gives up after five
+/// seconds, which only a caller that waited for the opening would make it do.
+struct SlowWake {
+    std::promise<void> opening, released;
+    bool gaveUp = false;
     MixerOptions options() {
         MixerOptions options;
         options.quietBeforeRest = 50ms;
-        options.openDevice = [this] {
-            std::unique_lock lock(mutex_);
-            if (++opens_ > 1) {
-                changed_.notify_all();
-                timedOut_ |= !changed_.wait_for(lock, 5s, [this] { return released_; });
+        options.openDevice = [this, opens = 0]() mutable {
+            if (opens++ > 0) {
+                opening.set_value();
+                gaveUp = released.get_future().wait_for(5s) == std::future_status::timeout;
             }
-            lock.unlock();
             return openAudioMixer();
         };
         return options;
     }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    int opens_ = 0;
-    bool released_ = false;
-    bool timedOut_ = false;
 };
 
 const std::string kSounds = ZANDREL_SOURCE_DIR "/resources";
 
-TEST(SdlMixerOutput, AfterRestingTheDiskHoldsTheContactsOfAShotAndThenATune) {
-    EXPECT_NE(findSoundFont().find("TimGM6mb"), std::string::npos)
-        << "the small soundfont: " << findSoundFont();
+/// A test folder, and SDL's dummy driver unless a test picks another.
+class SdlMixerOutputTest : public ::testing::Test {
+protected:
+    SdlMixerOutputTest() { env.set("SDL_AUDIODRIVER", "dummy"); }
     TempConfigDir dir;
     EnvGuard env;
+};
+
+TEST_F(SdlMixerOutputTest, AfterRestingTheDiskHoldsTheContactsOfAShotAndThenATune) {
+    EXPECT_NE(findSoundFont().find("TimGM6mb"), std::string::npos)
+        << "the small soundfont: " << findSoundFont();
     env.set("SDL_AUDIODRIVER", "disk");
     for (const bool tune : {false, true}) {
         const std::string out = dir.path() + (tune ? "/tune.raw" : "/shot.raw");
@@ -159,24 +130,24 @@ TEST(SdlMixerOutput, AfterRestingTheDiskHoldsTheContactsOfAShotAndThenATune) {
         SoundRoom room(device, kSounds, "0.02");
         room.initBgmTable();
         room.switchMusic(false);
-        ASSERT_TRUE(waitForRest(device));
+        ASSERT_TRUE(waitFor([&] { return !device.isAwake(); }));
         if (tune) {
             room.switchMusic(true);
             room.timBGM_Timer();
         } else {
             EXPECT_GT(playOneShot(room), 0);
         }
-        EXPECT_TRUE(waitForSound(out)) << (tune ? "tune" : "shot");
+        EXPECT_TRUE(waitFor([&] {
+            return testing::readBytes(out).find_first_not_of('\0') != std::string::npos;
+        })) << (tune ? "tune" : "shot")
+            << ": no sound in the file";
         room.closeAllTunes();
     }
 }
 
 // A wave sound asked for while the woken device still opens (the first contact
 // of a shot) waits for it, and counts as playing for the no-stop rule.
-TEST(SdlMixerOutput, WithNoStopAPlayingOrWaitingSoundStaysAndWithoutItTheNewOneReplacesIt) {
-    TempConfigDir dir;
-    EnvGuard env;
-    env.set("SDL_AUDIODRIVER", "dummy");
+TEST_F(SdlMixerOutputTest, WithNoStopAPlayingOrWaitingSoundStaysAndWithoutItTheNewOneReplacesIt) {
     const std::string first = dir.path() + "/first.wav", second = dir.path() + "/second.wav";
     writeTone(first, 2.0);
     writeTone(second, 1.0);
@@ -193,23 +164,21 @@ TEST(SdlMixerOutput, WithNoStopAPlayingOrWaitingSoundStaysAndWithoutItTheNewOneR
         ASSERT_TRUE(device.open());
         if (row.whileOpening) {
             device.allowRest(true);
-            ASSERT_TRUE(waitForRest(device));
+            ASSERT_TRUE(waitFor([&] { return !device.isAwake(); }));
             device.wake(kShotAwake);
-            ASSERT_TRUE(slow.waitForOpening());
+            ASSERT_EQ(slow.opening.get_future().wait_for(5s), std::future_status::ready);
             EXPECT_FALSE(device.isAwake()) << "wake returns while the device opens";
         }
         device.playWave(first, true);
         device.playWave(second, row.noStop);
-        slow.release();
+        slow.released.set_value();
         ASSERT_TRUE(waitFor([&] { return device.isAwake(); }));
+        EXPECT_FALSE(slow.gaveUp) << "the caller waited for the opening";
         EXPECT_NEAR(playingSeconds(), row.heardSeconds, 0.01);
     }
 }
 
-TEST(SdlMixerOutput, ClosingWhileTheDeviceOpensWaitsForItAndLeavesItClosed) {
-    TempConfigDir dir;
-    EnvGuard env;
-    env.set("SDL_AUDIODRIVER", "dummy");
+TEST_F(SdlMixerOutputTest, ClosingWhileTheDeviceOpensWaitsForItAndLeavesItClosed) {
     std::atomic<int> opened{0};
     MixerOptions options;
     options.quietBeforeRest = 50ms;
@@ -223,7 +192,7 @@ TEST(SdlMixerOutput, ClosingWhileTheDeviceOpensWaitsForItAndLeavesItClosed) {
     auto device = std::make_unique<SdlMixerOutput>(kSounds, options);
     ASSERT_TRUE(device->open());
     device->allowRest(true);
-    ASSERT_TRUE(waitForRest(*device));
+    ASSERT_TRUE(waitFor([&] { return !device->isAwake(); }));
     device->wake(kShotAwake);
     device->playWave(kSounds + kWaveHard, false);
     device->openMusic("menu.mid");
@@ -232,10 +201,7 @@ TEST(SdlMixerOutput, ClosingWhileTheDeviceOpensWaitsForItAndLeavesItClosed) {
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }
 
-TEST(SdlMixerOutput, MissingFilesStaySilentUntilPutInPlaceAndAnUnopenableDriverSaysOneLineAtMost) {
-    TempConfigDir dir;
-    EnvGuard env;
-    env.set("SDL_AUDIODRIVER", "dummy");
+TEST_F(SdlMixerOutputTest, MissingFilesStaySilentUntilPutInPlaceAndAnUnopenableDriverSaysOneLineAtMost) {
     {
         SdlMixerOutput device(dir.path());
         ASSERT_TRUE(device.open());
@@ -272,10 +238,7 @@ TEST(SdlMixerOutput, MissingFilesStaySilentUntilPutInPlaceAndAnUnopenableDriverS
     }
 }
 
-TEST(SdlMixerOutput, ABrokenSoundFontSaysSoInOneLineOverManyTunes) {
-    TempConfigDir dir;
-    EnvGuard env;
-    env.set("SDL_AUDIODRIVER", "dummy");
+TEST_F(SdlMixerOutputTest, ABrokenSoundFontSaysSoInOneLineOverManyTunes) {
     const std::string whole = testing::readBytes(findSoundFont());
     ASSERT_GT(whole.size(), 100000u);
     for (const auto& [name, bytes] :

@@ -28,7 +28,6 @@ struct Room {
     RecordingOutput output;
     SoundRoom room{output, "/games/zandrel", "0.02"};
     std::vector<std::string> captions;
-
     std::vector<bool> timer; ///< what the room told the music timer
 
     Room() {
@@ -81,8 +80,7 @@ TEST(SoundSwitches, IconsAndMenuItemWriteAtOnceAndMusicOffClosesTheTunes) {
     Room r;
     testing::writeBytes(settingsFilePath(), "[PINDOR]\nSOUND=2\nBGM=5\n");
     r.room.loadSettings();
-    EXPECT_EQ(r.room.soundMode(), 2) << "kept as stored until start-up applies it";
-    EXPECT_EQ(r.room.isBgmOn(), 5);
+    EXPECT_EQ(std::pair(r.room.soundMode(), r.room.isBgmOn()), std::pair(2, 5)) << "as stored until applied";
 
     r.room.switchSound(false);
     EXPECT_EQ(r.setting("SOUND"), "0");
@@ -94,8 +92,7 @@ TEST(SoundSwitches, IconsAndMenuItemWriteAtOnceAndMusicOffClosesTheTunes) {
     r.room.requestMusic(2);
     r.room.switchMusic(false);
     EXPECT_EQ(r.output.take(), kCloseAll) << "music off stops the tune at once";
-    EXPECT_EQ(r.room.bgmWanted(), -1);
-    EXPECT_EQ(r.room.bgmPlaying(), 2);
+    EXPECT_EQ(std::pair(r.room.bgmWanted(), r.room.bgmPlaying()), std::pair(-1, 2));
     EXPECT_EQ(r.timer, (std::vector<bool>{true, false})) << "the timer runs from the start, stops now";
     EXPECT_EQ(r.setting("BGM"), "0");
     EXPECT_EQ(r.ticks(1), kCloseAll) << "silence: every tick closes all five";

@@ -40,6 +40,7 @@ TEST(StartUp, LandsOnTheMenuScreenWithItsChoicesCaptionsAndStoredSwitches) {
     EXPECT_EQ(std::tuple(h.find<QAction>("mnuSound")->isChecked(), h.find("picSound0")->isVisible(),
                          h.find("picSound1")->isVisible(), h.find<QTimer>("timBGM")->isActive()),
               std::tuple(false, false, true, true));
+    EXPECT_EQ(readBytes(h.settingsPath()), "[PINDOR]\nSOUND= 0\nBGM=-1\n") << "both written back as applied";
 }
 
 TEST(Settings, TheIconsAndTheMenuItemSwitchAtOnceAndClosingTheWindowClosesAllFiveTunes) {

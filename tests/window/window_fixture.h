@@ -80,7 +80,7 @@ public:
         language_.set("LC_MESSAGES", std::nullopt);
         language_.set("LANG", lang);
         if (settings != nullptr)
-            writeBytes(config_.gameDir() + "ZANDREL.INI", settings);
+            writeBytes(settingsPath(), settings);
         ensureQtApp();
         installFontSubstitutions();
         setMessageHook([this](const std::string& text) { messages.push_back(text); });
@@ -104,6 +104,7 @@ public:
     TableScreen& table() const { return *find<TableScreen>("tableScreen"); }
     Game& game() { return window->game(); }
     const GameState& state() const { return window->gameState(); }
+    std::string settingsPath() const { return config_.gameDir() + "ZANDREL.INI"; }
 
     std::vector<std::string> messages;
     /// What the window's sound room asked of the device.
