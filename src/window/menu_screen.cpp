@@ -95,25 +95,22 @@ void MenuScreen::createChoices() {
 
 void MenuScreen::createIcons() {
     using namespace layout;
-    const QImage soundOn = loadPicture(kPictureSoundOn, kPicSound.width(), kPicSound.height(), kDarkGreen);
-    const QImage soundOff = loadPicture(kPictureSoundOff, kPicSound.width(), kPicSound.height(), kDarkGrey);
-    const QImage bgmOn = loadPicture(kPictureBgmOn, kPicBgm.width(), kPicBgm.height(), kDarkGreen);
-    const QImage bgmOff = loadPicture(kPictureBgmOff, kPicBgm.width(), kPicBgm.height(), kDarkGrey);
+    // A switch icon: element 0 shows while the switch is on, element 1 while it is off.
+    auto icon = [this](const QString& name, const QRect& place, const QString& picture, Rgb fallback,
+                       const QString& toolTip) {
+        auto* box = new PictureBox(place.width(), place.height(), kBlack, this);
+        box->setObjectName(name);
+        box->setGeometry(place);
+        box->setPicture(loadPicture(picture, place.width(), place.height(), fallback));
+        box->setToolTip(toolTip);
+        return box;
+    };
+    const QString soundTip = QStringLiteral("サウンドのOn/Off"), musicTip = QStringLiteral("BGMのOn/Off");
     // Element 1 first: element 0 lies over it while both show.
-    for (int i : {1, 0}) {
-        PictureBox* sound = picSound_[std::size_t(i)] =
-            new PictureBox(kPicSound.width(), kPicSound.height(), kBlack, this);
-        sound->setObjectName(QStringLiteral("picSound%1").arg(i));
-        sound->setGeometry(kPicSound);
-        sound->setPicture(i == 0 ? soundOn : soundOff);
-        sound->setToolTip(QStringLiteral("サウンドのOn/Off"));
-        PictureBox* bgm = picBGM_[std::size_t(i)] =
-            new PictureBox(kPicBgm.width(), kPicBgm.height(), kBlack, this);
-        bgm->setObjectName(QStringLiteral("picBGM%1").arg(i));
-        bgm->setGeometry(kPicBgm);
-        bgm->setPicture(i == 0 ? bgmOn : bgmOff);
-        bgm->setToolTip(QStringLiteral("BGMのOn/Off"));
-    }
+    picSound_[1] = icon(QStringLiteral("picSound1"), kPicSound, kPictureSoundOff, kDarkGrey, soundTip);
+    picBGM_[1] = icon(QStringLiteral("picBGM1"), kPicBgm, kPictureBgmOff, kDarkGrey, musicTip);
+    picSound_[0] = icon(QStringLiteral("picSound0"), kPicSound, kPictureSoundOn, kDarkGreen, soundTip);
+    picBGM_[0] = icon(QStringLiteral("picBGM0"), kPicBgm, kPictureBgmOn, kDarkGreen, musicTip);
     picBGM_[1]->hide();
 }
 
