@@ -25,8 +25,9 @@ std::string infomationLine(const GameState& state);
 // Two-player set-up and match result.
 /// The name of the computer side; its name box cannot be edited.
 inline constexpr const char* kComputerSideName = "tovi";
-/// The mode item's caption while two players play.
+/// The mode item's caption while two players play, and in solo play.
 inline constexpr const char* kBackToSoloCaption = "対戦→独り撞き(&S)";
+inline constexpr const char* kToTwoPlayersCaption = "独り撞き→対戦(&M)";
 /// "1 Win Match", "3Wins Match", "15Wins Match".
 std::string winsNeededText(int wins);
 /// The shot button in two-player play: "Your Shot" for "You", else "<name>'s Shot".

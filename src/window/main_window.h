@@ -6,7 +6,6 @@
 // small windows, start-up and shutdown. The rules live in the game.
 
 #include "game/game.h"
-#include "game/game_view.h"
 #include "records/records.h"
 
 #include <QString>

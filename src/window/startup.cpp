@@ -4,6 +4,7 @@
 
 #include "window/main_window.h"
 
+#include "game/game_texts.h"
 #include "platform/platform_helpers.h"
 #include "records/records.h"
 #include "sound/sdl_mixer_output.h"
@@ -32,8 +33,6 @@ namespace {
 constexpr int kMotionTickMs = 50;
 constexpr int kDemoTickMs = 1000;
 constexpr int kTwips = static_cast<int>(kTwipsPerPixel);
-
-const QString kChangeToVsCaption = QStringLiteral("独り撞き→対戦(&M)");
 
 /// The number a trapped error is reported with.
 int errorNumber(const std::exception_ptr& error) {
@@ -211,7 +210,7 @@ void MainWindow::initGameMode() {
     };
     step([&] { trace("Pass 7-3-1 :iniGameMode begin"); });
     step([&] { game_->initGameMode(); });
-    step([&] { mnuChangeMode_->setText(kChangeToVsCaption); });
+    step([&] { setModeItemCaption(kToTwoPlayersCaption); });
     step([&] { setStartMenuEnabled(true); });
     step([&] { trace("Pass 7-3-2 :iniGameMode mid:mnuStart.Enabled"); });
     step([&] { table_->setShotButtonSoloLook(); });
