@@ -79,27 +79,51 @@ TEST(CollideBalls, ExchangesTheComponentsAlongTheLineOfCentresAndSpendsTheSpins)
     }
 }
 
+/// Rebounds ball 0, arriving in `direction` at `speed` with side spin `side`, from
+/// `cushion`, and checks that it leaves at (vx, vy) with its spins spent and in place.
+void expectRebound(int cushion, float direction, float speed, float side, float vx, float vy) {
+    Table t = test::rack();
+    Ball& b = t.balls[0] = Ball{300, 600, 0, 0, true, speed, direction, 321.0f, side};
+    b.vx = float(std::cos(double(direction)) * speed), b.vy = float(std::sin(double(direction)) * speed);
+    bounceOffCushion(t, 0, cushion);
+    SCOPED_TRACE(::testing::Message()
+                 << "cushion " << cushion << " from " << direction << " at " << speed << " spin " << side);
+    EXPECT_THAT((std::array{b.vx, b.vy, b.speed}),
+                Pointwise(FloatNear(1e-3f), std::array{vx, vy, std::hypot(vx, vy)}));
+    EXPECT_NEAR(b.direction, vx == 0 && vy == 0 ? 0.0f : std::atan2(vy, vx), 1e-6f);
+    EXPECT_EQ((std::array{b.followSpin, b.sideSpin, b.x}), (std::array{0.0f, 0.0f, 300.0f}));
+}
+
 TEST(BounceOffCushion, MirrorsWithoutLossAndKicksToTheShootersRight) {
     // Cushion; arriving direction, speed and side spin; leaving velocity.
     const std::tuple<int, float, float, float, float, float> cases[] = {
         {cushionTop, 1.5707963f, 1000, 300, 300, -1000}, // speed 1044.03
         {cushionLeft, 3.1415925f, 500, 100, 500, 100},   // a hair upward: 3.1415925f is short of pi
         // At rest with side spin +100: the shooter's right, the travel direction turned clockwise.
+        {cushionLeft, 3.1415925f, 0, 100, 0, 100},
         {cushionRight, 0, 0, 100, 0, -100},
+        {cushionTop, 1.5707963f, 0, 100, 100, 0},
         {cushionBottom, -1.5707963f, 0, 100, -100, 0},
+        {cushionBottom, -1.2f, 0, -200, 200, 0}, // a tip left of centre kicks the other way
         {cushionRight, 0.5f, 900, 0, float(-900 * std::cos(0.5)), float(900 * std::sin(0.5))}};
-    for (const auto& [cushion, direction, speed, side, vx, vy] : cases) {
-        Table t = test::rack();
-        Ball& b = t.balls[0] = Ball{300, 600, 0, 0, true, speed, direction, 321.0f, side};
-        b.vx = float(std::cos(double(direction)) * speed), b.vy = float(std::sin(double(direction)) * speed);
-        bounceOffCushion(t, 0, cushion);
-        SCOPED_TRACE(::testing::Message() << "cushion " << cushion << " from " << direction << " at " << speed
-                                          << " spin " << side);
-        EXPECT_THAT((std::array{b.vx, b.vy, b.speed}),
-                    Pointwise(FloatNear(1e-3f), std::array{vx, vy, std::hypot(vx, vy)}));
-        EXPECT_NEAR(b.direction, speed + side == 0 ? 0.0f : std::atan2(vy, vx), 1e-6f);
-        EXPECT_EQ((std::array{b.followSpin, b.sideSpin, b.x}), (std::array{0.0f, 0.0f, 300.0f}));
-    }
+    for (const auto& [cushion, direction, speed, side, vx, vy] : cases)
+        expectRebound(cushion, direction, speed, side, vx, vy);
+}
+
+TEST(BounceOffCushion, NegativeSideSpinKicksAlongTheCushionToTheShootersLeft) {
+    // A tip left of centre: the kick of -side spin runs along the cushion, to the left of the
+    // travel direction before the rebound (turned counter-clockwise), on top of the mirrored velocity.
+    const std::tuple<int, float, float, float, float, float> cases[] = {
+        // Going down and right onto the bottom cushion: mirrored (289.886, 745.631), kicked +200 in x.
+        {cushionBottom, -1.2f, 800, -200, 489.88617f, 745.63129f},
+        // Going up and left onto the top cushion: mirrored (-249.688, -545.578), kicked -150 in x.
+        {cushionTop, 2.0f, 600, -150, -399.68811f, -545.57843f},
+        // Going up and left onto the left cushion: mirrored (801.144, 598.472), kicked -250 in y.
+        {cushionLeft, 2.5f, 1000, -250, 801.14362f, 348.47211f},
+        // Going down and right onto the right cushion: mirrored (-460.531, -194.709), kicked +100 in y.
+        {cushionRight, -0.4f, 500, -100, -460.53052f, -94.70914f}};
+    for (const auto& [cushion, direction, speed, side, vx, vy] : cases)
+        expectRebound(cushion, direction, speed, side, vx, vy);
 }
 
 } // namespace

@@ -38,7 +38,7 @@ std::string touched(const Table& t) {
     return mask;
 }
 
-TEST(ContactTimes, CushionsOnlyTowardThemAtOnceWhenPastTheLineBallsAtHundredApart) {
+TEST(ContactTimes, CushionOnlyTowardItAndAtOnceWhenPastTheLine) {
     constexpr float N = kNoContact;
     // The times to the left, right, top and bottom cushions.
     const std::pair<Place, std::array<float, 4>> cases[] = {{{0, 1000, 600, -1000, 0}, {0.95f, N, N, N}},
@@ -59,7 +59,9 @@ TEST(ContactTimes, CushionsOnlyTowardThemAtOnceWhenPastTheLineBallsAtHundredApar
     t.balls[0].speed = 1000.0f;
     t.balls[0].onTable = false;
     EXPECT_EQ(getCushionHitTime(t, 0, cushionLeft), kNoContact);
+}
 
+TEST(ContactTimes, BallsMeetWhenTheCentresAre100Apart) {
     // Balls meet with their centres 100 apart: head on, a 3-4-5 diagonal, moving away, paths 100 apart (a
     // graze is none), overlapping and approaching (at once), overlapping but separating, a thin hit.
     const std::tuple<Place, float, float, float> meetings[] = {
@@ -72,7 +74,7 @@ TEST(ContactTimes, CushionsOnlyTowardThemAtOnceWhenPastTheLineBallsAtHundredApar
         EXPECT_FLOAT_EQ(getBallHitTime(t, 0, 1), time) << bx << "," << by;
         EXPECT_EQ(getBallHitTime(t, 1, 0), getBallHitTime(t, 0, 1)) << "the other way round";
     }
-    t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 600}});
+    Table t = tableWith({{0, 600, 600, 2000, 0}, {1, 800, 600}});
     t.balls[1].onTable = false;
     EXPECT_EQ(std::pair(getBallHitTime(t, 0, 1), getBallHitTime(t, 1, 0)), std::pair(kNoContact, kNoContact));
 }

@@ -15,7 +15,8 @@ TEST(Rack, PutsTheBallsAtRestInPlaceAndLeavesTheTouchedFlags) {
     const std::tuple<GameKind, std::array<TablePoint, kBallCount>, bool> cases[] = {
         // kind, places, ball 3 on
         {GameKind::fourBall, {{{300, 600}, {2100, 600}, {600, 600}, {1800, 600}}}, true},
-        {GameKind::threeBall, std::to_array(threeBall), false}};
+        {GameKind::threeBall, std::to_array(threeBall), false},
+        {static_cast<GameKind>(7), std::to_array(threeBall), false}}; // any other kind is three-ball
     for (const auto& [kind, at, ball3OnTable] : cases) {
         // A table in the middle of a shot: everything moving, spinning and touched.
         Table t;
@@ -35,25 +36,33 @@ TEST(Rack, PutsTheBallsAtRestInPlaceAndLeavesTheTouchedFlags) {
     }
 }
 
-TEST(TableQueries, StoppedFirstBallStopAllAndAnglesWithTheRoundedPi) {
+TEST(AreAllBallsStopped, OnlyTheSpeedCounts) {
     Table t = test::rack();
-    t.balls[2].vx = 500.0f; // speed 0 is what counts
+    t.balls[2].vx = 500.0f; // a velocity left behind at speed 0
     EXPECT_TRUE(areAllBallsStopped(t));
     t.balls[3].speed = 0.001f;
     EXPECT_FALSE(areAllBallsStopped(t));
+}
 
+TEST(StopAllBalls, ClearsSpeedAndSpinsOnly) {
+    Table t = test::rack();
     t.balls[1] = Ball{222, 333, 30, -40, true, 50, -0.9f, 12, -7, true};
     stopAllBalls(t);
     const Ball& b = t.balls[1];
     EXPECT_EQ((std::array{b.speed, b.followSpin, b.sideSpin, b.x, b.vx, b.vy, b.direction}),
               (std::array{0.0f, 0.0f, 0.0f, 222.0f, 30.0f, -40.0f, -0.9f}));
     EXPECT_TRUE(b.hitByCue);
+}
 
+TEST(GetFirstBallOnTable, LowestObjectBallOnTheTable) {
+    Table t = test::rack();
     for (int first : {1, 2, 3, 0, 0}) { // the cue ball never counts
         EXPECT_EQ(getFirstBallOnTable(t), first);
         t.balls[first].onTable = false;
     }
+}
 
+TEST(GetAngle, QuadrantsAndAxesUseTheRoundedPi) {
     const float atan1 = static_cast<float>(std::atan(1.0)), pi = 3.1415925f; // pi rounded to 3.1415926
     const float q2 = static_cast<float>(std::atan(-1.0) + 3.1415926),
                 q3 = static_cast<float>(std::atan(1.0) - 3.1415926);
@@ -65,7 +74,7 @@ TEST(TableQueries, StoppedFirstBallStopAllAndAnglesWithTheRoundedPi) {
     for (const auto& [x1, y1, x2, y2, angle] : cases)
         EXPECT_EQ(getAngle(x1, y1, x2, y2), angle) << x1 << "," << y1 << " to " << x2 << "," << y2;
 
-    t = test::rack();                      // Launch covers ball 0; from ball 1 its own centre must count
+    const Table t = test::rack();          // Launch covers ball 0; from ball 1 its own centre must count
     EXPECT_EQ(getAngleToTarget(t, 1), pi); // (2100, 600) to (1200, 600): straight left
 }
 
