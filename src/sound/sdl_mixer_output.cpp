@@ -14,6 +14,7 @@
 #include <thread>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace zandrel {
 
@@ -35,8 +36,12 @@ void reportNoSound(const char* what) {
     std::fprintf(stderr, "zandrel: playing without sound (%s: %s)\n", what, SDL_GetError());
 }
 
-/// Set on a tune's loading thread when FluidSynth could not load the soundfont.
-thread_local bool soundFontFailed = false;
+/// What FluidSynth was asked to load on a tune's loading thread.
+struct SoundFontLoads {
+    std::vector<std::string> files; ///< every soundfont, in order
+    bool failed = false;            ///< one of them could not be loaded
+};
+thread_local SoundFontLoads soundFontLoads;
 
 void ignoreFluidLog(int, const char*, void*) {}
 void ignoreGlibLog(const char*, int, const char*, void*) {}
@@ -81,7 +86,7 @@ template <typename Load> int withoutGlibMessages(Load load) {
 // two trim the synthesiser to what our tunes need: no reverb and chorus units,
 // linear interpolation, a bound on the voices, and only the samples a tune plays
 // loaded from the soundfont. Together they take a quarter off the music's CPU
-// time and 7 MB off its memory. The third notes a soundfont that failed to load.
+// time and 7 MB off its memory. The third notes each soundfont and whether it loaded.
 extern "C" void* new_fluid_settings() {
     using MakeSettings = void* (*)();
     using SetInt = int (*)(void*, const char*, int);
@@ -116,8 +121,9 @@ extern "C" int fluid_synth_sfload(void* synth, const char* fileName, int resetPr
     static const auto load = reinterpret_cast<LoadSoundFont>(dlsym(RTLD_NEXT, "fluid_synth_sfload"));
     const int id =
         load != nullptr ? withoutGlibMessages([&] { return load(synth, fileName, resetPresets); }) : -1;
+    soundFontLoads.files.emplace_back(fileName != nullptr ? fileName : "");
     if (id < 0) // FLUID_FAILED
-        soundFontFailed = true;
+        soundFontLoads.failed = true;
     return id;
 }
 
@@ -135,6 +141,7 @@ namespace {
 struct TuneShare {
     std::mutex mutex; ///< guards the tunes' loaded state and the fields below
     std::string soundFont;
+    std::function<void(const TuneLoad&)> tuneLoaded;
     bool soundFontBad = false; ///< it failed to load once: no tune is loaded again
 };
 
@@ -142,6 +149,7 @@ struct TuneShare {
 /// a tenth of a second, so it is loaded on a thread of its own and starts
 /// playing there if it was asked to play meanwhile.
 struct Tune {
+    std::string fileName;
     std::string path;
     TuneShare* share = nullptr;
     bool started = false; ///< its loading has begun (it waits while the device opens)
@@ -152,24 +160,50 @@ struct Tune {
     bool playWanted = false;
 };
 
+/// The mixer's MIDI loading keeps its state unguarded (two tunes loading at
+/// once have crashed it): loads, frees and the choice of soundfont take turns.
+std::mutex& midiTurn() {
+    static std::mutex turn;
+    return turn;
+}
+
+bool isReadable(const std::string& path) {
+    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
+    if (file != nullptr)
+        std::fclose(file);
+    return file != nullptr;
+}
+
 int loadTune(void* data) {
     Tune& tune = *static_cast<Tune*>(data);
-    soundFontFailed = false;
-    Mix_Music* music = Mix_LoadMUS(tune.path.c_str());
-    const bool fontFailed = std::exchange(soundFontFailed, false);
-    if (fontFailed && music != nullptr) {
-        Mix_FreeMusic(music); // it would only mix silence
-        music = nullptr;
+    // Without its soundfont the mixer would drop the tune without a word.
+    const bool fontMissing = !isReadable(tune.share->soundFont);
+    Mix_Music* music = nullptr;
+    SoundFontLoads loads;
+    if (!fontMissing) {
+        const std::lock_guard turn(midiTurn());
+        soundFontLoads = {};
+        music = Mix_LoadMUS(tune.path.c_str());
+        loads = std::exchange(soundFontLoads, {});
+        if (loads.failed && music != nullptr) {
+            Mix_FreeMusic(music); // it would only mix silence
+            music = nullptr;
+        }
+        malloc_trim(0); // the soundfont's load buffers go back to the system
     }
-    malloc_trim(0); // the soundfont's load buffers go back to the system
-    const std::lock_guard lock(tune.share->mutex);
-    tune.music = music;
-    tune.loaded = true;
-    if (fontFailed && !std::exchange(tune.share->soundFontBad, true))
-        std::fprintf(stderr, "zandrel: playing without music (the soundfont %s could not be loaded)\n",
-                     tune.share->soundFont.c_str());
-    if (music != nullptr && tune.playWanted)
-        Mix_PlayMusic(music, 0);
+    const bool fontFailed = fontMissing || loads.failed;
+    {
+        const std::lock_guard lock(tune.share->mutex);
+        tune.music = music;
+        tune.loaded = true;
+        if (fontFailed && !std::exchange(tune.share->soundFontBad, true))
+            std::fprintf(stderr, "zandrel: playing without music (the soundfont %s could not be loaded)\n",
+                         tune.share->soundFont.empty() ? kSoundFontPlaces[0] : tune.share->soundFont.c_str());
+        if (music != nullptr && tune.playWanted)
+            Mix_PlayMusic(music, 0);
+    }
+    if (tune.share->tuneLoaded)
+        tune.share->tuneLoaded({tune.fileName, loads.files, music != nullptr});
     return 0;
 }
 
@@ -265,6 +299,15 @@ struct SdlMixerOutput::Device {
         restChanged.notify_all();
     }
 
+    /// Opens the mixer, telling it the soundfont first: closing made it forget.
+    bool openMixer() {
+        {
+            const std::lock_guard turn(midiTurn());
+            Mix_SetSoundFonts(options.soundFont.empty() ? nullptr : options.soundFont.c_str());
+        }
+        return options.openDevice();
+    }
+
     /// The mixer has just opened: wave sounds decoded for another format are dropped.
     void becomeAwake() {
         power = Power::awake;
@@ -287,7 +330,7 @@ struct SdlMixerOutput::Device {
 
     static int finishOpening(void* data) {
         Device& d = *static_cast<Device*>(data);
-        const bool opened = d.options.openDevice();
+        const bool opened = d.openMixer();
         const std::lock_guard lock(d.mutex);
         if (!opened) {
             d.power = Power::resting;
@@ -352,8 +395,10 @@ struct SdlMixerOutput::Device {
         if (tune.loader != nullptr)
             SDL_WaitThread(tune.loader, nullptr);
         tune.loader = nullptr;
-        if (tune.music != nullptr)
+        if (tune.music != nullptr) {
+            const std::lock_guard turn(midiTurn());
             Mix_FreeMusic(tune.music); // stops it first when it plays
+        }
     }
 
     ~Device() {
@@ -389,6 +434,7 @@ SdlMixerOutput::SdlMixerOutput(std::string musicDir, MixerOptions options)
     if (!options.openDevice)
         options.openDevice = openAudioMixer;
     device_->tuneShare.soundFont = options.soundFont;
+    device_->tuneShare.tuneLoaded = options.tuneLoaded;
     device_->options = std::move(options);
 }
 
@@ -396,8 +442,7 @@ bool SdlMixerOutput::open() {
     Device& d = *device_;
     if (d.open)
         return true;
-    Mix_SetSoundFonts(d.options.soundFont.empty() ? nullptr : d.options.soundFont.c_str());
-    if (!d.options.openDevice()) {
+    if (!d.openMixer()) {
         d.reportOnce("audio device");
         return false;
     }
@@ -459,6 +504,7 @@ void SdlMixerOutput::openMusic(const std::string& fileName) {
             return;
     }
     auto tune = std::make_unique<Tune>();
+    tune->fileName = fileName;
     tune->path = d.musicDir + "/" + fileName;
     tune->share = &d.tuneShare;
     if (d.power == Power::awake)

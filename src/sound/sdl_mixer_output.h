@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zandrel {
 
@@ -34,6 +35,13 @@ std::string findSoundFont();
 /// says why) when it cannot.
 bool openAudioMixer();
 
+/// How one tune loaded.
+struct TuneLoad {
+    std::string fileName;                ///< as openMusic() was given it
+    std::vector<std::string> soundFonts; ///< the soundfont files its synthesiser loaded, in order
+    bool playable = false;               ///< it loaded and plays when asked
+};
+
 /// What a device can be given besides its music folder.
 struct MixerOptions {
     std::chrono::milliseconds quietBeforeRest = kQuietBeforeRest;
@@ -42,6 +50,8 @@ struct MixerOptions {
     /// Opens the audio device; empty: openAudioMixer(). open() calls it on the
     /// caller's thread, a wake on a thread of its own.
     std::function<bool()> openDevice;
+    /// Told, on the tune's loading thread, how each tune loaded; empty: nobody.
+    std::function<void(const TuneLoad&)> tuneLoaded;
 };
 
 class SdlMixerOutput : public SoundOutput {

@@ -12,12 +12,16 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <future>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <thread>
+#include <vector>
 
 namespace zandrel {
 namespace {
@@ -106,6 +110,32 @@ struct SlowWake {
     }
 };
 
+/// The tunes a device reports loaded, from their loading threads.
+class TuneLoads {
+public:
+    MixerOptions options() {
+        MixerOptions options;
+        options.quietBeforeRest = 50ms;
+        options.tuneLoaded = [this](const TuneLoad& load) {
+            const std::lock_guard lock(mutex_);
+            loads_.push_back(load);
+            changed_.notify_all();
+        };
+        return options;
+    }
+    /// The loads so far, once there are `count` of them (five seconds at most).
+    std::vector<TuneLoad> waitFor(std::size_t count) {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, 5s, [&] { return loads_.size() >= count; });
+        return loads_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<TuneLoad> loads_;
+};
+
 const std::string kSounds = ZANDREL_SOURCE_DIR "/resources";
 
 /// A test folder, and SDL's dummy driver unless a test picks another.
@@ -116,7 +146,7 @@ protected:
     EnvGuard env;
 };
 
-TEST_F(SdlMixerOutputTest, AfterRestingTheDiskHoldsTheContactsOfAShotAndThenATune) {
+TEST_F(SdlMixerOutputTest, AfterRestingTheDiskHoldsAShotsContactsOrATune) {
     EXPECT_NE(findSoundFont().find("TimGM6mb"), std::string::npos)
         << "the small soundfont: " << findSoundFont();
     env.set("SDL_AUDIODRIVER", "disk");
@@ -147,7 +177,7 @@ TEST_F(SdlMixerOutputTest, AfterRestingTheDiskHoldsTheContactsOfAShotAndThenATun
 
 // A wave sound asked for while the woken device still opens (the first contact
 // of a shot) waits for it, and counts as playing for the no-stop rule.
-TEST_F(SdlMixerOutputTest, WithNoStopAPlayingOrWaitingSoundStaysAndWithoutItTheNewOneReplacesIt) {
+TEST_F(SdlMixerOutputTest, NoStopKeepsAPlayingOrWaitingSoundOtherwiseTheNewOneReplacesIt) {
     const std::string first = dir.path() + "/first.wav", second = dir.path() + "/second.wav";
     writeTone(first, 2.0);
     writeTone(second, 1.0);
@@ -178,7 +208,7 @@ TEST_F(SdlMixerOutputTest, WithNoStopAPlayingOrWaitingSoundStaysAndWithoutItTheN
     }
 }
 
-TEST_F(SdlMixerOutputTest, ClosingWhileTheDeviceOpensWaitsForItAndLeavesItClosed) {
+TEST_F(SdlMixerOutputTest, ClosingWhileTheDeviceOpensWaitsForItThenLeavesItClosed) {
     std::atomic<int> opened{0};
     MixerOptions options;
     options.quietBeforeRest = 50ms;
@@ -201,24 +231,24 @@ TEST_F(SdlMixerOutputTest, ClosingWhileTheDeviceOpensWaitsForItAndLeavesItClosed
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }
 
-TEST_F(SdlMixerOutputTest, MissingFilesStaySilentUntilPutInPlaceAndAnUnopenableDriverSaysOneLineAtMost) {
-    {
-        SdlMixerOutput device(dir.path());
-        ASSERT_TRUE(device.open());
-        const std::string wave = dir.path() + "/late.wav";
-        ::testing::internal::CaptureStderr();
-        device.playWave(wave, false);
-        device.openMusic("none.mid");
-        device.playMusic("none.mid");
-        device.closeMusic("none.mid");
-        device.openMusic("");
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-        EXPECT_EQ(playingSeconds(), 0);
-        writeTone(wave, 1.0);
-        device.playWave(wave, false);
-        EXPECT_NEAR(playingSeconds(), 1.0, 0.01) << "the file once it is there";
-    }
+TEST_F(SdlMixerOutputTest, MissingFilesStaySilentUntilPutInPlace) {
+    SdlMixerOutput device(dir.path());
+    ASSERT_TRUE(device.open());
+    const std::string wave = dir.path() + "/late.wav";
+    ::testing::internal::CaptureStderr();
+    device.playWave(wave, false);
+    device.openMusic("none.mid");
+    device.playMusic("none.mid");
+    device.closeMusic("none.mid");
+    device.openMusic("");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(playingSeconds(), 0);
+    writeTone(wave, 1.0);
+    device.playWave(wave, false);
+    EXPECT_NEAR(playingSeconds(), 1.0, 0.01) << "the file once it is there";
+}
 
+TEST_F(SdlMixerOutputTest, AnUnopenableDriverSaysOneLineAtMost) {
     // A driver SDL does not know, and ALSA without a sound card (which has
     // much to say about it on its own).
     env.set("ALSA_CARD", "zandrel-no-such-card");
@@ -238,14 +268,18 @@ TEST_F(SdlMixerOutputTest, MissingFilesStaySilentUntilPutInPlaceAndAnUnopenableD
     }
 }
 
-TEST_F(SdlMixerOutputTest, ABrokenSoundFontSaysSoInOneLineOverManyTunes) {
+// The game plays on without its music.
+TEST_F(SdlMixerOutputTest, ABrokenOrMissingSoundFontSaysSoInOneLineOverManyTunes) {
     const std::string whole = testing::readBytes(findSoundFont());
     ASSERT_GT(whole.size(), 100000u);
-    for (const auto& [name, bytes] :
-         {std::pair{"junk", std::string(4096, 'z')}, std::pair{"truncated", whole.substr(0, 100000)}}) {
+    for (const auto& [name, bytes] : {std::pair{"junk", std::optional(std::string(4096, 'z'))},
+                                      std::pair{"truncated", std::optional(whole.substr(0, 100000))},
+                                      std::pair{"missing", std::optional<std::string>()}}) {
         const std::string soundFont = dir.path() + "/" + name + ".sf2";
-        testing::writeBytes(soundFont, bytes);
-        MixerOptions options;
+        if (bytes)
+            testing::writeBytes(soundFont, *bytes);
+        TuneLoads loads;
+        MixerOptions options = loads.options();
         options.soundFont = soundFont;
         SdlMixerOutput device(kSounds, options);
         ASSERT_TRUE(device.open());
@@ -257,7 +291,59 @@ TEST_F(SdlMixerOutputTest, ABrokenSoundFontSaysSoInOneLineOverManyTunes) {
         }
         const std::string said = ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << name << ": " << said;
-        EXPECT_THAT(said, ::testing::HasSubstr("without music")) << name;
+        EXPECT_THAT(said, ::testing::HasSubstr("without music (the soundfont " + soundFont)) << name;
+        const std::vector<TuneLoad> seen = loads.waitFor(1);
+        ASSERT_EQ(seen.size(), 1u) << name << ": no tune is loaded after the first";
+        EXPECT_FALSE(seen[0].playable) << name;
+        device.playWave(kSounds + kWaveHard, false);
+        EXPECT_GT(playingSeconds(), 0) << name << ": the contact sounds play on";
+    }
+}
+
+// Resting closes the mixer, which then forgets the soundfont it was given.
+TEST_F(SdlMixerOutputTest, EveryTuneAfterARestLoadsTheSameSoundFont) {
+    TuneLoads loads;
+    SdlMixerOutput device(kSounds, loads.options());
+    ASSERT_TRUE(device.open());
+    SoundRoom room(device, kSounds, "0.02");
+    room.initBgmTable();
+    constexpr std::size_t kRests = 2;
+    for (std::size_t rest = 0; rest <= kRests; ++rest) {
+        if (rest > 0) {
+            room.switchMusic(false);
+            ASSERT_TRUE(waitFor([&] { return !device.isAwake(); })) << rest;
+            room.switchMusic(true);
+        }
+        room.timBGM_Timer(); // the menu tune
+        ASSERT_EQ(loads.waitFor(rest + 1).size(), rest + 1) << "after rest " << rest;
+    }
+    for (const TuneLoad& load : loads.waitFor(kRests + 1)) {
+        EXPECT_EQ(load.soundFonts, std::vector{findSoundFont()});
+        EXPECT_TRUE(load.playable);
+    }
+    room.closeAllTunes();
+}
+
+// The mixer's MIDI loader is not safe on two threads at once, least of all for
+// the first tunes after the mixer opens.
+TEST_F(SdlMixerOutputTest, TunesOpenedTogetherAllLoad) {
+    const std::vector<std::string> tunes = {"menu.mid", "game1.mid", "game2.mid"};
+    for (int round = 0; round < 8; ++round) {
+        TuneLoads loads;
+        SdlMixerOutput device(kSounds, loads.options());
+        ASSERT_TRUE(device.open());
+        std::thread other([&] { device.openMusic(tunes[0]); });
+        device.openMusic(tunes[1]);
+        device.openMusic(tunes[2]); // back to back with the one before
+        other.join();
+        const std::vector<TuneLoad> seen = loads.waitFor(tunes.size());
+        ASSERT_EQ(seen.size(), tunes.size()) << "round " << round;
+        for (const TuneLoad& load : seen) {
+            EXPECT_TRUE(load.playable) << load.fileName;
+            EXPECT_EQ(load.soundFonts, std::vector{findSoundFont()}) << load.fileName;
+        }
+        for (const std::string& tune : tunes)
+            device.closeMusic(tune);
     }
 }
 
