@@ -197,9 +197,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- What the game shows of the window --------------------------------------------
 
 void MainWindow::setMenuScreenVisible(bool visible) {
+    // Only the screen in front is shown, so no control behind it can take a key.
+    // The menu screen comes up with no control holding the keys (a click on a
+    // list gives them to it); the table screen gives them to the power bar.
+    table_->setVisible(!visible);
     menu_->setVisible(visible);
-    if (visible)
+    if (visible) {
         menu_->raise();
+        setFocus(Qt::OtherFocusReason);
+    } else {
+        table_->focusPowerBar();
+    }
 }
 
 void MainWindow::setRetryMenuEnabled(bool enabled) {

@@ -13,6 +13,7 @@
 #include "window/text_label.h"
 #include "window/window_layout.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -35,6 +36,47 @@ const QString kDemoClickJa = QStringLiteral("クリックしてください");
 const QString kDemoClickEn = QStringLiteral("Click here !");
 const QString kPlayShotCaption = QStringLiteral("Shot!");
 const QString kDemoShotCaption = QStringLiteral("DEMO");
+
+/// The power bar answers the keys as a desktop scroll bar does, the lower power
+/// always on the left: the arrows move it by one, Page Up and Page Down by its
+/// large change, Home and End to its ends.
+class PowerBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const SliderAction action = actionOf(event->key());
+        if (action == SliderNoAction) {
+            QScrollBar::keyPressEvent(event);
+            return;
+        }
+        triggerAction(action);
+        event->accept();
+    }
+
+private:
+    static SliderAction actionOf(int key) {
+        switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            return SliderSingleStepSub;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            return SliderSingleStepAdd;
+        case Qt::Key_PageUp:
+            return SliderPageStepSub;
+        case Qt::Key_PageDown:
+            return SliderPageStepAdd;
+        case Qt::Key_Home:
+            return SliderToMinimum;
+        case Qt::Key_End:
+            return SliderToMaximum;
+        default:
+            return SliderNoAction;
+        }
+    }
+};
 
 /// A control of the screen, named as in the game's design (tests find it by that name).
 template <class Control> Control* named(Control* control, const QString& name) {
@@ -92,11 +134,12 @@ void TableScreen::createControls() {
     lblPower_->setBackgroundColour(kDarkGrey);
     lblPower_->setAlignment(Qt::AlignCenter);
 
-    HScroll1_ = named(new QScrollBar(Qt::Horizontal, this), QStringLiteral("HScroll1"));
+    HScroll1_ = named(new PowerBar(Qt::Horizontal, this), QStringLiteral("HScroll1"));
     HScroll1_->setRange(kMinPower, kMaxPower);
     HScroll1_->setPageStep(kPowerLargeChange);
     HScroll1_->setSingleStep(1);
     HScroll1_->setValue(kMaxPower);
+    HScroll1_->setFocusPolicy(Qt::StrongFocus);
 
     cmdShot_ = named(new QPushButton(QString::fromUtf8(kSoloShotCaption), this), QStringLiteral("cmdShot"));
     cmdShot_->setFont(gameFont(kFontArial, 18.75, true));
@@ -327,6 +370,14 @@ void TableScreen::enableShotInput(bool enabled) {
     picSetPoint_->setEnabled(enabled);
     HScroll1_->setEnabled(enabled);
     cmdShot_->setEnabled(enabled);
+    // A disabled bar lets the keys go during a shot; they come back with it.
+    if (enabled)
+        focusPowerBar();
+}
+
+void TableScreen::focusPowerBar() {
+    if (isVisibleTo(window()) && HScroll1_->isEnabled())
+        HScroll1_->setFocus(Qt::OtherFocusReason);
 }
 
 void TableScreen::enableShotControls() {

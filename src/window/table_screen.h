@@ -34,6 +34,8 @@ public:
 
     /// From here on the screen's input goes to `game`, and it draws the game's state.
     void attach(Game& game);
+    /// Gives the keys to the power bar when it is on show and enabled.
+    void focusPowerBar();
     /// Tovi's demonstration caption on the table is Japanese or English.
     void setJapanese(bool japanese) { isJapanese_ = japanese; }
 
