@@ -40,7 +40,7 @@ TEST(Coordinates, ClampsKeepPointsOnTheBallCentreLines) {
         EXPECT_EQ(clampPixelY(in), out) << in;
 }
 
-TEST(Coordinates, SpriteCornersRoundHalvesToEvenTheAimMarkerIsNotRounded) {
+TEST(Coordinates, SpriteCornersRoundHalvesToEven) {
     const float cases[][4] = {{270, 150, 260, 140},   {10.5f, 11.5f, 0, 2}, {12.5f, 13.5f, 2, 4},
                               {40.4f, 40.6f, 30, 31}, {9.5f, 8.5f, 0, -2},  {260.5f, 259.5f, 250, 250}};
     for (const auto& [px, py, left, top] : cases) {
@@ -56,6 +56,9 @@ TEST(Coordinates, SpriteCornersRoundHalvesToEvenTheAimMarkerIsNotRounded) {
     }
     const auto far = spriteCorner(1e30f, -1e30f, 10);
     EXPECT_EQ(std::pair(far.left, far.top), std::pair(INT_MAX, INT_MIN));
+}
+
+TEST(Coordinates, AimMarkerIsCentredAndNotRounded) {
     const auto marker = kScale.aimMarker(270.3f, 150.5f);
     EXPECT_EQ(std::tuple(marker.left, marker.top, marker.size),
               std::tuple(static_cast<float>(static_cast<double>(270.3f) - 10.0), 140.5f, 20.0f));

@@ -55,7 +55,7 @@ TEST(Records, EveryKeyLandsInItsOwnFieldAndRowClampedTo16BitsOrGivesItsDefault) 
               std::tuple(501, 7, false));
 }
 
-TEST(Records, ToviLevelStaysWithinOneToElevenBallsCountPositionsOneToNineNotZero) {
+TEST(Records, ToviLevelStaysWithinOneToEleven) {
     testing::TempConfigDir dir;
     const std::pair<std::string, int> levels[] = {{"", 1},       {"LV=5", 5}, {"LV=11", 11},
                                                   {"LV=15", 11}, {"LV=0", 1}, {"LV=abc", 1}};
@@ -78,7 +78,9 @@ TEST(Records, TextFieldsAreDecodedAsTheWholeFileAndFittedByCharacters) {
         EXPECT_EQ(records.vsCpuRecords[1].name, padded("a b")) << t;
         EXPECT_EQ(records.vsCpuRecords[1].date, taro + taro + taro.substr(0, 6)) << t;
     }
+}
 
+TEST(Records, GetNumOfBallFromBallsCountsPositionsOneToNineThatAreNotZero) {
     // clang-format off
     const std::pair<std::string, int> cases[] = {{"000000000", 0}, {"001100000", 2}, {"1", 9}, {"", 9},
         {"00000000", 1}, {"0000000001", 0}, {"0 0 0 0 0", 4}, {"\xE3\x81\x9F\x30\x30\x30\x30\x30\x30\x30\x30", 1}};
