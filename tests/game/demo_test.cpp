@@ -96,11 +96,14 @@ TEST_F(DemoTest, TheThirtyFirstIdleTickStartsItAndReplacesAGameStartedWithF2MidS
     // The running shot is dropped for a fresh rack.
     EXPECT_EQ(std::tuple(now, game.isShotRunning(), s().shotCount, s().idleSeconds, s().table.balls[0].x),
               std::tuple(31000, false, 0, 0, 300.0f));
-    // Out of the menu mode the watcher only puts the count back to 0.
-    game.picPool_Click();
+}
+
+TEST_F(DemoTest, OutsideTheMenuTheIdleWatcherOnlyKeepsTheCountAtZero) {
+    // Five idle seconds on the menu screen, then a solo game: the count drops and never climbs again.
     ASSERT_TRUE(runUntil([&] { return s().idleSeconds == 5; }, 6000));
     game.lblLetsPlay_Click({});
     EXPECT_TRUE(runUntil([&] { return s().idleSeconds == 0; }, 1000));
+    EXPECT_FALSE(runUntil([&] { return s().idleSeconds != 0 || demoRuns(); }, 35000));
 }
 
 TEST_F(DemoTest, ATurnShowsTheCaptionSetsTheShotHidesItAndShoots) {

@@ -46,12 +46,14 @@ protected:
     Table& table() { return game.tableForTests(); }
 };
 
-TEST_F(GameTest, StartsOnTheMenuScreenLetsPlayStartsASoloGameAndMenuGoesBack) {
+TEST_F(GameTest, StartsOnTheMenuScreenWithFreshCounters) {
     EXPECT_EQ(std::pair(s().playMode, view.menuScreenVisible), std::pair(PlayMode::menu, true));
     EXPECT_EQ(counters(), std::tuple(0, 1, 0, 0));
     // A game started with F2 before any "Let's Play!" plays to the preselected target, not to 0.
     EXPECT_EQ(s().targetPoints, 5);
+}
 
+TEST_F(GameTest, LetsPlayStartsASoloGameThatMenuLeaves) {
     letsPlay(GameKind::threeBall, 8);
     EXPECT_EQ(std::pair(s().playMode, s().targetPoints), std::pair(PlayMode::solo, 8));
     EXPECT_EQ(sound.musicRequests.back(), kTuneGame);
@@ -61,7 +63,7 @@ TEST_F(GameTest, StartsOnTheMenuScreenLetsPlayStartsASoloGameAndMenuGoesBack) {
     EXPECT_EQ(sound.musicRequests.back(), kTuneMenu);
 }
 
-TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
+TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBalls) {
     letsPlay();
     table().target = {600.0f, 600.0f}; // a real full hit on ball 2 alone
     game.setPower(30);
@@ -80,6 +82,15 @@ TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
         EXPECT_EQ(std::pair(s().points, s().innings), std::pair(points, innings));
     }
     EXPECT_EQ(std::tuple(s().shotCount, view.pointMarkDraws, view.messages.size()), std::tuple(7, 7, 0u));
+}
+
+TEST_F(GameTest, TheTargetEndsTheGameWithItsSummaryAndAFreshRack) {
+    letsPlay();
+    for (int miss = 0; miss < 3; ++miss)
+        missShot();
+    for (int point = 0; point < 4; ++point)
+        shoot({1, 2});
+    ASSERT_EQ(counters(), std::tuple(4, 4, 7, 0));
     shoot({2, 3}); // the fifth point
     EXPECT_EQ(view.messages,
               std::vector<std::string>{"5ポイントを4イニングで撞き終えました。アベレージ1.25"});
@@ -88,7 +99,8 @@ TEST_F(GameTest, ScoringNeedsTwoDifferentObjectBallsAndTheTargetEndsTheGame) {
               std::tuple(PlayMode::solo, 5, 300.0f));
     for (int i = 0; i < 5; ++i)
         shoot({1, 2});
-    EXPECT_EQ(view.messages.back(), "5ポイント撞き切りです。素晴らしい！");
+    EXPECT_EQ(view.messages, (std::vector<std::string>{"5ポイントを4イニングで撞き終えました。アベレージ1.25",
+                                                       "5ポイント撞き切りです。素晴らしい！"}));
 }
 
 TEST(SummaryMessage, TheAverageRoundedHalfUp) {
@@ -150,9 +162,8 @@ TEST_F(GameTest, TakeBackRestoresTheBallsAndCostsAnInning) {
                 0.05f);
 }
 
-TEST_F(GameTest, AShotLocksTheInputsAndIgnoresButtonsAndMenuCommandsWhileItRuns) {
+TEST_F(GameTest, AShotLocksTheInputsButtonsAndMenuCommandsWhileItRuns) {
     letsPlay();
-    EXPECT_FALSE(s().timeCounterEnabled);
     missShot();
     game.cmdShot_Click();
     // The inputs locked, and the shot counted before the balls move.
@@ -167,8 +178,13 @@ TEST_F(GameTest, AShotLocksTheInputsAndIgnoresButtonsAndMenuCommandsWhileItRuns)
               std::tuple(true, 2, PlayMode::solo));
     runToRest();
     EXPECT_EQ(std::pair(view.aimMarkerVisible, view.autoRedraw), std::pair(true, true));
+}
 
-    game.timTimeCounter_Timer(); // play seconds count once a shot has been made
+TEST_F(GameTest, PlaySecondsCountFromTheFirstShotUntilStart) {
+    letsPlay();
+    EXPECT_FALSE(s().timeCounterEnabled);
+    missShot();
+    game.timTimeCounter_Timer();
     game.timTimeCounter_Timer();
     EXPECT_EQ(std::pair(s().timeCounterEnabled, s().playSeconds), std::pair(true, 2));
     game.lblMenu_Click(1); // "Start"
@@ -221,9 +237,11 @@ TEST(CueTipPicker, FollowsTheClickWithADeadZoneAndAReach) {
     }
 }
 
-TEST(InfomationLine, ComposesEachPlayModeWithTwelveCharacterNames) {
-    EXPECT_EQ(fixedPlayerName("とびとびとびとびとびとびとび"), "とびとびとびとびとびとび")
-        << "twelve characters";
+TEST(PlayerNames, AreCutToTwelveCharactersNotBytes) {
+    EXPECT_EQ(fixedPlayerName("とびとびとびとびとびとびとび"), "とびとびとびとびとびとび");
+}
+
+TEST(InfomationLine, ComposesEachPlayMode) {
     GameState s;
     s.points = 2, s.targetPoints = 5, s.innings = 3, s.shotCount = 4;
     s.players[0].name = fixedPlayerName("You"), s.players[1].name = fixedPlayerName("Player2");
@@ -231,6 +249,7 @@ TEST(InfomationLine, ComposesEachPlayModeWithTwelveCharacterNames) {
     const std::tuple<PlayMode, bool, int, const char*> cases[] = {
         {PlayMode::solo, true, 3, "2 / 5 -- Inning:3 Shot:4"},
         {PlayMode::demo, true, 3, "How to play the 4 BALLS ?"},
+        {PlayMode::twoPlayers, true, 3, " You  0 - 0 Lv.3 tovi "},
         {PlayMode::twoPlayers, true, 10, " You  0 - 0 Lv.10 tovi "},
         {PlayMode::twoPlayers, true, 11, " You  0 - 0 Master  tovi "},
         {PlayMode::twoPlayers, false, 3, " You  0 - 0  Player2"},

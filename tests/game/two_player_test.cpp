@@ -62,13 +62,23 @@ TEST_F(TwoPlayerSetup, CancelResetsToSoloThenGoesToTheMenuKeepingWinsNeeded) {
               std::tuple(PlayMode::menu, true, 9, "Player2     "));
 }
 
-TEST(TwoPlayerTexts, GamesToWinTheShotButtonAndTheWinnerNamingTheSideOnTurnOnceDecided) {
+TEST(TwoPlayerTexts, GamesToWin) {
     for (const auto& [wins, text] : {std::pair{1, "1 Win Match"}, {3, "3Wins Match"}, {15, "15Wins Match"}})
         EXPECT_EQ(winsNeededText(wins), text);
-    const char* captions[][2] = {
-        {"You         ", "Your Shot"}, {"you", "you's Shot"}, {"", "'s Shot"}, {"  Ann  ", "Ann's Shot"}};
+}
+
+TEST(TwoPlayerTexts, TheShotButtonNamesTheFirstPlayerAsStored) {
+    // Names as the set-up stores them: fitted to twelve characters, then trimmed for the caption.
+    const char* captions[][2] = {{"You         ", "Your Shot"},
+                                 {"you", "you's Shot"},
+                                 {"", "'s Shot"},
+                                 {"  Ann  ", "Ann's Shot"},
+                                 {"あいうえおかきくけこさし", "あいうえおかきくけこさし's Shot"}};
     for (const auto& [name, caption] : captions)
-        EXPECT_EQ(twoPlayerShotCaption(name), caption) << name;
+        EXPECT_EQ(twoPlayerShotCaption(fixedPlayerName(name)), caption) << name;
+}
+
+TEST(TwoPlayerTexts, TheWinnerLineNamesTheSideOnTurnOnceDecided) {
     const std::tuple<int, int, bool, const char*> cases[] = {
         // wins, whether player 0 has the turn
         {0, 0, true, "Now, Break Time!"}, {2, 2, false, "Now, Break Time!"},
@@ -97,7 +107,7 @@ std::vector<int> runFrames(int& ticks) {
     return frames;
 }
 
-TEST(SmallWindows, TheMascotRunsRecordLinesEachItsOwnCounterTheHeadingAndToviLevel) {
+TEST(SmallWindows, TheMascotRunsTwentyOneTicksFirstThenTwenty) {
     int ticks = 0;
     EXPECT_EQ(runFrames(ticks),
               (std::vector<int>{0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0}));
@@ -106,22 +116,32 @@ TEST(SmallWindows, TheMascotRunsRecordLinesEachItsOwnCounterTheHeadingAndToviLev
               (std::vector<int>{1, 2, 3, 4, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 4, 3, 2, 1, 0, 0}));
     ticks = 7; // a run cut short by closing the window goes on from there
     EXPECT_EQ(runFrames(ticks).size(), 14u);
+}
 
-    GameState state;
-    state.shotCount = 123, state.innings = 4, state.fouls = 0, state.playSeconds = 3725;
+TEST(SmallWindows, RecordLinesShowEachCounterZeroFilledAndThePlayTime) {
     using Lines = std::array<RecordLine, 4>;
+    GameState state;
+    // Shots, turns, fouls and points all differ, so a line showing the wrong counter cannot pass.
+    state.shotCount = 123, state.innings = 45, state.fouls = 6, state.points = 7, state.playSeconds = 3725;
     EXPECT_EQ(recordLines(state),
-              (Lines{{{"Shots", "00123"}, {"Turns", "00004"}, {"Fouls", "00000"}, {"Time", "62:05"}}}));
-    state.shotCount = 32767, state.innings = 1, state.fouls = 9, state.playSeconds = 6000;
+              (Lines{{{"Shots", "00123"}, {"Turns", "00045"}, {"Fouls", "00006"}, {"Time", "62:05"}}}));
+    state.shotCount = 32767, state.innings = 1, state.fouls = 9, state.points = 0, state.playSeconds = 6000;
     EXPECT_EQ(recordLines(state),
               (Lines{{{"Shots", "32767"}, {"Turns", "00001"}, {"Fouls", "00009"}, {"Time", "100:00"}}}));
-    state.playSeconds = 59;
-    EXPECT_EQ(recordLines(state)[3].value, "00:59");
+    // Zero, more than five digits (never cut), under a minute.
+    state.shotCount = 0, state.innings = 123456, state.fouls = 8, state.playSeconds = 59;
+    EXPECT_EQ(recordLines(state),
+              (Lines{{{"Shots", "00000"}, {"Turns", "123456"}, {"Fouls", "00008"}, {"Time", "00:59"}}}));
+}
 
+TEST(SmallWindows, TheRecordHeadingSaysWhenTheTargetIsReached) {
+    GameState state;
     EXPECT_EQ(recordHeading(state), "Now, Break Time!");
     state.points = state.targetPoints;
     EXPECT_EQ(recordHeading(state), "GAME FINISHED!!");
+}
 
+TEST(SmallWindows, TheVersionTextGivesToviLevelUpToTenElseMaster) {
     EXPECT_EQ(versionLevelText("0.02", 1), " Ver.0.02\r\n Tovi's Level is 1.");
     EXPECT_EQ(versionLevelText("0.02", 10), " Ver.0.02\r\n Tovi's Level is 10.");
     EXPECT_EQ(versionLevelText("0.02", 11), " Ver.0.02\r\n Tovi is a Master!");
