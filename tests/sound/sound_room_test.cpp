@@ -46,37 +46,50 @@ struct Room {
     }
 };
 
-TEST(ContactSounds, SpeedBandsSwitchAndNoStopRule) {
-    enum Kind { ball, cushion };
-    const std::string dir = "/games/zandrel";
-    const std::tuple<Kind, float, int, std::string> cases[] = {
-        {ball, 0.0f, 1, "wave " + dir + "/vmin.wav nostop"},
-        {ball, 1440.0f, 1, "wave " + dir + "/vmin.wav nostop"},
-        {ball, 1441.0f, 0, "wave " + dir + "/vmid.wav nostop"},
-        {ball, 2880.0f, 2, "wave " + dir + "/vmid.wav"},
-        {ball, 2881.0f, 7, "wave " + dir + "/vmax.wav"},
-        {ball, 24000.0f, 2, "wave " + dir + "/vmax.wav"},
-        {ball, 24010.0f, 2, ""},
-        {ball, -1.0f, 2, ""},
-        {ball, NAN, 2, ""},
-        {cushion, 47.0f, 2, ""},
-        {cushion, 48.0f, 1, "wave " + dir + "/meetwall.wav"},
-        {cushion, 48000.0f, 0, "wave " + dir + "/meetwall.wav"},
-        {cushion, 48010.0f, 2, ""},
-    };
+enum Kind { ball, cushion };
+const std::string kGameDir = "/games/zandrel";
+/// A contact, its speed and shot count, and the call it makes ("" none): the
+/// band picks the wave, the first shot (count 1 or less) adds no-stop to a ball's.
+const std::tuple<Kind, float, int, std::string> kContacts[] = {
+    {ball, 0.0f, 1, "wave " + kGameDir + "/vmin.wav nostop"},
+    {ball, 1440.0f, 1, "wave " + kGameDir + "/vmin.wav nostop"},
+    {ball, 1441.0f, 0, "wave " + kGameDir + "/vmid.wav nostop"},
+    {ball, 2880.0f, 2, "wave " + kGameDir + "/vmid.wav"},
+    {ball, 2881.0f, 7, "wave " + kGameDir + "/vmax.wav"},
+    {ball, 24000.0f, 2, "wave " + kGameDir + "/vmax.wav"},
+    {ball, 24010.0f, 2, ""},
+    {ball, -1.0f, 2, ""},
+    {ball, NAN, 2, ""},
+    {cushion, 47.0f, 2, ""},
+    {cushion, 48.0f, 1, "wave " + kGameDir + "/meetwall.wav"},
+    {cushion, 48000.0f, 0, "wave " + kGameDir + "/meetwall.wav"},
+    {cushion, 48010.0f, 2, ""},
+};
+
+void playContact(SoundRoom& room, Kind kind, float speed, int shotCount) {
+    kind == ball ? room.playBallHitSound(speed, shotCount) : room.playCushionSound(speed, shotCount);
+}
+
+TEST(ContactSounds, WhatEachContactPlays) {
     Room r;
-    for (const bool soundOn : {true, false}) {
-        r.room.switchSound(soundOn);
-        for (const auto& [kind, speed, shotCount, expected] : cases) {
-            kind == ball ? r.room.playBallHitSound(speed, shotCount)
-                         : r.room.playCushionSound(speed, shotCount);
-            const Calls want = soundOn && !expected.empty() ? Calls{expected} : Calls{};
-            EXPECT_EQ(r.output.take(), want) << speed << " shot " << shotCount << " sound " << soundOn;
-        }
+    r.room.switchSound(true);
+    for (const auto& [kind, speed, shotCount, expected] : kContacts) {
+        playContact(r.room, kind, speed, shotCount);
+        EXPECT_EQ(r.output.take(), expected.empty() ? Calls{} : Calls{expected})
+            << speed << " shot " << shotCount;
     }
 }
 
-TEST(SoundSwitches, IconsAndMenuItemWriteAtOnceAndMusicOffClosesTheTunes) {
+TEST(ContactSounds, SoundOffSilencesEveryContact) {
+    Room r;
+    r.room.switchSound(false);
+    for (const auto& [kind, speed, shotCount, expected] : kContacts) {
+        playContact(r.room, kind, speed, shotCount);
+        EXPECT_EQ(r.output.take(), Calls{}) << speed << " shot " << shotCount;
+    }
+}
+
+TEST(SoundSwitches, TheSoundSwitchIsWrittenAtOnce) {
     Room r;
     testing::writeBytes(settingsFilePath(), "[PINDOR]\nSOUND=2\nBGM=5\n");
     r.room.loadSettings();
@@ -87,7 +100,10 @@ TEST(SoundSwitches, IconsAndMenuItemWriteAtOnceAndMusicOffClosesTheTunes) {
     r.room.toggleSound();
     EXPECT_EQ(r.room.soundMode(), 1);
     EXPECT_EQ(r.setting("SOUND"), "1");
+}
 
+TEST(SoundSwitches, TheMusicSwitchStopsTheTuneThenStartsTheMenuTune) {
+    Room r;
     r.room.initBgmTable();
     r.room.requestMusic(2);
     r.room.switchMusic(false);
@@ -106,7 +122,7 @@ TEST(SoundSwitches, IconsAndMenuItemWriteAtOnceAndMusicOffClosesTheTunes) {
     EXPECT_EQ(r.captions, Calls{kMenuCaption});
 }
 
-TEST(SoundRoom, RestsWhileNoTuneIsWantedAndWakesForAShotOrATune) {
+TEST(SoundRoom, TheDeviceRestsWhileNoTuneIsWantedWakingForAShotOrATune) {
     Room r;
     r.room.initBgmTable();
     r.room.switchMusic(false);
@@ -123,7 +139,7 @@ TEST(SoundRoom, RestsWhileNoTuneIsWantedAndWakesForAShotOrATune) {
     EXPECT_EQ(r.output.power, (Calls{"rest", "wake 30000", "stay", "wake 0", "rest", "stay", "wake 0"}));
 }
 
-TEST(MusicSequencer, NewTuneNextTickThenRestartsOnTick62AndEvery61AtRest) {
+TEST(MusicSequencer, NewTuneNextTickThenRestartsOnTick62ThenEvery61AtRest) {
     Room r;
     r.room.initBgmTable();
     EXPECT_EQ(r.room.bgmEntry(10).composer, "Quib");
@@ -148,7 +164,7 @@ TEST(MusicSequencer, NewTuneNextTickThenRestartsOnTick62AndEvery61AtRest) {
     EXPECT_EQ(r.output.take(), kCloseAll);
 }
 
-TEST(MusicSequencer, RestartWaitsInSilenceForTheBallsAndTheCounterWraps) {
+TEST(MusicSequencer, RestartWaitsInSilenceForTheBalls) {
     Room r;
     r.room.initBgmTable();
     r.ticks(63);
@@ -160,8 +176,13 @@ TEST(MusicSequencer, RestartWaitsInSilenceForTheBallsAndTheCounterWraps) {
     EXPECT_EQ(r.ticks(1, true), kCloseAll + Calls({"open menu.mid", "play menu.mid"}));
     EXPECT_EQ(r.captions, Calls{kMenuRestartCaption});
     EXPECT_EQ(r.room.bgmTicks(), 1);
+}
 
-    r.ticks(7199, false);
+TEST(MusicSequencer, TheTickCounterWrapsAfterAnHour) {
+    Room r;
+    r.room.initBgmTable();
+    r.ticks(1); // the tune starts: the count is 0
+    r.ticks(7200, false);
     EXPECT_EQ(r.room.bgmTicks(), 7200);
     r.ticks(1, false);
     EXPECT_EQ(r.room.bgmTicks(), 0) << "more than an hour counted";

@@ -11,7 +11,7 @@ using testing::readBytes;
 using testing::TempConfigDir;
 using testing::writeBytes;
 
-TEST(SoundSettings, StoredValuesAndHowTheGameRunsThem) {
+TEST(SoundSettings, StoredValuesReadAsStoredRunNormalised) {
     TempConfigDir dir;
     EXPECT_EQ(settingsFilePath(), dir.gameDir() + "ZANDREL.INI");
     EXPECT_EQ(loadSoundSettings(), (SoundSettings{1, -1})) << "no file: both on";
@@ -27,6 +27,14 @@ TEST(SoundSettings, StoredValuesAndHowTheGameRunsThem) {
         EXPECT_EQ(loadSoundSettings(), stored) << lines;
         EXPECT_EQ(normalizeSoundSettings(stored), running) << lines;
     }
+}
+
+// Start-up applies the music switch first, then the sound switch.
+TEST(SoundSettings, WithoutAFileStartUpWritesBothSwitchesOn) {
+    TempConfigDir dir;
+    const SoundSettings stored = loadSoundSettings();
+    ASSERT_TRUE(saveBgmMode(stored.isBGMOn) && saveSoundMode(stored.soundMode));
+    EXPECT_EQ(readBytes(settingsFilePath()), "[PINDOR]\nBGM=-1\nSOUND= 1\n");
 }
 
 TEST(SoundSettings, EachSwitchIsWrittenNormalised) {
