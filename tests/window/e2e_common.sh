@@ -1,7 +1,7 @@
 # Shared steps of the end-to-end tests, sourced by the e2e_*.sh scripts with
 # $GAME (the built game): a fresh X server of their own, clicks, screenshots.
 
-for tool in Xvfb xdotool import convert compare; do
+for tool in Xvfb xdpyinfo xdotool import convert compare; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 
@@ -35,12 +35,29 @@ poll() {
     return 1
 }
 
-# The X server picks a free display itself and writes its number when it is
-# ready: tests starting servers at the same time never share one.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-poll 100 test -s "$work/display" || fail "the X server did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -1 "$work/display")"
+# start_server: an X server of our own. It picks a free display itself and
+# writes its number when it is ready, so tests starting servers at the same
+# time never share one. It never resets: a server that resets when its last
+# client leaves refuses whoever connects meanwhile, and xdotool comes and goes
+# all the time. The game starts only once the server has answered a client of
+# ours; one that does not answer within five seconds is replaced (three tries).
+answers() { xdpyinfo >/dev/null 2>&1; }
+stop_server() { kill "$xvfb_pid" 2>/dev/null || true && wait "$xvfb_pid" 2>/dev/null || true && xvfb_pid=""; }
+start_server() {
+    for _ in 1 2 3; do
+        : >"$work/display"
+        Xvfb -displayfd 3 -noreset -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        if poll 100 test -s "$work/display"; then
+            export DISPLAY=":$(head -1 "$work/display")"
+            poll 50 answers && return 0
+        fi
+        echo "the X server on ${DISPLAY:-no display} did not answer; starting another" >&2
+        stop_server
+    done
+    fail "no X server answered: $(cat "$work/xvfb.log")"
+}
+start_server
 
 # visible NAME: the id of the visible window whose title matches NAME ("" when none).
 # find_window NAME [TENTHS]: visible NAME, waited for up to ten seconds (or TENTHS).
@@ -49,12 +66,13 @@ shows() { [ -n "$(visible "$1")" ]; }
 find_window() { poll "${2:-100}" shows "$1" || true && visible "$1"; }
 
 # launch [VAR=value...]: starts the game (with those variables set for it
-# alone) and waits for the opening picture.
+# alone) on a server that answers and waits for the opening picture.
 launch() {
+    answers || { echo "the X server on $DISPLAY stopped answering; starting another" >&2 && stop_server && start_server; }
     env "$@" "$GAME" &
     game_pid=$!
     opening=$(find_window '^opening$' 300)
-    [ -n "$opening" ] || fail "the opening picture did not appear"
+    [ -n "$opening" ] || fail "the opening picture did not appear$(answers || echo " (the X server on $DISPLAY stopped answering)")"
 }
 
 # start_game [VAR=value...]: launch, then click the opening picture away and
