@@ -52,14 +52,39 @@ void missShot(WindowHarness& h) {
     shoot(h);
 }
 
-TEST(Shot, LetsPlayShowsTheTableButtonsAScoringShotScoresAndGivesTheControlsBackReset) {
+/// Picks the entry captioned `caption` as a player may: the first entry, then down until it shows.
+void choose(QComboBox* box, const char* caption) {
+    const QString wanted = QString::fromUtf8(caption);
+    QTest::keyClick(box, Qt::Key_Home);
+    for (int i = 0; i < box->count() && box->currentText() != wanted; ++i)
+        QTest::keyClick(box, Qt::Key_Down);
+    EXPECT_EQ(box->currentText(), wanted) << "no such entry";
+}
+
+TEST(LetsPlay, StartsASoloGameOfTheKindAndTargetChosenByCaption) {
+    // The game kind, the points; whether the fourth ball is racked.
+    const std::tuple<const char*, const char*, bool> choices[] = {
+        {"４つ球", "5", true}, {"３つ球", "3", false}, {"４つ球", "15", true}};
+    for (const auto& [gameName, points, fourBalls] : choices) {
+        SCOPED_TRACE(std::string(gameName) + " " + points);
+        WindowHarness h;
+        choose(h.find<QComboBox>("cmbGameName"), gameName);
+        choose(h.find<QComboBox>("cmbPoints"), points);
+        QTest::mouseClick(h.find("lblLetsPlay"), Qt::LeftButton);
+        EXPECT_EQ(std::pair(h.state().playMode, h.state().table.balls[3].onTable),
+                  std::pair(PlayMode::solo, fourBalls));
+        EXPECT_EQ(infomationLine(h.state()), "0 / " + std::string(points) + " -- Inning:1 Shot:0");
+        for (const char* button : {"lblMenu0", "lblMenu1", "lblMenu2"})
+            EXPECT_TRUE(h.find(button)->isVisible()) << button;
+        const auto* shot = h.find<QPushButton>("cmdShot");
+        EXPECT_EQ(std::tuple(shot->text(), shot->font().pixelSize(), shot->font().bold()),
+                  std::tuple(QStringLiteral("Shot!"), 25, true));
+    }
+}
+
+TEST(Shot, AScoringShotScoresAndGivesTheControlsBackReset) {
     WindowHarness h;
     letsPlay(h);
-    for (const char* button : {"lblMenu0", "lblMenu1", "lblMenu2"})
-        EXPECT_TRUE(h.find(button)->isVisible()) << button;
-    const auto* shot = h.find<QPushButton>("cmdShot");
-    EXPECT_EQ(std::tuple(shot->text(), shot->font().pixelSize(), shot->font().bold()),
-              std::tuple(QStringLiteral("Shot!"), 25, true));
     setUpScoringShot(h);
     sendMouse(h.find("picSetPoint"), QEvent::MouseButtonPress, {38.5, 22.5}); // side spin, marker off centre
     auto* power = h.find<QScrollBar>("HScroll1");
@@ -103,12 +128,18 @@ TEST(Frame, ShowsTheBallsOverTheTableAndCaptionsOnlyInTheDemonstration) {
     EXPECT_EQ(shown, plain) << "the menu screen's table is the solo rack";
 }
 
-TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen) {
+/// A three-ball game to 3 points in a window that takes keys.
+class TableButtons : public ::testing::Test {
+protected:
+    void SetUp() override {
+        h.w().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(h.window.get()));
+        letsPlay(h, GameKind::threeBall, 3);
+    }
     WindowHarness h;
-    h.w().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(h.window.get()));
-    letsPlay(h, GameKind::threeBall, 3);
-    EXPECT_FALSE(h.state().table.balls[3].onTable);
+};
+
+TEST_F(TableButtons, BackTakesBackTheLastShotOnce) {
     missShot(h);
     missShot(h);
     auto* retry = h.find<QAction>("mnuRetry");
@@ -116,10 +147,14 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     QTest::mouseClick(h.find("lblMenu2"), Qt::LeftButton); // "Back"
     EXPECT_EQ(std::pair(infomationLine(h.state()), retry->isEnabled()),
               std::pair(std::string("0 / 3 -- Inning:4 Shot:3"), false));
+}
 
+TEST_F(TableButtons, StartAndF2RackAnewUnlessTheRestartIsDisabled) {
+    missShot(h);
+    const std::string played = infomationLine(h.state());
     h.w().setStartMenuEnabled(false); // a disabled restart has no key either
     QTest::keyClick(h.window.get(), Qt::Key_F2);
-    EXPECT_EQ(h.state().shotCount, 3);
+    EXPECT_EQ(infomationLine(h.state()), played);
     h.w().setStartMenuEnabled(true);
     QTest::keyClick(h.window.get(), Qt::Key_F2);
     EXPECT_EQ(infomationLine(h.state()), "0 / 3 -- Inning:1 Shot:0");
@@ -127,7 +162,9 @@ TEST(TableButtons, BackTakesBackStartAndF2RackAnewAndMenuGoesBackToTheMenuScreen
     missShot(h);
     QTest::mouseClick(h.find("lblMenu1"), Qt::LeftButton); // "Start"
     EXPECT_EQ(infomationLine(h.state()), "0 / 3 -- Inning:1 Shot:0");
+}
 
+TEST_F(TableButtons, MenuGoesBackToTheMenuScreenWhereF2OnlyTakesThePanelAway) {
     QTest::mouseClick(h.find("lblMenu0"), Qt::LeftButton); // "Menu"
     EXPECT_EQ(std::pair(h.find("picMenu")->isVisible(), h.find<QTimer>("timDemo")->isActive()),
               std::pair(true, true));

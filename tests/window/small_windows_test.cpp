@@ -21,27 +21,28 @@ namespace {
 
 constexpr Rgb kMagenta = rgb(255, 0, 255);
 
-TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
+TEST(VsModeDialog, StandsCentredOnTheWindowWithItsControlsWhereTheDesignPutsThem) {
     WindowHarness h;
-    letsPlay(h, GameKind::threeBall);
+    letsPlay(h);
     onModal<VsModeDialog>(h, "mnuChangeMode", [&](VsModeDialog& d) {
         EXPECT_EQ(std::pair(d.windowTitle(), d.size()), std::pair(QStringLiteral("Pindor"), QSize(201, 187)));
         EXPECT_EQ(d.pos(), h.w().pos() + QPoint(169, 95)) << "centred by whole twips, halves dropped";
-        auto* name0 = findIn<QLineEdit>(d, "txtPlayerName0");
-        auto* name1 = findIn<QLineEdit>(d, "txtPlayerName1");
-        auto* wins = findIn<TextLabel>(d, "lblXwins");
-        QWidget* bar = findIn(d, "VScroll1");
-        QWidget* ok = findIn(d, "picOK");
-        QWidget* cancel = findIn(d, "picCancel");
-        expectPlaces({{name0, {8, 16, 187, 36}},
-                      {name1, {8, 78, 187, 37}},
+        expectPlaces({{findIn(d, "txtPlayerName0"), {8, 16, 187, 36}},
+                      {findIn(d, "txtPlayerName1"), {8, 78, 187, 37}},
                       {findIn(d, "Label1"), {72, 54, 39, 23}},
-                      {wins, {10, 124, 161, 25}},
-                      {bar, {176, 124, 19, 25}},
-                      {ok, {58, 152, 64, 32}},
-                      {cancel, {128, 152, 64, 32}}});
+                      {findIn(d, "lblXwins"), {10, 124, 161, 25}},
+                      {findIn(d, "VScroll1"), {176, 124, 19, 25}},
+                      {findIn(d, "picOK"), {58, 152, 64, 32}},
+                      {findIn(d, "picCancel"), {128, 152, 64, 32}}});
         EXPECT_EQ(findIn<TextLabel>(d, "Label1")->textColour(), kMagenta);
-        // The first box has the focus with its whole name selected; Tab goes round.
+    });
+}
+
+TEST(VsModeDialog, TheFirstBoxHasTheFocusWithItsNameSelectedAndTabGoesRound) {
+    WindowHarness h;
+    letsPlay(h);
+    onModal<VsModeDialog>(h, "mnuChangeMode", [&](VsModeDialog& d) {
+        auto* name0 = findIn<QLineEdit>(d, "txtPlayerName0");
         QTest::qWait(10);
         EXPECT_EQ(name0->selectedText(), QStringLiteral("Player1"));
         std::vector<QWidget*> chain;
@@ -49,7 +50,19 @@ TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             chain.push_back(QApplication::focusWidget());
         }
-        EXPECT_EQ(chain, (std::vector<QWidget*>{name1, bar, ok, cancel, name0}));
+        EXPECT_EQ(chain, (std::vector<QWidget*>{findIn(d, "txtPlayerName1"), findIn(d, "VScroll1"),
+                                                findIn(d, "picOK"), findIn(d, "picCancel"), name0}));
+    });
+}
+
+TEST(VsModeDialog, StartsATwoPlayerGameWithTheTypedNames) {
+    WindowHarness h;
+    letsPlay(h, GameKind::threeBall);
+    onModal<VsModeDialog>(h, "mnuChangeMode", [&](VsModeDialog& d) {
+        auto* name0 = findIn<QLineEdit>(d, "txtPlayerName0");
+        auto* name1 = findIn<QLineEdit>(d, "txtPlayerName1");
+        auto* wins = findIn<TextLabel>(d, "lblXwins");
+        QWidget* bar = findIn(d, "VScroll1");
         QTest::qWait(10);
         QTest::keyClicks(name0, QStringLiteral("Annabel-Lee-Smith")); // replaces the selection
         EXPECT_EQ(name0->text(), QStringLiteral("Annabel-Lee-")) << "12 characters at most";
@@ -64,13 +77,31 @@ TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
         EXPECT_EQ(wins->text(), QStringLiteral("3Wins Match"));
         QTest::keyClick(&d, Qt::Key_Escape);
         EXPECT_TRUE(d.isVisible()) << "Escape does nothing";
-        QTest::mouseClick(ok, Qt::LeftButton);
+        QTest::mouseClick(findIn(d, "picOK"), Qt::LeftButton);
     });
     const auto* shot = h.find<QPushButton>("cmdShot");
     EXPECT_EQ(shot->text(), QStringLiteral("Annabel-Lee-'s Shot"));
     EXPECT_EQ(shot->font().pixelSize(), pointsToPixels(12.0));
+}
 
-    // The match result: undecided, in green, the twelve-character name whole.
+TEST(VsModeDialog, AGameAgainstToviShowsHisLevelFromTheRecordsFile) {
+    WindowHarness h(kJapanese, false, nullptr, "[TOVI]\nLV=3\n");
+    letsPlay(h);
+    onModal<VsModeDialog>(h, "mnuChangeMode", [](VsModeDialog& d) {
+        findIn<QLineEdit>(d, "txtPlayerName0")->setText(QStringLiteral("You"));
+        findIn<QLineEdit>(d, "txtPlayerName1")->setText(QStringLiteral("tovi"));
+        QTest::mouseClick(findIn(d, "picOK"), Qt::LeftButton);
+    });
+    EXPECT_EQ(infomationLine(h.state()), " You  0 - 0 Lv.3 tovi ");
+}
+
+TEST(VsResultWindow, AnUndecidedMatchIsGreenWithTheTwelveCharacterNameWhole) {
+    WindowHarness h;
+    letsPlay(h);
+    onModal<VsModeDialog>(h, "mnuChangeMode", [](VsModeDialog& d) {
+        findIn<QLineEdit>(d, "txtPlayerName0")->setText(QStringLiteral("Annabel-Lee-Smith")); // cut to 12
+        QTest::mouseClick(findIn(d, "picOK"), Qt::LeftButton);
+    });
     onModal<VsResultWindow>(h, "mnuCurrentCondition", [&](VsResultWindow& r) {
         EXPECT_EQ(r.size(), QSize(299, 176));
         expectPlaces({{findIn(r, "lblWinner"), {4, 0, 291, 55}},
@@ -84,7 +115,7 @@ TEST(VsModeDialog, LaysOutFocusesAndStartsATwoPlayerGameWithTheTypedNames) {
     });
 }
 
-TEST(VsModeDialog, OnlyTheExactComputerNameLocksTheSecondBoxAndCancelGoesBack) {
+TEST(VsModeDialog, OnlyTheExactComputerNameLocksTheSecondBox) {
     WindowHarness h;
     for (const auto& [second, locked] : {std::pair{"tovi", true}, {"Tovi", false}, {"tovi ", true}}) {
         letsPlay(h);
@@ -98,23 +129,52 @@ TEST(VsModeDialog, OnlyTheExactComputerNameLocksTheSecondBoxAndCancelGoesBack) {
             EXPECT_EQ(!name->isEnabled(), locked) << name->text().toStdString();
             QTest::mouseClick(findIn(d, "picCancel"), Qt::LeftButton);
         });
-        EXPECT_EQ(std::pair(h.find("picMenu")->isVisible(), h.find<QAction>("mnuStart")->isEnabled()),
-                  std::pair(true, true));
     }
 }
 
-TEST(VsResultWindow, ADecidedMatchIsMagentaWinsHaveABlankForTheSignAndCharacterKeysClose) {
-    WindowHarness h;
+TEST(VsModeDialog, CancelGoesBackToTheMenuScreen) {
+    for (const bool afterAMatch : {false, true}) {
+        WindowHarness h;
+        letsPlay(h);
+        if (afterAMatch) {
+            onModal<VsModeDialog>(h, "mnuChangeMode", [](VsModeDialog& d) {
+                QTest::mouseClick(findIn(d, "picOK"), Qt::LeftButton);
+            });
+            h.find<QAction>("mnuChangeMode")->trigger(); // back to solo play
+        }
+        onModal<VsModeDialog>(h, "mnuChangeMode", [](VsModeDialog& d) {
+            QTest::mouseClick(findIn(d, "picCancel"), Qt::LeftButton);
+        });
+        EXPECT_EQ(std::pair(h.find("picMenu")->isVisible(), h.find<QAction>("mnuStart")->isEnabled()),
+                  std::pair(true, true))
+            << "after a match: " << afterAMatch;
+    }
+}
+
+/// A decided match: Bob beat Ann four to three.
+GameState decidedMatch() {
     GameState state;
     state.winsNeeded = 3;
     state.players[0] = {fixedPlayerName(" Ann "), false, 3};
     state.players[1] = {fixedPlayerName("Bob"), false, 4};
+    return state;
+}
+
+TEST(VsResultWindow, ADecidedMatchShowsInMagentaWithABlankForTheWinsSign) {
+    ensureQtApp();
+    const GameState state = decidedMatch();
     VsResultWindow r(state, nullptr, {});
     for (const char* name : {"lblWinner", "lblPlayerName0", "lblWins0", "lblPlayerName1", "lblWins1"})
         EXPECT_EQ(findIn<TextLabel>(r, name)->textColour(), kMagenta) << name;
     EXPECT_EQ(findIn<TextLabel>(r, "lblWinner")->text(), QStringLiteral("Bob defeated Ann"));
     EXPECT_EQ(findIn<TextLabel>(r, "lblWins0")->text() + "|" + findIn<TextLabel>(r, "lblWins1")->text(),
               QStringLiteral(" 3| 4"));
+}
+
+TEST(VsResultWindow, AnyCharacterReturnOrEscapeClosesItAnArrowDoesNot) {
+    ensureQtApp();
+    const GameState state = decidedMatch();
+    VsResultWindow r(state, nullptr, {});
     const std::pair<Qt::Key, bool> keys[] = {
         {Qt::Key_Left, false}, {Qt::Key_A, true}, {Qt::Key_Return, true}, {Qt::Key_Escape, true}};
     for (const auto& [key, closes] : keys) {
@@ -124,7 +184,18 @@ TEST(VsResultWindow, ADecidedMatchIsMagentaWinsHaveABlankForTheSignAndCharacterK
     }
 }
 
-TEST(VersionWindow, ShowsTheGamesTextAndTheMascotDancesOnTheMainWindowsCount) {
+TEST(VersionWindow, ShowsTheGamesTextWhereTheDesignPutsIt) {
+    WindowHarness h;
+    onModal<VersionWindow>(h, "mnuAbout", [&](VersionWindow& v) {
+        EXPECT_EQ(findIn<TextLabel>(v, "Label1")->text(), QStringLiteral(" Ver.0.02\n Tovi's Level is 1."));
+        EXPECT_EQ(std::pair(v.windowTitle(), v.size()),
+                  std::pair(QStringLiteral("バージョン情報"), QSize(332, 127)));
+        expectPlaces({{findIn(v, "Command1"), {272, 4, 53, 29}}, {findIn(v, "picQuorl"), {4, 88, 33, 33}}});
+        EXPECT_EQ(v.pos(), fifthFromTop(screenSizeTwips(), VersionWindow::kClientSize));
+    });
+}
+
+TEST(VersionWindow, TheMascotDancesOnTheMainWindowsCount) {
     WindowHarness h;
     int& ticks = h.w().mascotTicks();
     ticks = 1; // a first run is over: the next starts at frame 1
@@ -137,11 +208,6 @@ TEST(VersionWindow, ShowsTheGamesTextAndTheMascotDancesOnTheMainWindowsCount) {
     onModal<VersionWindow>(h, "mnuAbout", [&](VersionWindow& v) {
         QWidget* mascot = findIn(v, "picQuorl");
         const auto* timer = findIn<QTimer>(v, "Timer1");
-        EXPECT_EQ(findIn<TextLabel>(v, "Label1")->text(), QStringLiteral(" Ver.0.02\n Tovi's Level is 1."));
-        EXPECT_EQ(std::pair(v.windowTitle(), v.size()),
-                  std::pair(QStringLiteral("バージョン情報"), QSize(332, 127)));
-        expectPlaces({{findIn(v, "Command1"), {272, 4, 53, 29}}, {mascot, {4, 88, 33, 33}}});
-        EXPECT_EQ(v.pos(), fifthFromTop(screenSizeTwips(), VersionWindow::kClientSize));
         EXPECT_EQ(std::pair(frameShown(v, 0), timer->isActive()), std::pair(true, false)) << "at rest";
         QTest::mouseClick(mascot, Qt::LeftButton);
         EXPECT_EQ(timer->interval(), 50);
@@ -174,7 +240,7 @@ std::vector<int> iconRows(const Surface& canvas, const Surface& balls, int cell,
     return rows;
 }
 
-TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTableAndOpensInSoloPlayCentred) {
+TEST(RecordWindow, PrintsTheLinesWithOneIconPerBallOffTheTable) {
     WindowHarness h;
     const Surface& balls = h.table().sprites();
     GameState state;
@@ -197,7 +263,10 @@ TEST(RecordWindow, PrintsTheLinesAndOneIconPerBallOffTheTableAndOpensInSoloPlayC
     r.drawCondition(canvas);
     EXPECT_EQ(iconRows(canvas, balls, 1, 10), std::vector<int>{iconTop});
     EXPECT_EQ(iconRows(canvas, balls, 3, 32), std::vector<int>{iconTop}) << "22 pixels apart";
+}
 
+TEST(RecordWindow, OpensCentredInSoloPlayOnlyShowingTheRunningTime) {
+    WindowHarness h;
     letsPlay(h); // the open window draws the current values at each paint
     onModal<RecordWindow>(h, "mnuCurrentCondition", [&](RecordWindow& r) {
         EXPECT_EQ(std::pair(r.windowTitle(), r.size()),

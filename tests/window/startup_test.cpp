@@ -11,8 +11,8 @@
 namespace zandrel::testing {
 namespace {
 
-TEST(StartUp, LandsOnTheMenuScreenWithItsChoicesCaptionsAndStoredSwitches) {
-    WindowHarness h(kJapanese, false, "[PINDOR]\nSOUND=2\nBGM=1\n");
+TEST(StartUp, LandsOnTheMenuScreenWithItsChoicesAndCaptions) {
+    WindowHarness h;
     ASSERT_TRUE(h.started);
     MainWindow& w = h.w();
     QWidget* menuScreen = h.find("picMenu");
@@ -36,6 +36,10 @@ TEST(StartUp, LandsOnTheMenuScreenWithItsChoicesCaptionsAndStoredSwitches) {
         EXPECT_TRUE(top == menuScreen || menuScreen->isAncestorOf(top))
             << "the menu screen does not cover " << at.x() << "," << at.y();
     }
+}
+
+TEST(StartUp, AppliesTheStoredSwitchesAndWritesThemBackAsApplied) {
+    WindowHarness h(kJapanese, false, "[PINDOR]\nSOUND=2\nBGM=1\n");
     // The sound item's check mark, the sound icons on and off, the music timer (off: the settings test).
     EXPECT_EQ(std::tuple(h.find<QAction>("mnuSound")->isChecked(), h.find("picSound0")->isVisible(),
                          h.find("picSound1")->isVisible(), h.find<QTimer>("timBGM")->isActive()),
@@ -43,7 +47,13 @@ TEST(StartUp, LandsOnTheMenuScreenWithItsChoicesCaptionsAndStoredSwitches) {
     EXPECT_EQ(readBytes(h.settingsPath()), "[PINDOR]\nSOUND= 0\nBGM=-1\n") << "both written back as applied";
 }
 
-TEST(Settings, TheIconsAndTheMenuItemSwitchAtOnceAndClosingTheWindowClosesAllFiveTunes) {
+TEST(StartUp, WithoutASettingsFileWritesTheMusicSwitchBeforeTheSound) {
+    WindowHarness h;
+    EXPECT_EQ(readBytes(h.settingsPath()), "[PINDOR]\nBGM=-1\nSOUND= 1\n")
+        << "in the order start-up applies them";
+}
+
+TEST(Settings, TheIconsAndTheMenuItemSwitchAtOnce) {
     WindowHarness h;
     QWidget* const music[] = {h.find("picBGM0"), h.find("picBGM1")};
     QWidget* const sound[] = {h.find("picSound0"), h.find("picSound1")};
@@ -63,24 +73,35 @@ TEST(Settings, TheIconsAndTheMenuItemSwitchAtOnceAndClosingTheWindowClosesAllFiv
     QTest::mouseClick(sound[1], Qt::LeftButton);
     EXPECT_EQ(std::pair(h.w().sound().soundMode(), soundItem->isChecked()), std::pair(1, false))
         << "the icons leave the check mark as it was";
+}
 
+TEST(Shutdown, ClosingTheWindowClosesAllFiveTunes) {
+    WindowHarness h;
     // The music timer playing the game tune: the end-to-end test's caption.
     h.sound->take();
     h.w().close(); // which tunes: the sound room's part
     EXPECT_EQ(h.sound->take().size(), 5u);
 }
 
-TEST(Languages, TheDebugTraceAndTheMenuCaptionsFollowTheLanguage) {
+TEST(Languages, TheMessageFontAndTheMenuCaptionsFollowTheLanguage) {
     for (const auto& [lang, messageFont, back] :
          {std::tuple{kJapanese, "ＭＳ ゴシック", "一手戻し"}, {kEnglish, "Arial", "Back"}}) {
-        WindowHarness h(lang, true);
+        WindowHarness h(lang, true); // the trace names the message font
         ASSERT_EQ(h.messages.size(), 32u) << lang;
-        EXPECT_EQ(h.w().openingWindow(), nullptr) << "no opening picture with /debug";
         EXPECT_EQ(h.messages[25], "Pass 7-13 :lblTovisMessage.Font.Name" + std::string(messageFont));
         // The mode item is set back to Japanese by the solo set-up.
         EXPECT_EQ(std::pair(h.find<QAction>("mnuRetry")->text(), h.find<QAction>("mnuChangeMode")->text()),
                   std::pair(QString::fromUtf8(back), QStringLiteral("独り撞き→対戦(&M)")));
     }
+}
+
+TEST(DebugMode, TracesEveryStartUpStepInsteadOfShowingTheOpeningPicture) {
+    WindowHarness h(kJapanese, true);
+    EXPECT_EQ(h.messages.size(), 32u);
+    EXPECT_EQ(h.w().openingWindow(), nullptr);
+}
+
+TEST(DebugMode, IsOnWhenAnArgumentHoldsSlashDebugInAnyCase) {
     const std::pair<const char*, bool> commandLines[] = {{"", false},           {"/DEBUG", true},
                                                          {"x/Debugging", true}, {"/nomidi /debug", true},
                                                          {"/de bug", false},    {"debug", false}};

@@ -73,14 +73,16 @@ inline void move(QWidget* widget, QPointF pos = {5, 5}) {
 /// Owns a main window that has run its start-up.
 class WindowHarness {
 public:
-    /// A window in `lang` (the opening picture clicked away) finding `settings` if given.
+    /// A window in `lang` (the opening picture clicked away) finding `settings` and `records` if given.
     explicit WindowHarness(const char* lang = kJapanese, bool debugMode = false,
-                           const char* settings = nullptr) {
+                           const char* settings = nullptr, const char* records = nullptr) {
         language_.set("LC_ALL", std::nullopt);
         language_.set("LC_MESSAGES", std::nullopt);
         language_.set("LANG", lang);
         if (settings != nullptr)
             writeBytes(settingsPath(), settings);
+        if (records != nullptr)
+            writeBytes(config_.gameDir() + "ZDSCORE.INI", records);
         ensureQtApp();
         installFontSubstitutions();
         setMessageHook([this](const std::string& text) { messages.push_back(text); });
