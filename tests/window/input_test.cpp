@@ -14,10 +14,13 @@ protected:
     WindowHarness h;
 };
 
-TEST_F(Playing, TheMouseAimsOnTheTablePicksTheCueTipAndSetsThePower) {
+QPointF place(const ShapeWidget* shape) {
+    return {shape->left(), shape->top()};
+}
+
+TEST_F(Playing, TheMouseAimsOnTheTable) {
     auto* table = h.find("picPool0");
     auto* marker = h.find<ShapeWidget>("shpTarget");
-    auto place = [](const ShapeWidget* shape) { return QPointF(shape->left(), shape->top()); };
     sendMouse(table, QEvent::MouseButtonPress, {10, 290});
     EXPECT_EQ(place(marker), QPointF(30, 250));
     sendMouse(table, QEvent::MouseMove, {600, -20}, Qt::NoButton);
@@ -29,10 +32,14 @@ TEST_F(Playing, TheMouseAimsOnTheTablePicksTheCueTipAndSetsThePower) {
     sendMouse(table, QEvent::MouseButtonPress, {270, 150}, Qt::RightButton, Qt::RightButton);
     EXPECT_EQ(std::pair(h.state().table.target.x, h.state().table.target.y), std::pair(1200.0f, 600.0f))
         << "right aims too";
+}
 
+TEST_F(Playing, TheMousePicksTheCueTip) {
     sendMouse(h.find("picSetPoint"), QEvent::MouseButtonPress, {38.5, 22.5});
     EXPECT_EQ(place(h.find<ShapeWidget>("shpPoint")), QPointF(36, 20)) << "the game's choice";
+}
 
+TEST_F(Playing, ThePowerBarAndTheGamesPowerFollowEachOther) {
     // The bar moves the game's power; the game's power moves the bar and its caption.
     auto* bar = h.find<QScrollBar>("HScroll1");
     auto* caption = h.find<TextLabel>("lblPower");

@@ -94,7 +94,7 @@ TEST_F(TableDrawing, ShadowsLieTwoPixelsDownRightExceptOverTheRails) {
     }
 }
 
-TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferRowZeroOnTheScreenPointMarksAreTwentyApart) {
+TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferRowZeroOnTheScreen) {
     const Ball moving = ballAtPixel(100, 200, 0.5f);
     drawBallInBuffer(buffer, picBalls, moving, 2, kBallSpritePixels);
     EXPECT_EQ(boundsOf(buffer, ballColour(2, 1)), (Box{90, 190, 109, 209}));
@@ -104,22 +104,34 @@ TEST_F(TableDrawing, MovingBallsUseRowOneInTheBufferRowZeroOnTheScreenPointMarks
     drawBallOnScreen(screen, picBalls, moving, 3, kBallSpritePixels);
     EXPECT_EQ(boundsOf(screen, ballColour(3, 0)), (Box{90, 190, 109, 209}));
     EXPECT_FALSE(boundsOf(screen, kShadowColour));
+}
 
-    buffer = emptyTable;
+/// A ball that left the table, at pixel (100, 100).
+Ball offTheTable() {
     Ball off = ballAtPixel(100, 100);
     off.onTable = false;
-    drawBallMark(buffer, picBalls, off);
-    drawBallOnScreen(buffer, picBalls, off, 0, kBallSpritePixels);
-    EXPECT_EQ(buffer, emptyTable);
+    return off;
+}
 
+TEST_F(TableDrawing, BallsOffTheTableLeaveNoMarkNorShadow) {
+    buffer = emptyTable;
+    drawBallMark(buffer, picBalls, offTheTable());
+    drawBallOnScreen(buffer, picBalls, offTheTable(), 0, kBallSpritePixels);
+    EXPECT_EQ(buffer, emptyTable);
+}
+
+TEST_F(TableDrawing, ShadowsLieUnderEveryBallLaterBallsOverEarlierOnes) {
+    buffer = emptyTable;
     // Ball 1's shadow reaches into ball 0 at (93, 93); ball 2 covers ball 0 at (105, 100).
-    Balls balls{ballAtPixel(100, 100), ballAtPixel(85, 85), ballAtPixel(110, 100), off};
+    Balls balls{ballAtPixel(100, 100), ballAtPixel(85, 85), ballAtPixel(110, 100), offTheTable()};
     drawBallsWithShadows(buffer, picBalls, balls, kBallSpritePixels);
     EXPECT_EQ(buffer.pixel(93, 93), ballColour(0, 0));
     EXPECT_EQ(buffer.pixel(105, 100), ballColour(2, 0));
     EXPECT_EQ(buffer.pixel(121, 102), kShadowColour); // the shadow's edge beside its ball
     EXPECT_FALSE(boundsOf(buffer, ballColour(3, 0)));
+}
 
+TEST_F(TableDrawing, PointMarksSitTwentyPixelsApartAndTheTenthIsCut) {
     const auto marks = [&](int points) {
         Surface strip(183, 25, rgb(9, 9, 9));
         drawPointMarks(strip, picBalls, points);
