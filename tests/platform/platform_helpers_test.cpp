@@ -37,7 +37,7 @@ TEST(GetWindowsDir, FollowsXdgConfigHomeThenHome) {
     EXPECT_FALSE(std::filesystem::exists(config.gameDir())) << "naming the folder does not create it";
 }
 
-TEST(Texts, TrimNulCutsAtTheFirstNulAndTrimsBlanksOnlyANumberHasABlankForThePlusSign) {
+TEST(TrimNul, CutsAtTheFirstNulAndTrimsBlanksOnly) {
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {std::string(" ab\0xyz", 7), "ab"}, {std::string("\0abc", 4), ""}, {"  tovi  ", "tovi"}, {"    ", ""},
@@ -45,6 +45,9 @@ TEST(Texts, TrimNulCutsAtTheFirstNulAndTrimsBlanksOnlyANumberHasABlankForThePlus
     // clang-format on
     for (const auto& [input, expected] : cases)
         EXPECT_EQ(trimNul(input), expected) << ::testing::PrintToString(input);
+}
+
+TEST(SignedNumberText, APositiveNumberHasABlankForThePlusSign) {
     for (const auto& [n, text] :
          {std::pair{0, " 0"}, {12, " 12"}, {-1, "-1"}, {32767, " 32767"}, {-32768, "-32768"}})
         EXPECT_EQ(signedNumberText(n), text);
@@ -71,7 +74,7 @@ TEST(IsJapaneseSystem, FirstNonEmptyOfLcAllLcMessagesLang) {
     }
 }
 
-TEST(Rounding, HalvesGoToTheEvenNeighbourAlsoForPointsFromTwips) {
+TEST(RoundHalfToEven, HalvesGoToTheEvenNeighbour) {
     // clang-format off
     const std::pair<double, long long> cases[] = {
         {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {2.4999999, 2}, {2.5000001, 3},
@@ -80,7 +83,9 @@ TEST(Rounding, HalvesGoToTheEvenNeighbourAlsoForPointsFromTwips) {
     // clang-format on
     for (const auto& [input, expected] : cases)
         EXPECT_EQ(roundHalfToEven(input), expected) << input;
-    // Pixels to twips rounded half to even, then twenty twips to the point.
+}
+
+TEST(PixelsToPoints, TwipsRoundedHalfToEvenThenTwentyPerPoint) {
     EXPECT_EQ(pixelsToPoints(19), 14.25f);
     EXPECT_EQ(pixelsToPoints(19, 12.0), 11.4f);
     EXPECT_EQ(pixelsToPoints(1, 13.5), 0.7f); // 13.5 twips round to 14

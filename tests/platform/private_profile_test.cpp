@@ -2,19 +2,51 @@
 #include "support/test_files.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <climits>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <malloc.h>
+#include <new>
 #include <random>
 #include <strings.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+// Every allocation of this test program through the global operator new is
+// counted, so that a test can see the most bytes that were live at once.
+namespace {
+std::atomic<std::size_t> liveBytes{0};
+std::atomic<std::size_t> peakLiveBytes{0};
+} // namespace
+
+void* operator new(std::size_t size) {
+    void* p = std::malloc(size == 0 ? 1 : size);
+    if (p == nullptr)
+        throw std::bad_alloc();
+    const std::size_t live = liveBytes += malloc_usable_size(p);
+    for (std::size_t peak = peakLiveBytes; live > peak && !peakLiveBytes.compare_exchange_weak(peak, live);) {
+    }
+    return p;
+}
+
+void operator delete(void* p) noexcept {
+    if (p != nullptr) {
+        liveBytes -= malloc_usable_size(p);
+        std::free(p);
+    }
+}
+
+void operator delete(void* p, std::size_t) noexcept {
+    operator delete(p);
+}
 
 namespace zandrel {
 namespace {
@@ -119,15 +151,35 @@ TEST(Write, ChangesOnlyWhatItMust) {
     EXPECT_EQ(entriesIn(dir.path()), 1) << "no temporary file left behind";
 }
 
-TEST(Write, CreatesFoldersKeepsPermissionsAndFollowsLinks) {
+TEST(Write, CreatesMissingFolders) {
     TempConfigDir dir;
     const auto path = dir.gameDir() + "deeper/a.ini";
-    ASSERT_TRUE(writePrivateProfileString("A", "k", "1", path));
+    EXPECT_TRUE(writePrivateProfileString("A", "k", "1", path));
+    EXPECT_EQ(readBytes(path), "[A]\nk=1\n");
+}
+
+TEST(Write, KeepsThePermissionsOfTheFile) {
+    using fs::perms;
+    TempConfigDir dir;
+    const auto path = dir.path() + "/a.ini";
+    writeBytes(path, "[A]\nk=0\n");
+    const auto rw = perms::owner_read | perms::owner_write;
+    for (const perms kept : {rw, rw | perms::group_read | perms::group_write | perms::others_read}) {
+        fs::permissions(path, kept);
+        EXPECT_TRUE(writePrivateProfileString("A", "k", "1", path));
+        EXPECT_EQ(fs::status(path).permissions() & perms::all, kept);
+    }
+    EXPECT_EQ(readBytes(path), "[A]\nk=1\n");
+}
+
+TEST(Write, FollowsSymbolicLinksThatStayInPlace) {
+    TempConfigDir dir;
+    const auto path = dir.path() + "/a.ini", link = dir.path() + "/link.ini";
+    writeBytes(path, "[A]\nk=1\n");
     const auto rw = fs::perms::owner_read | fs::perms::owner_write;
     fs::permissions(path, rw);
-    const auto link = dir.path() + "/link.ini";
     fs::create_symlink(path, link);
-    ASSERT_TRUE(writePrivateProfileString("A", "k", "2", link));
+    EXPECT_TRUE(writePrivateProfileString("A", "k", "2", link));
     EXPECT_EQ(std::tuple(readBytes(path), fs::status(path).permissions() & fs::perms::all),
               std::tuple("[A]\nk=2\n", rw));
     // A link to a file not there yet: that file is made, the link stays; no folders are made for a link.
@@ -137,7 +189,7 @@ TEST(Write, CreatesFoldersKeepsPermissionsAndFollowsLinks) {
     fs::create_symlink("elsewhere/new.ini", dangling);
     fs::create_symlink("loop.ini", loop);
     fs::create_symlink("no/such/folder/x.ini", intoNowhere);
-    ASSERT_TRUE(writePrivateProfileString("A", "k", "3", dangling));
+    EXPECT_TRUE(writePrivateProfileString("A", "k", "3", dangling));
     EXPECT_EQ(readBytes(dir.path() + "/elsewhere/new.ini"), "[A]\nk=3\n");
     EXPECT_FALSE(writePrivateProfileString("A", "k", "1", loop));
     EXPECT_FALSE(writePrivateProfileString("A", "k", "1", intoNowhere));
@@ -236,6 +288,42 @@ TEST(HugeFiles, AboveTheBoundGiveDefaultsAreNeverWrittenAndSaySoOnce) {
     EXPECT_EQ(readBytes(path), big);
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
     EXPECT_NE(said.find(path), std::string::npos) << said;
+}
+
+/// The most bytes live at once through operator new while `work` runs, beyond those live before.
+template <typename Work> std::size_t peakAllocatedBytes(Work work) {
+    const std::size_t before = liveBytes;
+    peakLiveBytes = before;
+    work();
+    return peakLiveBytes - before;
+}
+
+TEST(HugeFiles, ReadingTakesTheTextOnceAndTwelveBytesPerSectionOrKeyLine) {
+    TempConfigDir dir;
+    const auto path = dir.path() + "/huge.ini";
+    // The largest file there may be, in the shapes with the most lines per byte: blank lines, tiny
+    // keys, tiny sections; it once took a hundred times the text.
+    for (const std::string_view line : {"\n", "k=\n", "[s]\n"}) {
+        std::string text = line == "k=\n" ? "[A]\n" : "";
+        while (text.size() + line.size() <= kMaxProfileFileSize)
+            text += line;
+        const std::size_t indexedLines = line == "\n" ? 0 : text.size() / line.size();
+        // A few pages for the allocator's rounding and the small things beside.
+        const std::size_t bound = text.size() + 12 * indexedLines + 64 * 1024;
+        writeBytes(path, text);
+        for (const bool fromFile : {false, true}) {
+            int read = 0;
+            const std::size_t peak = peakAllocatedBytes([&] {
+                const auto profile = fromFile ? PrivateProfile::load(path) : PrivateProfile::fromText(text);
+                read = profile.getInt("A", "k", 4);
+            });
+            SCOPED_TRACE(::testing::Message() << ::testing::PrintToString(std::string(line))
+                                              << (fromFile ? " from the file" : " from the text"));
+            EXPECT_EQ(read, 4);
+            EXPECT_GE(peak, text.size()) << "the count must see the text it holds";
+            EXPECT_LE(peak, bound);
+        }
+    }
 }
 
 // Hostile files (random bytes, NULs, stray CRs, BOMs, unclosed sections, names in any case): a

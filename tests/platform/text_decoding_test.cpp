@@ -10,7 +10,7 @@ const std::string kTaroUtf8 = "\xE3\x81\x9F\xE3\x82\x8D\xE3\x81\x86";
 const std::string kTaroCp932 = "\x82\xbd\x82\xeb\x82\xa4";
 const std::string kBad(kReplacementCharacter);
 
-TEST(Utf8, OnlyWellFormedTextIsValidCodePage932IsConvertedTheRestReplaced) {
+TEST(IsValidUtf8, AcceptsWellFormedTextOnly) {
     // Overlong forms, surrogates, beyond U+10FFFF and cut sequences are not UTF-8.
     const std::pair<std::string, bool> cases[] = {
         {kTaroUtf8, true},       {"\xF0\x9F\x8E\xB1", true},  {std::string("a\0b", 3), true},
@@ -19,7 +19,10 @@ TEST(Utf8, OnlyWellFormedTextIsValidCodePage932IsConvertedTheRestReplaced) {
         {"\x80", false}};
     for (const auto& [bytes, valid] : cases)
         EXPECT_EQ(isValidUtf8(bytes), valid) << ::testing::PrintToString(bytes);
-    const std::pair<std::string, std::string> decoded[] = {
+}
+
+TEST(DecodeUtf8OrCp932, KeepsUtf8ConvertsCodePage932ReplacesTheRest) {
+    const std::pair<std::string, std::string> cases[] = {
         {kTaroUtf8, kTaroUtf8},       {kTaroCp932, kTaroUtf8},
         {"\xB1", "\xEF\xBD\xB1"},     // half-width katakana A
         {"\x87\x40", "\xE2\x91\xA0"}, // circled digit one: only code page 932 has it
@@ -27,7 +30,7 @@ TEST(Utf8, OnlyWellFormedTextIsValidCodePage932IsConvertedTheRestReplaced) {
         {"a\x82", "a" + kBad},        // lead byte cut off at the end
         {"\x82 b", kBad + " b"},      // lead byte without a trail byte
         {"\xFF\xFF", kBad + kBad}};
-    for (const auto& [bytes, utf8] : decoded)
+    for (const auto& [bytes, utf8] : cases)
         EXPECT_EQ(decodeUtf8OrCp932(bytes), utf8) << ::testing::PrintToString(bytes);
     std::string all;
     for (int b = 0; b < 256; ++b)
