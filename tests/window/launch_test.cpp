@@ -42,13 +42,17 @@ TEST(SingleInstance, ASecondStartEndsWithoutShowingOrWritingAnything) {
     EXPECT_TRUE(QDir(folders.config.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
-TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeitherServes) {
+TEST(SingleInstance, AFileAKilledRunLeftIsNoLock) {
     GameFolders folders;
-    // What a killed run left is no lock; the other things left there are the file lock's tests.
+    // The other things that may be left there are the file lock's tests.
     writeBytes(folders.lockPath().toStdString(), std::string("\0\x7f 4711 junk", 11));
     SingleInstanceLock leftover({folders.lockPath()});
     leftover.tryLock();
     EXPECT_TRUE(leftover.isLocked());
+}
+
+TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeitherServes) {
+    GameFolders folders;
     {
         EnvGuard env;
         env.set("XDG_RUNTIME_DIR", folders.runtime.path().toStdString());
