@@ -103,7 +103,13 @@ TEST_F(GameTest, TheTargetEndsTheGameWithItsSummaryAndAFreshRack) {
                                                        "5ポイント撞き切りです。素晴らしい！"}));
 }
 
+TEST(SummaryMessage, OneInningGivesTheShortForm) {
+    EXPECT_EQ(summaryMessage(3, 1), "3ポイント撞き切りです。素晴らしい！");
+}
+
 TEST(SummaryMessage, TheAverageRoundedHalfUp) {
+    // A third: rounded down, not up.
+    EXPECT_EQ(summaryMessage(10, 3), "10ポイントを3イニングで撞き終えました。アベレージ3.33");
     EXPECT_EQ(summaryMessage(3, 2), "3ポイントを2イニングで撞き終えました。アベレージ1.50");
     // Halves round up, also where the float lies a hair below the half.
     EXPECT_EQ(summaryMessage(5, 8), "5ポイントを8イニングで撞き終えました。アベレージ0.63");
@@ -151,6 +157,8 @@ TEST_F(GameTest, TakeBackRestoresTheBallsAndCostsAnInning) {
         back == 1 ? game.lblMenu_Click(2) : game.mnuRetry_Click();
         EXPECT_EQ(counters(), std::tuple(1, 3 + back, 3 + back, back));
         EXPECT_EQ(places(s().table.balls), beforeThirdShot);
+        for (const Ball& b : s().table.balls)
+            EXPECT_EQ(b.speed, 0.0f) << "the restored balls lie at rest";
         EXPECT_FALSE(view.retryMenuEnabled);
     }
     // Re-aimed one ball diameter short of ball 1, on the line from the cue ball.
