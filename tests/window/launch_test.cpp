@@ -3,6 +3,7 @@
 #include "platform/file_lock.h"
 #include "window/single_instance.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
 
@@ -16,29 +17,33 @@ struct GameFolders {
     GameFolders() { ensureQtApp(); }
     QTemporaryDir runtime, config, tmp, logs;
     QString lockPath() const { return QDir(runtime.path()).filePath(QStringLiteral("zandrel.lock")); }
+    std::string log() const { return logs.filePath(QStringLiteral("messages.txt")).toStdString(); }
+
+    /// Starts the game with "/debug" offscreen (no display needed) in `lang`; its messages go to log().
+    void start(QProcess& game, const char* lang) const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromUtf8(name));
+        env.insert(QStringLiteral("LANG"), QString::fromUtf8(lang));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        env.insert(QStringLiteral("TMPDIR"), tmp.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QString::fromUtf8(kMessageLogVariable), QString::fromStdString(log()));
+        game.setProcessEnvironment(env);
+        game.start(QStringLiteral(ZANDREL_BINARY), {QStringLiteral("/debug")});
+    }
 };
 
 TEST(SingleInstance, ASecondStartEndsWithoutShowingOrWritingAnything) {
     GameFolders folders;
-    const QString log = folders.logs.filePath(QStringLiteral("messages.txt"));
-    // With "/debug" offscreen (no display needed); its messages go to the log.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "DISPLAY", "WAYLAND_DISPLAY"})
-        env.remove(QString::fromUtf8(name));
-    env.insert(QStringLiteral("LANG"), QString::fromUtf8(kJapanese));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.config.path());
-    env.insert(QStringLiteral("TMPDIR"), folders.tmp.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QString::fromUtf8(kMessageLogVariable), log);
     QProcess game;
-    game.setProcessEnvironment(env);
     FileLock running(folders.lockPath().toStdString());
     ASSERT_EQ(running.tryLock(), FileLockResult::acquired);
-    game.start(QStringLiteral(ZANDREL_BINARY), {QStringLiteral("/debug")});
+    folders.start(game, kJapanese);
     ASSERT_TRUE(game.waitForFinished(20000)) << "the second game kept running";
     EXPECT_EQ(std::pair(game.exitStatus(), game.exitCode()), std::pair(QProcess::NormalExit, 0));
-    EXPECT_EQ(readBytes(log.toStdString()), "Pass 1 !\nこのプログラムは複数起動することは出来ません。\n");
+    EXPECT_EQ(readBytes(folders.log()), "Pass 1 !\nこのプログラムは複数起動することは出来ません。\n");
     EXPECT_TRUE(QDir(folders.config.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }
 
@@ -49,6 +54,21 @@ TEST(SingleInstance, AFileAKilledRunLeftIsNoLock) {
     SingleInstanceLock leftover({folders.lockPath()});
     leftover.tryLock();
     EXPECT_TRUE(leftover.isLocked());
+}
+
+TEST(SingleInstance, AFileAKilledRunLeftStopsNoGame) {
+    GameFolders folders;
+    writeBytes(folders.lockPath().toStdString(), std::string("\0\x7f 4711 junk", 11));
+    QProcess game;
+    folders.start(game, kEnglish);
+    // The whole start-up runs: its last step says "Pass 10 !" (within 20 s, and before the game ends).
+    auto started = [&] { return readBytes(folders.log()).find("Pass 10 !") != std::string::npos; };
+    const QDeadlineTimer deadline(20000);
+    while (!started() && game.state() != QProcess::NotRunning && !deadline.hasExpired())
+        game.waitForFinished(20);
+    EXPECT_TRUE(started()) << "the game said: " << readBytes(folders.log());
+    game.kill();
+    game.waitForFinished(5000);
 }
 
 TEST(SingleInstance, TriesTheRuntimeFolderThenTheTemporaryOneAndSaysSoWhenNeitherServes) {
