@@ -11,6 +11,7 @@
 #include <malloc.h>
 #include <map>
 #include <mutex>
+#include <string_view>
 #include <thread>
 #include <unordered_map>
 #include <utility>
@@ -26,12 +27,6 @@ constexpr int kMidiVoices = 64; ///< our busiest tune needs about 30
 constexpr int kAllMidiChannels = -1;
 constexpr int kLinearInterpolation = 1; ///< FluidSynth's FLUID_INTERP_LINEAR
 
-constexpr const char* kSoundFontPlaces[] = {
-    "/usr/share/sounds/sf2/TimGM6mb.sf2",       "/usr/share/soundfonts/TimGM6mb.sf2",
-    "/usr/local/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2",
-    "/usr/share/soundfonts/default.sf2",
-};
-
 void reportNoSound(const char* what) {
     std::fprintf(stderr, "zandrel: playing without sound (%s: %s)\n", what, SDL_GetError());
 }
@@ -39,7 +34,7 @@ void reportNoSound(const char* what) {
 /// What FluidSynth was asked to load on a tune's loading thread.
 struct SoundFontLoads {
     std::vector<std::string> files; ///< every soundfont, in order
-    bool failed = false;            ///< one of them could not be loaded
+    std::string failed;             ///< the last one that could not be loaded ("" none)
 };
 thread_local SoundFontLoads soundFontLoads;
 
@@ -123,13 +118,21 @@ extern "C" int fluid_synth_sfload(void* synth, const char* fileName, int resetPr
         load != nullptr ? withoutGlibMessages([&] { return load(synth, fileName, resetPresets); }) : -1;
     soundFontLoads.files.emplace_back(fileName != nullptr ? fileName : "");
     if (id < 0) // FLUID_FAILED
-        soundFontLoads.failed = true;
+        soundFontLoads.failed = soundFontLoads.files.back();
     return id;
 }
 
-std::string findSoundFont() {
+std::vector<std::string> knownSoundFontPlaces() {
+    return {
+        "/usr/share/sounds/sf2/TimGM6mb.sf2",       "/usr/share/soundfonts/TimGM6mb.sf2",
+        "/usr/local/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2",
+        "/usr/share/soundfonts/default.sf2",
+    };
+}
+
+std::string findSoundFont(const std::vector<std::string>& places) {
     std::error_code error;
-    for (const char* place : kSoundFontPlaces)
+    for (const std::string& place : places)
         if (std::filesystem::is_regular_file(place, error))
             return place;
     return {};
@@ -174,31 +177,60 @@ bool isReadable(const std::string& path) {
     return file != nullptr;
 }
 
+std::string soundFontFault(const std::string& soundFont) {
+    return "the soundfont " + soundFont + " could not be loaded";
+}
+
+/// Why the mixer, told the soundfonts `told` (its list, as Mix_GetSoundFonts
+/// gives it), had none to load: none was named, or none of those named is there.
+std::string noSoundFontFault(std::string_view told) {
+    std::string named;
+    for (std::string_view rest = told; !rest.empty();) {
+        const std::size_t end = std::min(rest.find_first_of(":;"), rest.size());
+        if (end > 0)
+            named += (named.empty() ? " at " : " or ") + std::string(rest.substr(0, end));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    return "no soundfont was found" + named + "; the timgm6mb-soundfont package provides one";
+}
+
+/// Loads the tune with the soundfont the mixer was told, or with the mixer's
+/// own default when it was told none. Returns why no soundfont could be used
+/// ("" when one was, or the tune file itself is the trouble).
+std::string loadWithSoundFont(Tune& tune, Mix_Music*& music, SoundFontLoads& loads) {
+    // A named soundfont that is not there: the mixer would drop the tune without a word.
+    if (!tune.share->soundFont.empty() && !isReadable(tune.share->soundFont))
+        return soundFontFault(tune.share->soundFont);
+    const std::lock_guard turn(midiTurn());
+    const char* const told = Mix_GetSoundFonts(); // ours, or the mixer's default (null: none)
+    const std::string tried = told != nullptr ? told : "";
+    soundFontLoads = {};
+    music = Mix_LoadMUS(tune.path.c_str());
+    loads = std::exchange(soundFontLoads, {});
+    malloc_trim(0); // the soundfont's load buffers go back to the system
+    if (!loads.failed.empty()) {
+        if (music != nullptr)
+            Mix_FreeMusic(music); // it would only mix silence
+        music = nullptr;
+        return soundFontFault(loads.failed);
+    }
+    // The synthesiser never got as far as loading a soundfont for a file that is there.
+    if (music == nullptr && loads.files.empty() && isReadable(tune.path))
+        return noSoundFontFault(tried);
+    return {};
+}
+
 int loadTune(void* data) {
     Tune& tune = *static_cast<Tune*>(data);
-    // Without its soundfont the mixer would drop the tune without a word.
-    const bool fontMissing = !isReadable(tune.share->soundFont);
     Mix_Music* music = nullptr;
     SoundFontLoads loads;
-    if (!fontMissing) {
-        const std::lock_guard turn(midiTurn());
-        soundFontLoads = {};
-        music = Mix_LoadMUS(tune.path.c_str());
-        loads = std::exchange(soundFontLoads, {});
-        if (loads.failed && music != nullptr) {
-            Mix_FreeMusic(music); // it would only mix silence
-            music = nullptr;
-        }
-        malloc_trim(0); // the soundfont's load buffers go back to the system
-    }
-    const bool fontFailed = fontMissing || loads.failed;
+    const std::string fault = loadWithSoundFont(tune, music, loads);
     {
         const std::lock_guard lock(tune.share->mutex);
         tune.music = music;
         tune.loaded = true;
-        if (fontFailed && !std::exchange(tune.share->soundFontBad, true))
-            std::fprintf(stderr, "zandrel: playing without music (the soundfont %s could not be loaded)\n",
-                         tune.share->soundFont.empty() ? kSoundFontPlaces[0] : tune.share->soundFont.c_str());
+        if (!fault.empty() && !std::exchange(tune.share->soundFontBad, true))
+            std::fprintf(stderr, "zandrel: playing without music (%s)\n", fault.c_str());
         if (music != nullptr && tune.playWanted)
             Mix_PlayMusic(music, 0);
     }
@@ -299,7 +331,8 @@ struct SdlMixerOutput::Device {
         restChanged.notify_all();
     }
 
-    /// Opens the mixer, telling it the soundfont first: closing made it forget.
+    /// Opens the mixer, telling it the soundfont first (none: its own default),
+    /// as closing made it forget.
     bool openMixer() {
         {
             const std::lock_guard turn(midiTurn());
@@ -430,7 +463,7 @@ SdlMixerOutput::SdlMixerOutput(std::string musicDir, MixerOptions options)
     : device_(std::make_unique<Device>()) {
     device_->musicDir = std::move(musicDir);
     if (options.soundFont.empty())
-        options.soundFont = findSoundFont();
+        options.soundFont = findSoundFont(options.soundFontPlaces);
     if (!options.openDevice)
         options.openDevice = openAudioMixer;
     device_->tuneShare.soundFont = options.soundFont;

@@ -2,8 +2,9 @@
 
 // The sound device: SDL2_mixer on SDL's audio subsystem alone. Wave sounds play
 // on one mixer channel; MIDI tunes go through the mixer's FluidSynth player with
-// the small General MIDI soundfont. Without a usable audio device the game runs
-// silently: one line on standard error, and every call does nothing; without a
+// the small General MIDI soundfont, or with the system's default soundfont where
+// that one is not installed. Without a usable audio device the game runs
+// silently: one line on standard error, and every call does nothing; without any
 // usable soundfont the tunes stay silent, with one line too.
 // Allowed to rest, the device closes once quiet (SDL's audio thread would
 // otherwise wake ninety times a second to mix silence) and opens again on wake,
@@ -27,9 +28,12 @@ inline constexpr int kMixerBufferFrames = 512;
 /// How long the device stays open, once it may rest, after the last sound ended.
 inline constexpr std::chrono::milliseconds kQuietBeforeRest{2000};
 
-/// The first General MIDI soundfont found in the usual places ("" when none).
-/// TimGM6mb comes first: it is small, where the larger ones cost a lot of memory.
-std::string findSoundFont();
+/// The usual places of a General MIDI soundfont. TimGM6mb comes first: it is
+/// small, where the larger ones cost a lot of memory.
+std::vector<std::string> knownSoundFontPlaces();
+
+/// The first soundfont found in `places` ("" when none).
+std::string findSoundFont(const std::vector<std::string>& places = knownSoundFontPlaces());
 
 /// Opens SDL's audio and the mixer as the device does; false (and SDL_GetError
 /// says why) when it cannot.
@@ -45,12 +49,16 @@ struct TuneLoad {
 /// What a device can be given besides its music folder.
 struct MixerOptions {
     std::chrono::milliseconds quietBeforeRest = kQuietBeforeRest;
-    /// The soundfont of the tunes; empty: findSoundFont().
+    /// The soundfont of the tunes; empty: the first found in `soundFontPlaces`,
+    /// and where none is, the mixer's own default (the system's default-GM soundfont).
     std::string soundFont;
+    std::vector<std::string> soundFontPlaces = knownSoundFontPlaces();
     /// Opens the audio device; empty: openAudioMixer(). open() calls it on the
     /// caller's thread, a wake on a thread of its own.
     std::function<bool()> openDevice;
     /// Told, on the tune's loading thread, how each tune loaded; empty: nobody.
+    /// The device may be waiting for that thread (closing the tune, or shutting
+    /// down), so it must not call back into the device.
     std::function<void(const TuneLoad&)> tuneLoaded;
 };
 

@@ -268,19 +268,37 @@ TEST_F(SdlMixerOutputTest, AnUnopenableDriverSaysOneLineAtMost) {
     }
 }
 
-// The game plays on without its music.
+// The game plays on without its music. The soundfont is ours, or, where none of
+// the usual places holds one, the mixer's default (the system's default-GM
+// soundfont, which a forced SDL_SOUNDFONTS stands in for here).
 TEST_F(SdlMixerOutputTest, ABrokenOrMissingSoundFontSaysSoInOneLineOverManyTunes) {
     const std::string whole = testing::readBytes(findSoundFont());
     ASSERT_GT(whole.size(), 100000u);
-    for (const auto& [name, bytes] : {std::pair{"junk", std::optional(std::string(4096, 'z'))},
-                                      std::pair{"truncated", std::optional(whole.substr(0, 100000))},
-                                      std::pair{"missing", std::optional<std::string>()}}) {
+    env.set("SDL_MIXER_DISABLE_TIMIDITY", "1"); // no other MIDI player steps in
+    env.set("SDL_FORCE_SOUNDFONTS", "1");
+    enum class Given { ours, systemDefault, nothing };
+    struct Row {
+        const char* name;
+        std::optional<std::string> bytes; ///< the soundfont file's; none: not there
+        Given given;
+    };
+    for (const auto& [name, bytes, given] :
+         {Row{"junk", std::string(4096, 'z'), Given::ours},
+          Row{"truncated", whole.substr(0, 100000), Given::ours}, Row{"missing", std::nullopt, Given::ours},
+          Row{"default-junk", std::string(4096, 'z'), Given::systemDefault},
+          Row{"default-missing", std::nullopt, Given::systemDefault},
+          Row{"none", std::nullopt, Given::nothing}}) {
         const std::string soundFont = dir.path() + "/" + name + ".sf2";
         if (bytes)
             testing::writeBytes(soundFont, *bytes);
         TuneLoads loads;
         MixerOptions options = loads.options();
-        options.soundFont = soundFont;
+        if (given == Given::ours) {
+            options.soundFont = soundFont;
+        } else {
+            options.soundFontPlaces = {};
+            env.set("SDL_SOUNDFONTS", given == Given::systemDefault ? soundFont : ";"); // ";": no file at all
+        }
         SdlMixerOutput device(kSounds, options);
         ASSERT_TRUE(device.open());
         ::testing::internal::CaptureStderr();
@@ -291,7 +309,12 @@ TEST_F(SdlMixerOutputTest, ABrokenOrMissingSoundFontSaysSoInOneLineOverManyTunes
         }
         const std::string said = ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << name << ": " << said;
-        EXPECT_THAT(said, ::testing::HasSubstr("without music (the soundfont " + soundFont)) << name;
+        const std::string why = !bytes && given != Given::ours
+                                    ? std::string("no soundfont was found") +
+                                          (given == Given::nothing ? "" : " at " + soundFont) +
+                                          "; the timgm6mb-soundfont package provides one"
+                                    : "the soundfont " + soundFont + " could not be loaded";
+        EXPECT_THAT(said, ::testing::HasSubstr("without music (" + why + ")\n")) << name;
         const std::vector<TuneLoad> seen = loads.waitFor(1);
         ASSERT_EQ(seen.size(), 1u) << name << ": no tune is loaded after the first";
         EXPECT_FALSE(seen[0].playable) << name;
@@ -300,28 +323,45 @@ TEST_F(SdlMixerOutputTest, ABrokenOrMissingSoundFontSaysSoInOneLineOverManyTunes
     }
 }
 
-// Resting closes the mixer, which then forgets the soundfont it was given.
+// Resting closes the mixer, which then forgets the soundfont it was given; told
+// none, it takes its own default (the system's default-GM soundfont) each time.
 TEST_F(SdlMixerOutputTest, EveryTuneAfterARestLoadsTheSameSoundFont) {
-    TuneLoads loads;
-    SdlMixerOutput device(kSounds, loads.options());
-    ASSERT_TRUE(device.open());
-    SoundRoom room(device, kSounds, "0.02");
-    room.initBgmTable();
-    constexpr std::size_t kRests = 2;
-    for (std::size_t rest = 0; rest <= kRests; ++rest) {
-        if (rest > 0) {
-            room.switchMusic(false);
-            ASSERT_TRUE(waitFor([&] { return !device.isAwake(); })) << rest;
-            room.switchMusic(true);
+    env.set("SDL_SOUNDFONTS", std::nullopt);
+    env.set("SDL_FORCE_SOUNDFONTS", std::nullopt);
+    for (const bool known : {true, false}) {
+        SCOPED_TRACE(known ? "a soundfont in a usual place" : "none: the system's default");
+        TuneLoads loads;
+        MixerOptions options = loads.options();
+        if (!known)
+            options.soundFontPlaces = {};
+        SdlMixerOutput device(kSounds, options);
+        ASSERT_TRUE(device.open());
+        const char* const mixerDefault = Mix_GetSoundFonts();
+        ASSERT_NE(mixerDefault, nullptr) << "the system's default soundfont";
+        const std::string expected = known ? findSoundFont() : mixerDefault;
+        ::testing::internal::CaptureStderr();
+        SoundRoom room(device, kSounds, "0.02");
+        room.initBgmTable();
+        constexpr std::size_t kRests = 2;
+        [&] { // (stops at the first failed assertion, with standard error still captured)
+            for (std::size_t rest = 0; rest <= kRests; ++rest) {
+                if (rest > 0) {
+                    room.switchMusic(false);
+                    ASSERT_TRUE(waitFor([&] { return !device.isAwake(); })) << rest;
+                    room.switchMusic(true);
+                }
+                room.timBGM_Timer(); // the menu tune
+                ASSERT_EQ(loads.waitFor(rest + 1).size(), rest + 1) << "after rest " << rest;
+                EXPECT_TRUE(waitFor([] { return Mix_PlayingMusic() != 0; })) << "after rest " << rest;
+            }
+        }();
+        for (const TuneLoad& load : loads.waitFor(kRests + 1)) {
+            EXPECT_EQ(load.soundFonts, std::vector{expected});
+            EXPECT_TRUE(load.playable);
         }
-        room.timBGM_Timer(); // the menu tune
-        ASSERT_EQ(loads.waitFor(rest + 1).size(), rest + 1) << "after rest " << rest;
+        room.closeAllTunes();
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     }
-    for (const TuneLoad& load : loads.waitFor(kRests + 1)) {
-        EXPECT_EQ(load.soundFonts, std::vector{findSoundFont()});
-        EXPECT_TRUE(load.playable);
-    }
-    room.closeAllTunes();
 }
 
 // The mixer's MIDI loader is not safe on two threads at once, least of all for
