@@ -5,6 +5,8 @@
 
 #include <QScrollBar>
 
+#include <tuple>
+
 namespace zandrel::testing {
 namespace {
 
@@ -37,6 +39,28 @@ TEST_F(Playing, TheMouseAimsOnTheTable) {
 TEST_F(Playing, TheMousePicksTheCueTip) {
     sendMouse(h.find("picSetPoint"), QEvent::MouseButtonPress, {38.5, 22.5});
     EXPECT_EQ(place(h.find<ShapeWidget>("shpPoint")), QPointF(36, 20)) << "the game's choice";
+}
+
+TEST_F(Playing, TheCueTipStaysPutDuringAShotAndTakesTheMouseAgainWhenTheBallsRest) {
+    auto* picker = h.find("picSetPoint");
+    const auto* marker = h.find<ShapeWidget>("shpPoint");
+    // Right of the centre, within reach; through the window, as the player's click arrives.
+    auto clickRightOfCentre = [&] {
+        QTest::mouseClick(h.w().windowHandle(), Qt::LeftButton, {}, picker->mapTo(&h.w(), QPoint(38, 22)));
+    };
+    auto tip = [&] { return std::tuple(place(marker), h.state().tipOffsetX, h.state().tipOffsetY); };
+    const auto centred = std::tuple(QPointF(20, 20), 0.0f, 0.0f);
+    ASSERT_EQ(tip(), centred);
+    QTest::mouseClick(h.find("cmdShot"), Qt::LeftButton);
+    ASSERT_TRUE(h.game().isShotRunning());
+    clickRightOfCentre();
+    EXPECT_EQ(tip(), centred) << "a click during the shot";
+    for (int tick = 0; tick < 2000 && h.game().isShotRunning(); ++tick)
+        h.game().Timer1_Timer();
+    ASSERT_FALSE(h.game().isShotRunning());
+    clickRightOfCentre();
+    EXPECT_EQ(place(marker), QPointF(35.5, 19.5)) << "the marker centred on the click";
+    EXPECT_GT(h.state().tipOffsetX, 0.0f) << "side spin to the right";
 }
 
 TEST_F(Playing, ThePowerBarAndTheGamesPowerFollowEachOther) {

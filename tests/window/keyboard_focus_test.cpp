@@ -16,6 +16,12 @@ struct KeyboardWindow {
     }
     void press(Qt::Key key) { QTest::keyClick(h.w().windowHandle(), key); }
     int power() const { return h.state().power; }
+    QString caption() const { return h.find<TextLabel>("lblPower")->text(); }
+    void restBalls() {
+        for (int tick = 0; tick < 2000 && h.game().isShotRunning(); ++tick)
+            h.game().Timer1_Timer();
+        ASSERT_FALSE(h.game().isShotRunning()) << "the balls never came to rest";
+    }
     void click(const char* control) { QTest::mouseClick(h.find(control), Qt::LeftButton); }
 
     WindowHarness h;
@@ -85,12 +91,38 @@ TEST(Keys, ThePowerBarHasThemBackAfterEachShot) {
     k.click("cmdShot");
     ASSERT_TRUE(k.h.game().isShotRunning());
     k.press(Qt::Key_PageUp); // the bar is off during the shot
-    for (int tick = 0; tick < 2000 && k.h.game().isShotRunning(); ++tick)
-        k.h.game().Timer1_Timer();
-    ASSERT_FALSE(k.h.game().isShotRunning());
+    EXPECT_EQ(std::pair(k.power(), k.caption()), std::pair(5, QStringLiteral("POWER  5%")));
+    ASSERT_NO_FATAL_FAILURE(k.restBalls());
     EXPECT_EQ(k.power(), 100) << "the power is reset after each shot";
     k.press(Qt::Key_PageUp);
     EXPECT_EQ(k.power(), 90);
+}
+
+TEST(Keys, DuringAShotThePowerBarTakesNoKeyNorClick) {
+    KeyboardWindow k;
+    ASSERT_TRUE(k.active);
+    k.click("lblLetsPlay");
+    auto* bar = k.h.find<QScrollBar>("HScroll1");
+    bar->setValue(50); // in this order, every key and the trough would leave it elsewhere
+    const std::pair held(50, QStringLiteral("POWER  50%"));
+    // A click on the empty left of the bar, through the window as the player's click arrives.
+    auto clickTrough = [&] {
+        QTest::mouseClick(k.h.w().windowHandle(), Qt::LeftButton, {},
+                          bar->mapTo(&k.h.w(), QPoint(bar->width() / 4, bar->height() / 2)));
+    };
+    k.click("cmdShot");
+    ASSERT_TRUE(k.h.game().isShotRunning());
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_PageUp, Qt::Key_Home, Qt::Key_Right, Qt::Key_Down,
+                        Qt::Key_PageDown, Qt::Key_End}) {
+        k.press(key);
+        EXPECT_EQ(std::pair(k.power(), k.caption()), held) << keyName(key);
+    }
+    clickTrough();
+    EXPECT_EQ(std::pair(k.power(), k.caption()), held) << "a click on the trough";
+    ASSERT_NO_FATAL_FAILURE(k.restBalls());
+    clickTrough();
+    EXPECT_EQ(std::pair(k.power(), k.caption()), std::pair(90, QStringLiteral("POWER  90%")))
+        << "the trough pages down from 100 again";
 }
 
 TEST(Keys, BackOnTheMenuScreenThePowerBarIsOutOfReach) {

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QFont>
 #include <QMouseEvent>
+#include <QPointF>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +34,9 @@
 
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QPointF& point, std::ostream* os) {
+    *os << '(' << point.x() << ", " << point.y() << ')';
 }
 
 namespace zandrel::testing {
