@@ -17,11 +17,6 @@ struct KeyboardWindow {
     void press(Qt::Key key) { QTest::keyClick(h.w().windowHandle(), key); }
     int power() const { return h.state().power; }
     QString caption() const { return h.find<TextLabel>("lblPower")->text(); }
-    void restBalls() {
-        for (int tick = 0; tick < 2000 && h.game().isShotRunning(); ++tick)
-            h.game().Timer1_Timer();
-        ASSERT_FALSE(h.game().isShotRunning()) << "the balls never came to rest";
-    }
     void click(const char* control) { QTest::mouseClick(h.find(control), Qt::LeftButton); }
 
     WindowHarness h;
@@ -92,7 +87,7 @@ TEST(Keys, ThePowerBarHasThemBackAfterEachShot) {
     ASSERT_TRUE(k.h.game().isShotRunning());
     k.press(Qt::Key_PageUp); // the bar is off during the shot
     EXPECT_EQ(std::pair(k.power(), k.caption()), std::pair(5, QStringLiteral("POWER  5%")));
-    ASSERT_NO_FATAL_FAILURE(k.restBalls());
+    ASSERT_NO_FATAL_FAILURE(restBalls(k.h));
     EXPECT_EQ(k.power(), 100) << "the power is reset after each shot";
     k.press(Qt::Key_PageUp);
     EXPECT_EQ(k.power(), 90);
@@ -119,7 +114,7 @@ TEST(Keys, DuringAShotThePowerBarTakesNoKeyNorClick) {
     }
     clickTrough();
     EXPECT_EQ(std::pair(k.power(), k.caption()), held) << "a click on the trough";
-    ASSERT_NO_FATAL_FAILURE(k.restBalls());
+    ASSERT_NO_FATAL_FAILURE(restBalls(k.h));
     clickTrough();
     EXPECT_EQ(std::pair(k.power(), k.caption()), std::pair(90, QStringLiteral("POWER  90%")))
         << "the trough pages down from 100 again";

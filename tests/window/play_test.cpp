@@ -40,9 +40,7 @@ void setUpScoringShot(WindowHarness& h) {
 void shoot(WindowHarness& h) {
     QTest::mouseClick(h.find("cmdShot"), Qt::LeftButton);
     ASSERT_TRUE(h.game().isShotRunning());
-    for (int tick = 0; tick < 2000 && h.game().isShotRunning(); ++tick) // far beyond the longest shot
-        h.game().Timer1_Timer();
-    ASSERT_FALSE(h.game().isShotRunning()) << "the balls never came to rest";
+    restBalls(h);
 }
 
 /// A gentle shot straight down from the cue ball of the rack: it meets no ball.

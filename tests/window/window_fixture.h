@@ -133,6 +133,13 @@ inline void letsPlay(WindowHarness& h, GameKind gameKind = GameKind::fourBall, i
     QTest::mouseClick(h.find("lblLetsPlay"), Qt::LeftButton);
 }
 
+/// Runs the motion timer until the balls rest (far beyond the longest shot).
+inline void restBalls(WindowHarness& h) {
+    for (int tick = 0; tick < 2000 && h.game().isShotRunning(); ++tick)
+        h.game().Timer1_Timer();
+    ASSERT_FALSE(h.game().isShotRunning()) << "the balls never came to rest";
+}
+
 /// "４つ球のデモ" and the demonstration's first step.
 inline void startDemo(WindowHarness& h) {
     QTest::mouseClick(h.find("lblHelp"), Qt::LeftButton);
