@@ -7,12 +7,16 @@
 #include <condition_variable>
 #include <cstdio>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <malloc.h>
 #include <map>
 #include <mutex>
 #include <string_view>
+#include <strings.h>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -170,11 +174,54 @@ std::mutex& midiTurn() {
     return turn;
 }
 
-bool isReadable(const std::string& path) {
-    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
-    if (file != nullptr)
+bool isRegularFile(int fd) {
+    struct stat status {};
+    return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+/// The file at `path` opened for the mixer to read, or null when there is no
+/// regular file there (through links too): a folder, a FIFO or a device would
+/// crash the mixer or keep it reading or waiting for ever, so they count as
+/// missing. Opening does not wait (a FIFO with nobody writing opens at once and
+/// is refused), and the mixer reads the very file that was checked.
+SDL_RWops* openRegularFile(const std::string& path) {
+    struct stat status {};
+    if (path.empty() || ::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return nullptr; // most often missing: nothing else is opened
+    // The file may have been replaced since: look again at what was opened.
+    // (Reads of a regular file do not heed O_NONBLOCK.)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* const file = isRegularFile(fd) ? ::fdopen(fd, "rb") : nullptr;
+    if (file == nullptr) {
+        ::close(fd);
+        return nullptr;
+    }
+    SDL_RWops* const source = SDL_RWFromFP(file, SDL_TRUE);
+    if (source == nullptr)
         std::fclose(file);
+    return source;
+}
+
+bool isReadable(const std::string& path) {
+    SDL_RWops* const file = openRegularFile(path);
+    if (file != nullptr)
+        SDL_RWclose(file);
     return file != nullptr;
+}
+
+/// The kind of tune the mixer would take the file for by its name, as its
+/// loading by name does; otherwise the mixer looks at the file's first bytes.
+Mix_MusicType musicTypeByName(const std::string& path) {
+    const std::size_t dot = path.find_last_of("./");
+    if (dot == std::string::npos || path[dot] != '.')
+        return MUS_NONE;
+    const char* const extension = path.c_str() + dot + 1;
+    for (const char* midi : {"mid", "midi", "kar"})
+        if (strcasecmp(extension, midi) == 0)
+            return MUS_MID;
+    return MUS_NONE;
 }
 
 std::string soundFontFault(const std::string& soundFont) {
@@ -201,11 +248,14 @@ std::string loadWithSoundFont(Tune& tune, Mix_Music*& music, SoundFontLoads& loa
     // A named soundfont that is not there: the mixer would drop the tune without a word.
     if (!tune.share->soundFont.empty() && !isReadable(tune.share->soundFont))
         return soundFontFault(tune.share->soundFont);
+    SDL_RWops* const file = openRegularFile(tune.path);
+    if (file == nullptr)
+        return {}; // no tune there: silence, as for a missing file
     const std::lock_guard turn(midiTurn());
     const char* const told = Mix_GetSoundFonts(); // ours, or the mixer's default (null: none)
     const std::string tried = told != nullptr ? told : "";
     soundFontLoads = {};
-    music = Mix_LoadMUS(tune.path.c_str());
+    music = Mix_LoadMUSType_RW(file, musicTypeByName(tune.path), SDL_TRUE); // closes the file
     loads = std::exchange(soundFontLoads, {});
     malloc_trim(0); // the soundfont's load buffers go back to the system
     if (!loads.failed.empty()) {
@@ -215,7 +265,7 @@ std::string loadWithSoundFont(Tune& tune, Mix_Music*& music, SoundFontLoads& loa
         return soundFontFault(loads.failed);
     }
     // The synthesiser never got as far as loading a soundfont for a file that is there.
-    if (music == nullptr && loads.files.empty() && isReadable(tune.path))
+    if (music == nullptr && loads.files.empty())
         return noSoundFontFault(tried);
     return {};
 }
@@ -316,7 +366,8 @@ struct SdlMixerOutput::Device {
     int frequency = 0;       ///< the format the cached wave sounds were decoded for
     Uint16 format = 0;
     int channels = 0;
-    /// Decoded wave sounds by path; one that failed to load is tried again next time.
+    /// Decoded wave sounds by path; null for one that failed to load, which is
+    /// not tried again until the device next opens.
     std::unordered_map<std::string, Mix_Chunk*> waves;
     std::map<std::string, std::unique_ptr<Tune>> tunes;
     TuneShare tuneShare;
@@ -349,6 +400,7 @@ struct SdlMixerOutput::Device {
         Mix_QuerySpec(&f, &fmt, &c);
         if (f != frequency || fmt != format || c != channels)
             freeWaves();
+        std::erase_if(waves, [](const auto& wave) { return wave.second == nullptr; });
         frequency = f, format = fmt, channels = c;
     }
 
@@ -390,18 +442,19 @@ struct SdlMixerOutput::Device {
             return;
         auto it = waves.find(path);
         if (it == waves.end()) {
-            Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-            if (chunk == nullptr)
-                return;
-            it = waves.emplace(path, chunk).first;
+            SDL_RWops* const file = openRegularFile(path);
+            it = waves.emplace(path, file != nullptr ? Mix_LoadWAV_RW(file, SDL_TRUE) : nullptr).first;
         }
+        if (it->second == nullptr)
+            return;
         Mix_PlayChannel(kWaveChannel, it->second, 0);
         stayAwake(options.quietBeforeRest);
     }
 
     void freeWaves() {
         for (auto& [path, chunk] : waves)
-            Mix_FreeChunk(chunk);
+            if (chunk != nullptr)
+                Mix_FreeChunk(chunk);
         waves.clear();
     }
 

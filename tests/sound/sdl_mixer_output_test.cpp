@@ -14,12 +14,16 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <future>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
@@ -136,6 +140,40 @@ private:
     std::vector<TuneLoad> loads_;
 };
 
+/// Ends the test program, failed, when it is still alive `limit` after this was
+/// made and it has not been dropped yet: a call that hangs fails the test within
+/// seconds instead of holding up the suite. It says so on standard output, which
+/// a test capturing standard error does not swallow.
+class HangGuard {
+public:
+    HangGuard(std::chrono::seconds limit, std::string what)
+        : watcher_([this, limit, what = std::move(what)] {
+              std::unique_lock lock(mutex_);
+              if (!dropped_.wait_for(lock, limit, [this] { return done_; })) {
+                  std::printf("FAILED: %s: still not done after %lld s\n", what.c_str(),
+                              static_cast<long long>(limit.count()));
+                  std::fflush(stdout);
+                  std::_Exit(EXIT_FAILURE);
+              }
+          }) {}
+    HangGuard(const HangGuard&) = delete;
+    HangGuard& operator=(const HangGuard&) = delete;
+    ~HangGuard() {
+        {
+            const std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        dropped_.notify_all();
+        watcher_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable dropped_;
+    bool done_ = false;
+    std::thread watcher_; ///< last: it starts once the rest is made
+};
+
 const std::string kSounds = ZANDREL_SOURCE_DIR "/resources";
 
 /// A test folder, and SDL's dummy driver unless a test picks another.
@@ -231,8 +269,12 @@ TEST_F(SdlMixerOutputTest, ClosingWhileTheDeviceOpensWaitsForItThenLeavesItClose
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }
 
-TEST_F(SdlMixerOutputTest, MissingFilesStaySilentUntilPutInPlace) {
-    SdlMixerOutput device(dir.path());
+// A wave sound that failed is not looked for again at every contact, only once
+// the device has opened again.
+TEST_F(SdlMixerOutputTest, MissingFilesStaySilentUntilPutInPlaceAndTheDeviceOpensAgain) {
+    MixerOptions options;
+    options.quietBeforeRest = 50ms;
+    SdlMixerOutput device(dir.path(), options);
     ASSERT_TRUE(device.open());
     const std::string wave = dir.path() + "/late.wav";
     ::testing::internal::CaptureStderr();
@@ -245,7 +287,68 @@ TEST_F(SdlMixerOutputTest, MissingFilesStaySilentUntilPutInPlace) {
     EXPECT_EQ(playingSeconds(), 0);
     writeTone(wave, 1.0);
     device.playWave(wave, false);
+    EXPECT_EQ(playingSeconds(), 0) << "looked for once per opening";
+    device.allowRest(true);
+    ASSERT_TRUE(waitFor([&] { return !device.isAwake(); }));
+    device.wake(kShotAwake);
+    ASSERT_TRUE(waitFor([&] { return device.isAwake(); }));
+    device.playWave(wave, false);
     EXPECT_NEAR(playingSeconds(), 1.0, 0.01) << "the file once it is there";
+}
+
+// Where a tune or the wave sounds should be, something that is no file: the
+// mixer would crash on a folder, wait for ever on a FIFO nobody writes to, and
+// read a device without end. Each is as a missing file, and nothing waits on it.
+TEST_F(SdlMixerOutputTest, ATuneOrWaveThatIsNoFileIsAsMissingAndNothingWaitsOnIt) {
+    namespace fs = std::filesystem;
+    using Make = void (*)(const std::string&);
+    struct Kind {
+        const char* name; ///< also the game's folder
+        const char* what;
+        Make make;
+    };
+    for (const auto& [name, what, make] : {
+             Kind{"folder", "a folder", [](const std::string& path) { fs::create_directory(path); }},
+             Kind{"fifo", "a FIFO",
+                  [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0) << path; }},
+             Kind{"zero", "a link to /dev/zero",
+                  [](const std::string& path) { fs::create_symlink("/dev/zero", path); }},
+         }) {
+        SCOPED_TRACE(what);
+        const HangGuard guard(10s, std::string("the sounds with ") + what + " in place of the files");
+        // The game's folder: the menu tune and all four waves replaced, the game tune whole.
+        const std::string program = dir.path() + "/" + name;
+        fs::create_directories(program);
+        fs::copy_file(kSounds + "/game1.mid", program + "/game1.mid");
+        for (const std::string file : {"/menu.mid", kWaveSoft, kWaveMiddle, kWaveHard, kWaveCushion})
+            make(program + file);
+        TuneLoads loads;
+        SdlMixerOutput device(program, loads.options());
+        ASSERT_TRUE(device.open());
+        SoundRoom room(device, program, "0.02");
+        room.initBgmTable();
+        ::testing::internal::CaptureStderr();
+        room.timBGM_Timer(); // the menu tune
+        EXPECT_GT(playOneShot(room), 0);
+        EXPECT_EQ(playingSeconds(), 0) << "no contact is heard";
+        room.requestMusic(2); // "Let's Play!": the menu tune closes, the game tune starts
+        room.timBGM_Timer();
+        const std::vector<TuneLoad> seen = loads.waitFor(2);
+        ASSERT_EQ(seen.size(), 2u);
+        EXPECT_EQ(seen[0].fileName, "menu.mid");
+        EXPECT_FALSE(seen[0].playable);
+        EXPECT_EQ(seen[1].fileName, "game1.mid");
+        EXPECT_TRUE(seen[1].playable);
+        EXPECT_TRUE(waitFor([] { return Mix_PlayingMusic() != 0; })) << "the game tune plays";
+        device.playWave(kSounds + kWaveHard, false);
+        EXPECT_GT(playingSeconds(), 0) << "another wave sound plays";
+        room.switchMusic(false);
+        EXPECT_EQ(Mix_PlayingMusic(), 0);
+        room.switchMusic(true);
+        room.timBGM_Timer(); // the menu tune again: still silent, and closed at once
+        room.closeAllTunes();
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    }
 }
 
 TEST_F(SdlMixerOutputTest, AnUnopenableDriverSaysOneLineAtMost) {
