@@ -2,7 +2,8 @@
 
 // What the sound room asks of a sound device: one wave sound at a time, and
 // music files opened, played and closed by name. A device reports nothing back:
-// a missing file or a device that failed to open simply stays silent.
+// a missing file (or a path that names no plain file: a folder, a FIFO, a
+// device) or a device that failed to open simply stays silent.
 
 #include <chrono>
 #include <string>
