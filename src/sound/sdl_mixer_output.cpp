@@ -174,26 +174,19 @@ std::mutex& midiTurn() {
     return turn;
 }
 
-bool isRegularFile(int fd) {
-    struct stat status {};
-    return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-}
-
 /// The file at `path` opened for the mixer to read, or null when there is no
 /// regular file there (through links too): a folder, a FIFO or a device would
 /// crash the mixer or keep it reading or waiting for ever, so they count as
 /// missing. Opening does not wait (a FIFO with nobody writing opens at once and
 /// is refused), and the mixer reads the very file that was checked.
 SDL_RWops* openRegularFile(const std::string& path) {
-    struct stat status {};
-    if (path.empty() || ::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
-        return nullptr; // most often missing: nothing else is opened
-    // The file may have been replaced since: look again at what was opened.
-    // (Reads of a regular file do not heed O_NONBLOCK.)
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    // Reads of a regular file do not heed O_NONBLOCK: it only keeps the open from waiting.
+    const int fd = path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
-    std::FILE* const file = isRegularFile(fd) ? ::fdopen(fd, "rb") : nullptr;
+    struct stat status {};
+    std::FILE* const file =
+        ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) ? ::fdopen(fd, "rb") : nullptr;
     if (file == nullptr) {
         ::close(fd);
         return nullptr;
