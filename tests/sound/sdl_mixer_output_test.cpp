@@ -94,6 +94,21 @@ double playingSeconds() {
     return static_cast<double>(Mix_GetChunk(0)->alen) / bytesPerSecond;
 }
 
+/// The loudest sample of 16-bit output, in steps from silence.
+int loudestSample(const std::string& bytes) {
+    int loudest = 0;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto sample = static_cast<std::int16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                      static_cast<unsigned char>(bytes[i + 1]) << 8);
+        loudest = std::max(loudest, std::abs(static_cast<int>(sample)));
+    }
+    return loudest;
+}
+
+/// The synthesiser's dither: a tune that plays no note still wanders a step or
+/// so from silence. Our quietest notes are hundreds of steps loud.
+constexpr int kDither = 16;
+
 /// A device opening that lets open() through and holds up the next one (a wake)
 /// until released, as a slow sound server would. It gives up after five
 /// seconds, which only a caller that waited for the opening would make it do.
@@ -269,50 +284,80 @@ TEST_F(SdlMixerOutputTest, ClosingWhileTheDeviceOpensWaitsForItThenLeavesItClose
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }
 
-// A wave sound that failed is not looked for again at every contact, only once
-// the device has opened again.
+// A wave sound that failed, missing or holding no sound, is not read again at
+// every contact, only once the device has opened again.
 TEST_F(SdlMixerOutputTest, MissingFilesStaySilentUntilPutInPlaceAndTheDeviceOpensAgain) {
-    MixerOptions options;
-    options.quietBeforeRest = 50ms;
-    SdlMixerOutput device(dir.path(), options);
-    ASSERT_TRUE(device.open());
-    const std::string wave = dir.path() + "/late.wav";
-    ::testing::internal::CaptureStderr();
-    device.playWave(wave, false);
-    device.openMusic("none.mid");
-    device.playMusic("none.mid");
-    device.closeMusic("none.mid");
-    device.openMusic("");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(playingSeconds(), 0);
-    writeTone(wave, 1.0);
-    device.playWave(wave, false);
-    EXPECT_EQ(playingSeconds(), 0) << "looked for once per opening";
-    device.allowRest(true);
-    ASSERT_TRUE(waitFor([&] { return !device.isAwake(); }));
-    device.wake(kShotAwake);
-    ASSERT_TRUE(waitFor([&] { return device.isAwake(); }));
-    device.playWave(wave, false);
-    EXPECT_NEAR(playingSeconds(), 1.0, 0.01) << "the file once it is there";
+    for (const auto& [name, bytes] :
+         {std::pair<const char*, std::optional<std::string>>{"missing", std::nullopt},
+          {"empty", ""},
+          {"junk", std::string(4096, 'z')}}) {
+        SCOPED_TRACE(name);
+        MixerOptions options;
+        options.quietBeforeRest = 50ms;
+        SdlMixerOutput device(dir.path(), options);
+        ASSERT_TRUE(device.open());
+        const std::string wave = dir.path() + "/" + name + ".wav";
+        if (bytes)
+            testing::writeBytes(wave, *bytes);
+        ::testing::internal::CaptureStderr();
+        device.playWave(wave, false);
+        device.openMusic("none.mid");
+        device.playMusic("none.mid");
+        device.closeMusic("none.mid");
+        device.openMusic("");
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(playingSeconds(), 0);
+        writeTone(wave, 1.0);
+        device.playWave(wave, false);
+        EXPECT_EQ(playingSeconds(), 0) << "looked for once per opening";
+        device.allowRest(true);
+        ASSERT_TRUE(waitFor([&] { return !device.isAwake(); }));
+        device.wake(kShotAwake);
+        ASSERT_TRUE(waitFor([&] { return device.isAwake(); }));
+        device.playWave(wave, false);
+        EXPECT_NEAR(playingSeconds(), 1.0, 0.01) << "the file once it is there";
+    }
 }
 
-// Where a tune or the wave sounds should be, something that is no file: the
-// mixer would crash on a folder, wait for ever on a FIFO nobody writes to, and
-// read a device without end. Each is as a missing file, and nothing waits on it.
-TEST_F(SdlMixerOutputTest, ATuneOrWaveThatIsNoFileIsAsMissingAndNothingWaitsOnIt) {
+// Where a tune or the wave sounds should be, something that is no file or holds
+// no sound. The mixer would crash on a folder, wait for ever on a FIFO nobody
+// writes to, and read a device without end; a tune file it cannot make sense of
+// must not pass for a missing soundfont, which would silence every tune after
+// it. Each is as a missing file: not heard, nothing said, nothing waits on it.
+TEST_F(SdlMixerOutputTest, ATuneOrWaveThatIsNoFileOrNoSoundIsAsMissingAndNothingWaitsOnIt) {
     namespace fs = std::filesystem;
+    env.set("SDL_AUDIODRIVER", "disk");
     using Make = void (*)(const std::string&);
     struct Kind {
         const char* name; ///< also the game's folder
         const char* what;
-        Make make;
+        bool isFile;   ///< a plain file, which the mixer is given to read
+        Make makeTune; ///< in place of the menu tune
+        Make makeWave; ///< in place of each wave sound
     };
-    for (const auto& [name, what, make] : {
-             Kind{"folder", "a folder", [](const std::string& path) { fs::create_directory(path); }},
-             Kind{"fifo", "a FIFO",
-                  [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0) << path; }},
-             Kind{"zero", "a link to /dev/zero",
-                  [](const std::string& path) { fs::create_symlink("/dev/zero", path); }},
+    const Make folder = [](const std::string& path) { fs::create_directory(path); };
+    const Make fifo = [](const std::string& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0) << path; };
+    const Make zero = [](const std::string& path) { fs::create_symlink("/dev/zero", path); };
+    const Make empty = [](const std::string& path) { testing::writeBytes(path, ""); };
+    const Make junk = [](const std::string& path) { testing::writeBytes(path, std::string(4096, 'z')); };
+    const Make cutTune = [](const std::string& path) { // in the middle of a track
+        const std::string whole = testing::readBytes(kSounds + "/menu.mid");
+        testing::writeBytes(path, whole.substr(0, whole.size() / 2));
+    };
+    const Make cutWave = [](const std::string& path) { // in its header
+        testing::writeBytes(path, testing::readBytes(kSounds + kWaveHard).substr(0, 40));
+    };
+    const Make wave = [](const std::string& path) {
+        testing::writeBytes(path, testing::readBytes(kSounds + kWaveHard));
+    };
+    for (const auto& [name, what, isFile, makeTune, makeWave] : {
+             Kind{"folder", "a folder", false, folder, folder},
+             Kind{"fifo", "a FIFO", false, fifo, fifo},
+             Kind{"zero", "a link to /dev/zero", false, zero, zero},
+             Kind{"empty", "empty files", true, empty, empty},
+             Kind{"junk", "junk bytes", true, junk, junk},
+             Kind{"cut", "files cut short", true, cutTune, cutWave},
+             Kind{"wave", "a wave sound as the tune, empty waves", true, wave, empty},
          }) {
         SCOPED_TRACE(what);
         const HangGuard guard(10s, std::string("the sounds with ") + what + " in place of the files");
@@ -320,8 +365,17 @@ TEST_F(SdlMixerOutputTest, ATuneOrWaveThatIsNoFileIsAsMissingAndNothingWaitsOnIt
         const std::string program = dir.path() + "/" + name;
         fs::create_directories(program);
         fs::copy_file(kSounds + "/game1.mid", program + "/game1.mid");
-        for (const std::string file : {"/menu.mid", kWaveSoft, kWaveMiddle, kWaveHard, kWaveCushion})
-            make(program + file);
+        makeTune(program + "/menu.mid");
+        for (const char* file : {kWaveSoft, kWaveMiddle, kWaveHard, kWaveCushion})
+            makeWave(program + file);
+        const std::string out = dir.path() + "/" + name + ".raw";
+        env.set("SDL_DISKAUDIOFILE", out);
+        const auto outputSize = [&out] {
+            std::error_code error;
+            const auto size = fs::file_size(out, error);
+            return error ? 0 : size;
+        };
+        const auto heard = [&out] { return loudestSample(testing::readBytes(out)) > kDither; };
         TuneLoads loads;
         SdlMixerOutput device(program, loads.options());
         ASSERT_TRUE(device.open());
@@ -331,15 +385,25 @@ TEST_F(SdlMixerOutputTest, ATuneOrWaveThatIsNoFileIsAsMissingAndNothingWaitsOnIt
         room.timBGM_Timer(); // the menu tune
         EXPECT_GT(playOneShot(room), 0);
         EXPECT_EQ(playingSeconds(), 0) << "no contact is heard";
+        EXPECT_EQ(loads.waitFor(1).size(), 1u);
+        const auto loadedAt = outputSize();
+        constexpr std::uintmax_t kHalfASecond = kMixerRate * 2 * 2 / 2; // 16-bit stereo
+        EXPECT_TRUE(waitFor([&] { return outputSize() >= loadedAt + kHalfASecond; }));
+        EXPECT_FALSE(heard()) << "the menu tune is not heard";
         room.requestMusic(2); // "Let's Play!": the menu tune closes, the game tune starts
         room.timBGM_Timer();
         const std::vector<TuneLoad> seen = loads.waitFor(2);
-        ASSERT_EQ(seen.size(), 2u);
-        EXPECT_EQ(seen[0].fileName, "menu.mid");
-        EXPECT_FALSE(seen[0].playable);
-        EXPECT_EQ(seen[1].fileName, "game1.mid");
-        EXPECT_TRUE(seen[1].playable);
-        EXPECT_TRUE(waitFor([] { return Mix_PlayingMusic() != 0; })) << "the game tune plays";
+        EXPECT_EQ(seen.size(), 2u) << "the game tune is loaded"; // (every row runs on)
+        EXPECT_EQ(seen.at(0).fileName, "menu.mid");
+        if (!isFile) {
+            EXPECT_FALSE(seen.at(0).playable) << "not given to the mixer";
+        }
+        if (seen.size() == 2) {
+            EXPECT_EQ(seen[1].fileName, "game1.mid");
+            EXPECT_TRUE(seen[1].playable);
+            EXPECT_TRUE(waitFor([] { return Mix_PlayingMusic() != 0; })) << "the game tune plays";
+            EXPECT_TRUE(waitFor(heard)) << "the game tune is heard";
+        }
         device.playWave(kSounds + kWaveHard, false);
         EXPECT_GT(playingSeconds(), 0) << "another wave sound plays";
         room.switchMusic(false);
